@@ -1,0 +1,90 @@
+// Working-buffer sizes and the rules for writing into a caller's buffer.
+//
+// Members that copy their source into a working buffer first cut a longer source to the
+// buffer size less one; because they work on that copy, their destination may be the source.
+// Every write of a finished text goes through WriteIfFits, which holds the one rule: a text
+// is written only with its terminator inside the capacity; otherwise the destination stays
+// exactly as it was.
+#ifndef CORVIXMATH_FRAME_INTERNAL_BUFFERS_H
+#define CORVIXMATH_FRAME_INTERNAL_BUFFERS_H
+
+#include <cstddef>
+#include <cstring>
+
+namespace corvix {
+
+// Working buffers, in units, terminator included.
+constexpr std::size_t kSevenSegTextUnits = 12;  // the seven-segment four-decimal text
+constexpr std::size_t kFieldUnits = 16;         // an address, a port, an engineering text
+constexpr std::size_t kNameUnits = 64;          // names, event names, parameter lists
+constexpr std::size_t kExpressionUnits = 128;   // the expression checker's working copy
+constexpr std::size_t kPathUnits = 260;         // Windows paths
+constexpr std::size_t kFormatUnits = 1024;      // formatter and short text working copies
+constexpr std::size_t kTextUnits = 2048;        // text working copies
+
+// Fixed sizes that members assume of a caller's buffer they are not told the size of.
+constexpr std::size_t kControlIdBytes = 8;
+constexpr std::size_t kFaceBytes = 32;
+constexpr std::size_t kMessageBytes = 512;
+
+// Length of a NUL-terminated string of any unit type; a null string is empty.
+template <class Unit>
+std::size_t UnitLength(const Unit* text) {
+  if (text == nullptr) return 0;
+  std::size_t length = 0;
+  while (text[length] != Unit(0)) ++length;
+  return length;
+}
+
+// Length, but looking at no more than `limit` units.
+template <class Unit>
+std::size_t UnitLengthBounded(const Unit* text, std::size_t limit) {
+  if (text == nullptr) return 0;
+  std::size_t length = 0;
+  while (length < limit && text[length] != Unit(0)) ++length;
+  return length;
+}
+
+// Does a text of `length` units fit a destination of `capacity` units with its terminator?
+// A text exactly as long as the capacity does not: it would have to lose its last unit.
+constexpr bool FitsWithTerminator(std::size_t length, std::size_t capacity) {
+  return length < capacity;
+}
+
+// Writes `length` units of `text` and a terminator into `destination` when they fit
+// `capacity`; returns false and leaves the destination untouched otherwise (also for a null
+// destination). `text` may overlap `destination`.
+template <class Unit>
+bool WriteIfFits(Unit* destination, const Unit* text, std::size_t length, std::size_t capacity) {
+  if (destination == nullptr || !FitsWithTerminator(length, capacity)) return false;
+  if (length != 0) std::memmove(destination, text, length * sizeof(Unit));
+  destination[length] = Unit(0);
+  return true;
+}
+
+// Bounded, truncating copy: at most capacity - 1 units, always terminated when capacity > 0.
+// For members that have no result and whose contract is to cut (names, faces).
+template <class Unit>
+void CopyTruncated(Unit* destination, const Unit* source, std::size_t capacity) {
+  if (destination == nullptr || capacity == 0) return;
+  const std::size_t length = UnitLengthBounded(source, capacity - 1);
+  if (length != 0) std::memmove(destination, source, length * sizeof(Unit));
+  destination[length] = Unit(0);
+}
+
+// A fixed working buffer holding the first Size - 1 units of a source, always terminated.
+template <class Unit, std::size_t Size>
+struct WorkingCopy {
+  Unit units[Size];
+  std::size_t length;
+
+  explicit WorkingCopy(const Unit* source) : length(UnitLengthBounded(source, Size - 1)) {
+    if (length != 0) std::memcpy(units, source, length * sizeof(Unit));
+    units[length] = Unit(0);
+  }
+  static constexpr std::size_t capacity() { return Size; }
+};
+
+}  // namespace corvix
+
+#endif  // CORVIXMATH_FRAME_INTERNAL_BUFFERS_H

@@ -1,0 +1,116 @@
+// The catch-error report: its exact text, and the value each guarded member leaves with.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "CMathOperation.h"
+#include "frame/internal/guard.h"
+
+namespace {
+
+// Records reports instead of showing them: no test may reach a message box.
+struct RecordedReport {
+  std::string className;
+  std::string functionName;
+};
+std::vector<RecordedReport>* g_reports = nullptr;
+void RecordReport(const char* className, const char* functionName) {
+  g_reports->push_back({className, functionName});
+}
+
+class CatchErrorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { g_reports = &reports_; }
+  void TearDown() override { g_reports = nullptr; }
+  std::vector<RecordedReport> reports_;
+};
+
+TEST(CatchErrorReport, FormatsTheExactText) {
+  char text[corvix::kMessageBytes];
+  corvix::FormatCatchErrorReport(text, "CMathOperation", "NumberTo4SevenSeg");
+  EXPECT_STREQ(text,
+               "Please report below lines to Vornel\nClass : CMathOperation\n"
+               "Function : NumberTo4SevenSeg\nError : Catch Error");
+}
+
+TEST(CatchErrorReport, LongestNameFitsTheBuffer) {
+  char text[corvix::kMessageBytes];
+  corvix::FormatCatchErrorReport(text, "CMathOperation", "CheckControlIDAndConvertToNewVersion");
+  const std::string shown(text);
+  EXPECT_EQ(shown.substr(shown.size() - 20), "\nError : Catch Error");
+}
+
+// Each row: the table's entry as the library defines it, and what the member must report.
+struct GuardedRow {
+  const corvix::GuardedMember<long>* member;
+  const char* expectedName;
+  long expectedValue;
+};
+
+TEST_F(CatchErrorTest, MembersWithAResultReportTheirNameAndReturnTheirValue) {
+  namespace g = corvix::guarded;
+  const GuardedRow rows[] = {
+      {&g::kDoubleToSimpleString, "DoubleToSimpleString", 0},
+      {&g::kExtractLeftBeforeChar, "ExtractLeftBeforeChar", 0},
+      {&g::kExtractLeftBeforeCharUnits, "ExtractLeftBeforeChar", 0},
+      {&g::kIsDigitUnits, "IsDigit", 0},
+      {&g::kIsValidControlID, "IsValidControlID", 0},
+      {&g::kIsValidControlIDUnits, "IsValidControlID", 0},
+      {&g::kNumberTo4SevenSeg, "NumberTo4SevenSeg", -999},
+  };
+  for (const GuardedRow& row : rows) {
+    reports_.clear();
+    const long result = corvix::RunGuarded(
+        *row.member, []() -> long { throw std::runtime_error("fault"); }, &RecordReport);
+    EXPECT_EQ(result, row.expectedValue) << row.expectedName;
+    ASSERT_EQ(reports_.size(), 1u) << row.expectedName;
+    EXPECT_EQ(reports_[0].className, "CMathOperation");
+    EXPECT_EQ(reports_[0].functionName, row.expectedName);
+  }
+}
+
+TEST_F(CatchErrorTest, MembersWithoutAResultReportTheirNameAndReturn) {
+  namespace g = corvix::guarded;
+  const std::pair<const corvix::GuardedProcedure*, const char*> rows[] = {
+      {&g::kCheckControlIDAndConvertToNewVersion, "CheckControlIDAndConvertToNewVersion"},
+      {&g::kExtractRightAfterCharUnits, "ExtractRightAfterChar"},
+      {&g::kRemoveDirFromPath, "RemoveDirFromPath"},
+      {&g::kSientificFormat, "SientificFormat"},
+  };
+  for (const auto& row : rows) {
+    reports_.clear();
+    int output = 7;
+    corvix::RunGuarded(
+        *row.first,
+        [&output] {
+          output = 8;  // what the body did before the fault stays
+          throw 42;
+        },
+        &RecordReport);
+    EXPECT_EQ(output, 8) << row.second;
+    ASSERT_EQ(reports_.size(), 1u) << row.second;
+    EXPECT_EQ(reports_[0].functionName, row.second);
+  }
+}
+
+TEST_F(CatchErrorTest, ABodyThatDoesNotThrowIsNotReported) {
+  const long result =
+      corvix::RunGuarded(corvix::guarded::kNumberTo4SevenSeg, [] { return 1234L; }, &RecordReport);
+  EXPECT_EQ(result, 1234);
+  EXPECT_TRUE(reports_.empty());
+}
+
+TEST(Lifecycle, CopiesAndAssignmentsCopyNothing) {
+  CMathOperation first;
+  CMathOperation second(first);
+  CMathOperation third;
+  CMathOperation& assigned = (third = second);
+  EXPECT_EQ(&assigned, &third);
+  EXPECT_EQ(sizeof(CMathOperation), sizeof(void*));  // the table of virtual operations alone
+  CMathOperation* onHeap = new CMathOperation;
+  delete onHeap;  // the virtual destructor
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// Test-only helpers shared by every test program: strings of each unit flavour made from
+// ASCII text, and buffers with canary units right after a stated capacity.
+#ifndef CORVIXMATH_TESTS_SUPPORT_TEST_UNITS_H
+#define CORVIXMATH_TESTS_SUPPORT_TEST_UNITS_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace corvix_test {
+
+// A NUL-terminated string of `Unit` made from narrow text, one unit per byte (bytes are
+// taken as unsigned, so "\xE9" becomes the unit 0xE9).
+template <class Unit>
+std::vector<Unit> Units(const std::string& text) {
+  std::vector<Unit> units;
+  units.reserve(text.size() + 1);
+  for (unsigned char byte : text) units.push_back(static_cast<Unit>(byte));
+  units.push_back(Unit(0));
+  return units;
+}
+
+// The text before the terminator, each unit cut to a byte (for comparing with ASCII text).
+template <class Unit>
+std::string Narrow(const Unit* units) {
+  std::string text;
+  for (std::size_t i = 0; units[i] != Unit(0); ++i) text.push_back(static_cast<char>(units[i]));
+  return text;
+}
+
+// A destination of `capacity` units preset to `fill`, followed by canary units that no member
+// may touch. `data()` is the destination; `CanariesIntact()` proves nothing was written past it.
+template <class Unit>
+class CanaryBuffer {
+ public:
+  static constexpr std::size_t kCanaryUnits = 16;
+  static constexpr Unit kCanary = static_cast<Unit>(0x5A);
+
+  explicit CanaryBuffer(std::size_t capacity, Unit fill = static_cast<Unit>('#'))
+      : capacity_(capacity), units_(capacity + kCanaryUnits, kCanary) {
+    for (std::size_t i = 0; i < capacity; ++i) units_[i] = fill;
+    if (capacity > 0) units_[capacity - 1] = Unit(0);
+  }
+
+  Unit* data() { return units_.data(); }
+  std::size_t capacity() const { return capacity_; }
+
+  bool CanariesIntact() const {
+    for (std::size_t i = capacity_; i < units_.size(); ++i)
+      if (units_[i] != kCanary) return false;
+    return true;
+  }
+
+  // The destination's units as they stand (terminator and preset fill included).
+  std::vector<Unit> Contents() const {
+    return std::vector<Unit>(units_.begin(), units_.begin() + static_cast<long>(capacity_));
+  }
+
+ private:
+  std::size_t capacity_;
+  std::vector<Unit> units_;
+};
+
+}  // namespace corvix_test
+
+#endif  // CORVIXMATH_TESTS_SUPPORT_TEST_UNITS_H
