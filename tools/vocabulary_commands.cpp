@@ -1,0 +1,96 @@
+// font, model and component: what the product's descriptors and codes stand for.
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "CMathOperation.h"
+#include "tool.h"
+
+namespace corvix_tool {
+namespace {
+
+const char* StyleName(unsigned style) {
+  switch (style) {
+    case 0:
+      return "regular";
+    case 1:
+      return "bold";
+    case 2:
+      return "italic";
+    case 3:
+      return "bold italic";
+    default:
+      return "unknown";
+  }
+}
+
+void AddFont(CLI::App& app, Output& out) {
+  auto descriptor = std::make_shared<std::string>();
+  CLI::App* command =
+      app.add_subcommand("font", "Decode a font descriptor 'Face,Size,Colour,Style'");
+  command->add_option("DESCRIPTOR", *descriptor, "the descriptor")->required();
+  command->callback([descriptor, &out] {
+    std::vector<char> text(descriptor->begin(), descriptor->end());
+    text.push_back('\0');
+    // Outputs keep these defaults where the descriptor does not reach their field.
+    char face[32] = "";
+    unsigned char size = 0;
+    unsigned long colour = 0;
+    unsigned char style = 0;
+    CMathOperation math;
+    math.DecodeFontString(text.data(), face, &size, &colour, &style);
+    out.Line(Format("face: %s", face));
+    out.Line(Format("size: %u", static_cast<unsigned>(size)));
+    out.Line(Format("colour: %lu (#%06lX)", colour, colour & 0xFFFFFFFFul));
+    out.Line(Format("style: %u %s", static_cast<unsigned>(style), StyleName(style)));
+  });
+}
+
+void AddModel(CLI::App& app, Output& out) {
+  auto number = std::make_shared<std::string>();
+  CLI::App* command =
+      app.add_subcommand("model", "What a device model number maps to (the four model tables)");
+  command->add_option("NUMBER", *number, "the device model number 0-65535")->required();
+  command->callback([number, &out] {
+    const auto model = static_cast<unsigned short>(ParseInteger(*number, 0, 65535, "model"));
+    CMathOperation math;
+    const unsigned tavlin = math.CorvixDeviceModelToTavlinDataType(model);
+    const unsigned structure = math.CorvixDeviceModelToDataStructureType(model);
+    const long iam = math.ModelToIam(model);
+    const unsigned deviceClass = math.WhatIsThis(model);
+    out.Line(Format("model: %u", static_cast<unsigned>(model)));
+    out.Line(Format("tavlin data type: %u%s", tavlin, tavlin == 255 ? " (none)" : ""));
+    out.Line(Format("data structure type: %u%s", structure, structure == 0 ? " (none)" : ""));
+    out.Line(Format("iam code: %ld%s", iam, iam == 0 ? " (none)" : ""));
+    out.Line(Format("device class: %u%s", deviceClass, deviceClass == 0 ? " (unknown)" : ""));
+    if (tavlin == 255 && structure == 0 && iam == 0 && deviceClass == 0) out.Fail();
+  });
+}
+
+void AddComponent(CLI::App& app, Output& out) {
+  auto id = std::make_shared<std::string>();
+  CLI::App* command = app.add_subcommand("component", "The software component of a computer id");
+  command->add_option("ID", *id, "the computer id")->required();
+  command->callback([id, &out] {
+    const int computerId = static_cast<int>(ParseInteger(*id, -2147483647L - 1, 2147483647L, "id"));
+    char name[64] = "";
+    CMathOperation math;
+    math.ComputerIdToString(computerId, name);
+    if (name[0] == '\0') {
+      out.Line("(no component has this id)");
+      out.Fail();
+    } else {
+      out.Line(name);
+    }
+  });
+}
+
+}  // namespace
+
+void AddVocabularyCommands(CLI::App& app, Output& out) {
+  AddFont(app, out);
+  AddModel(app, out);
+  AddComponent(app, out);
+}
+
+}  // namespace corvix_tool
