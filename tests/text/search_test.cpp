@@ -1,0 +1,167 @@
+// Finding a unit and a run of units, in every string flavour.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CMathOperation.h"
+#include "tests/support/test_units.h"
+#include "text/internal/search.h"
+
+namespace {
+
+using corvix_test::Units;
+
+long FindCharpos(char* source, char character) {
+  return CMathOperation().FindCharposInString(source, character);
+}
+long FindCharpos(unsigned short* source, unsigned short character) {
+  return CMathOperation().FindCharposInString(source, character);
+}
+long FindCharpos(wchar_t* source, wchar_t character) {
+  return CMathOperation().FindCharposInStringW(source, character);
+}
+
+long FindSubString(char* source, char* substring) {
+  return CMathOperation().FindSubStringStartPos(source, substring);
+}
+long FindSubString(wchar_t* source, wchar_t* substring) {
+  return CMathOperation().FindSubStringStartPosW(source, substring);
+}
+// No member takes 16-bit units here; other families reuse the template for them.
+long FindSubString(unsigned short* source, unsigned short* substring) {
+  return corvix::text::FindSubStringStart(source, substring);
+}
+
+struct FlavourNames {
+  template <class Unit>
+  static std::string GetName(int) {
+    if (sizeof(Unit) == 1) return "narrow";
+    return sizeof(Unit) == 2 ? "units" : "wide";
+  }
+};
+
+template <class Unit>
+class FindCharposTest : public ::testing::Test {};
+template <class Unit>
+class FindSubStringTest : public ::testing::Test {};
+using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
+TYPED_TEST_SUITE(FindCharposTest, AllFlavours, FlavourNames);
+TYPED_TEST_SUITE(FindSubStringTest, AllFlavours, FlavourNames);
+
+TYPED_TEST(FindCharposTest, FindsTheFirstOccurrenceOrNone) {
+  struct Case {
+    const char* source;
+    char character;
+    long expected;
+  } const cases[] =
+      {
+          {"abc", 'c', 2},       {"abc", 'a', 0}, {"abca", 'a', 0}, {"abc", 'x', -1},
+          {"abc", '\0', 3},      {"", 'a', -1},   {"", '\0', -1},   {"a b", ' ', 1},
+          {"x\xE9y", '\xE9', 1},  // a unit above 0x7F is compared by its value
+      };
+  for (const Case& c : cases) {
+    auto source = Units<TypeParam>(c.source);
+    const TypeParam character = static_cast<TypeParam>(static_cast<unsigned char>(c.character));
+    EXPECT_EQ(FindCharpos(source.data(), character), c.expected)
+        << '"' << c.source << "\" '" << c.character << "'";
+  }
+}
+
+TYPED_TEST(FindCharposTest, LooksOnlyAtTheFirst2047Units) {
+  struct Case {
+    std::size_t markAt;
+    long expected;
+  } const cases[] = {{2046, 2046}, {2047, -1}, {2500, -1}};
+  for (const Case& c : cases) {
+    auto source = Units<TypeParam>(std::string(3000, 'a'));
+    source[c.markAt] = TypeParam('b');
+    EXPECT_EQ(FindCharpos(source.data(), TypeParam('b')), c.expected) << c.markAt;
+  }
+  auto longSource = Units<TypeParam>(std::string(3000, 'a'));
+  EXPECT_EQ(FindCharpos(longSource.data(), TypeParam(0)), 2047);  // the end of the cut text
+}
+
+TYPED_TEST(FindCharposTest, NullSourceIsEmpty) {
+  EXPECT_EQ(FindCharpos(static_cast<TypeParam*>(nullptr), TypeParam('a')), -1);
+}
+
+TYPED_TEST(FindSubStringTest, FindsTheLeftmostOccurrence) {
+  struct Case {
+    const char* source;
+    const char* substring;
+    long expected;
+  } const cases[] = {
+      {"abcabd", "abd", 3},  // the candidate at 0 fails, the one at 3 matches
+      {"ab", "abc", -1},
+      {"abc", "", 3},
+      {"", "", 0},
+      {"", "a", -1},
+      {"aaab", "aab", 1},
+      {"abc", "abc", 0},
+      {"abc", "c", 2},
+      {"abc", "bd", -1},
+      {"\xFF"
+       "a\xFF"
+       "b",
+       "\xFF"
+       "b",
+       2},  // a failed first candidate of the same high unit
+  };
+  for (const Case& c : cases) {
+    auto source = Units<TypeParam>(c.source);
+    auto substring = Units<TypeParam>(c.substring);
+    EXPECT_EQ(FindSubString(source.data(), substring.data()), c.expected)
+        << '"' << c.source << "\" \"" << c.substring << '"';
+  }
+}
+
+TYPED_TEST(FindSubStringTest, HighestUnitAsFirstUnit) {
+  const TypeParam high = sizeof(TypeParam) == 1 ? TypeParam(0xFF) : TypeParam(0xFFFF);
+  std::vector<TypeParam> source = {high, TypeParam('a'), high, TypeParam('b'), TypeParam(0)};
+  std::vector<TypeParam> substring = {high, TypeParam('b'), TypeParam(0)};
+  EXPECT_EQ(FindSubString(source.data(), substring.data()), 2);
+}
+
+TYPED_TEST(FindSubStringTest, LooksOnlyAtTheFirst1023Units) {
+  struct Case {
+    std::size_t startAt;
+    long expected;
+  } const cases[] = {{1020, 1020}, {1021, -1}, {1100, -1}};
+  for (const Case& c : cases) {
+    std::string text(1500, 'a');
+    text.replace(c.startAt, 3, "xyz");
+    auto source = Units<TypeParam>(text);
+    auto substring = Units<TypeParam>("xyz");
+    EXPECT_EQ(FindSubString(source.data(), substring.data()), c.expected) << c.startAt;
+  }
+  auto source = Units<TypeParam>(std::string(1500, 'a'));
+  auto empty = Units<TypeParam>("");
+  EXPECT_EQ(FindSubString(source.data(), empty.data()), 1023);
+  auto tooLong = Units<TypeParam>(std::string(1024, 'a'));
+  EXPECT_EQ(FindSubString(source.data(), tooLong.data()), -1);
+}
+
+TYPED_TEST(FindSubStringTest, NullReadsAsEmpty) {
+  auto source = Units<TypeParam>("abc");
+  auto substring = Units<TypeParam>("b");
+  EXPECT_EQ(FindSubString(static_cast<TypeParam*>(nullptr), substring.data()), -1);
+  EXPECT_EQ(FindSubString(source.data(), static_cast<TypeParam*>(nullptr)), 3);
+  EXPECT_EQ(FindSubString(static_cast<TypeParam*>(nullptr), static_cast<TypeParam*>(nullptr)), 0);
+}
+
+// The fast scans of narrow and wide texts must agree with the plain loop at every length.
+TYPED_TEST(FindCharposTest, ScanPrimitivesStopAtTheLimitAndTheTerminator) {
+  for (std::size_t length : {0u, 1u, 15u, 16u, 17u, 63u, 64u, 65u, 300u}) {
+    auto text = Units<TypeParam>(std::string(length, 'q'));
+    for (std::size_t limit : {std::size_t(0), length / 2, length, length + 1}) {
+      EXPECT_EQ(corvix::text::ScanLength(text.data(), limit), std::min(length, limit));
+    }
+    if (length == 0) continue;
+    text[length - 1] = TypeParam('z');
+    EXPECT_EQ(corvix::text::FindUnit(text.data(), length, TypeParam('z')), &text[length - 1]);
+    EXPECT_EQ(corvix::text::FindUnit(text.data(), length - 1, TypeParam('z')), nullptr);
+  }
+}
+
+}  // namespace
