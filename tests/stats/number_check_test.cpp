@@ -15,7 +15,7 @@ using corvix_test::Units;
 template <class Unit>
 class IsDigitTest : public ::testing::Test {};
 using Flavours = ::testing::Types<char, unsigned short>;
-TYPED_TEST_SUITE(IsDigitTest, Flavours);
+TYPED_TEST_SUITE(IsDigitTest, Flavours, );
 
 struct Case {
   const char* text;
