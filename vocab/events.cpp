@@ -1,0 +1,102 @@
+// Event strings and complex data sources: 'name(parameter1,parameter2,...,parameterN)'.
+//
+// The name is the text before the first '('; the parameter list is the text after it, its
+// parameters separated by ',' and closed by ')'. Parameters are taken as they stand: no
+// white space is removed, and there is no quoting or nesting. Parameters are numbered from 1.
+// Names and parameter lists are held in kNameUnits bytes, so only their first 63 characters
+// take part.
+#include <cstddef>
+#include <cstdint>
+
+#include "CMathOperation.h"
+#include "frame/internal/buffers.h"
+#include "frame/internal/int32.h"
+#include "vocab/internal/ascii_case.h"
+
+namespace {
+
+constexpr const char* kLinearDiagramEvent = "ShowLinearDiagram";
+constexpr long kLinearDiagramType = 1;
+constexpr long kOtherEventType = -1;
+
+constexpr char kListOpen = '(';
+constexpr char kListClose = ')';
+constexpr char kParameterSeparator = ',';
+
+constexpr long kNotFound = -1;
+constexpr long kLongestName = static_cast<long>(corvix::kNameUnits) - 1;
+
+}  // namespace
+
+// 1 for "ShowLinearDiagram" (any case of its letters) before the first '(' or alone, else -1.
+// 'ShowLinearDiagram (3)' is another event: the blank is part of its name.
+long CMathOperation::CheckEventType(char* event) {
+  if (event == nullptr) return kOtherEventType;
+  char name[corvix::kNameUnits] = {};
+  const long open = FindCharposInString(event, kListOpen);
+  if (open == kNotFound) {
+    corvix::CopyTruncated(name, event, corvix::kNameUnits);
+  } else {
+    ExtractLefttSide(event, name, open < kLongestName ? open : kLongestName);
+  }
+  return corvix::EqualsIgnoringAsciiCase(name, kLinearDiagramEvent) ? kLinearDiagramType
+                                                                    : kOtherEventType;
+}
+
+bool CMathOperation::IsComplexDataSource(char* source) {
+  return source != nullptr && FindCharposInString(source, kListOpen) != kNotFound;
+}
+
+// Writes the text between the first '(' and the last ')' ('F(a,(b),c) x' gives 'a,(b),c').
+// The destination must hold kTextUnits bytes. A text without '(' is taken whole; without a
+// ')' after its '(' the text after the '(' is written as it stands. An empty text leaves the
+// destination as it was.
+void CMathOperation::GetCompleteParamList(char* event, char* destination) {
+  if (destination == nullptr || corvix::UnitLength(event) == 0) return;
+  ExtractRightAfterChar(event, destination, kListOpen);
+  std::size_t end = corvix::UnitLengthBounded(destination, corvix::kTextUnits - 1);
+  while (end > 0) {
+    --end;
+    if (destination[end] == kListClose) {
+      destination[end] = '\0';
+      return;
+    }
+  }
+}
+
+// Writes parameter `number` of the event into the destination when it fits `capacity` with
+// its terminator; a parameter that does not fit (one exactly as long as the capacity
+// included) leaves the destination as it was. A number of 1 or less gives the first
+// parameter, a number beyond the last gives the last. For 'F(' there is no parameter and the
+// destination is left as it was. Returns false only for a text without '(' (or without a
+// destination); the result does not say whether the parameter was written.
+bool CMathOperation::GetEventParameters(char* event, char* destination, long number,
+                                        unsigned int capacity) {
+  if (event == nullptr || destination == nullptr) return false;
+  if (FindCharposInString(event, kListOpen) == kNotFound) return false;
+
+  char afterOpen[corvix::kTextUnits] = {};
+  ExtractRightAfterChar(event, afterOpen, kListOpen);
+  char list[corvix::kNameUnits];
+  corvix::CopyTruncated(list, afterOpen, corvix::kNameUnits);
+
+  // Once no separator is left the list stays as it is, so further rounds change nothing.
+  const std::int32_t wanted = corvix::Wrap32(number);
+  for (std::int32_t skipped = 1;
+       skipped < wanted && FindCharposInString(list, kParameterSeparator) != kNotFound; ++skipped) {
+    ExtractRightAfterChar(list, list, kParameterSeparator);
+  }
+
+  const long separator = FindCharposInString(list, kParameterSeparator);
+  if (separator != kNotFound) {
+    corvix::WriteIfFits(destination, list, static_cast<std::size_t>(separator), capacity);
+    return true;
+  }
+  if (list[0] == '\0') return true;
+  // The last parameter ends at ')', or with the list when it is not closed.
+  const long close = FindCharposInString(list, kListClose);
+  const std::size_t length =
+      close != kNotFound ? static_cast<std::size_t>(close) : corvix::UnitLength(list);
+  corvix::WriteIfFits(destination, list, length, capacity);
+  return true;
+}
