@@ -253,8 +253,14 @@ using ExpressionTest = long (*)(const char* text, const char* variables);
 
 // The tests in the order in which they run; the first failure wins.
 constexpr ExpressionTest kTestsInOrder[] = {
-    CheckParentheses,   CheckCharacters,     CheckLettersNextToDigits, CheckFirstCharacter,
-    CheckLastCharacter, CheckVariableLength, CheckSignsAndPoints,      CheckVariablesDefined,
+    CheckParentheses,          // -20, -21
+    CheckCharacters,           // -29
+    CheckLettersNextToDigits,  // -28, -22
+    CheckFirstCharacter,       // -25
+    CheckLastCharacter,        // -27
+    CheckVariableLength,       // -30
+    CheckSignsAndPoints,       // -23, -24
+    CheckVariablesDefined,     // -26
 };
 
 }  // namespace
