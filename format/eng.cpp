@@ -11,6 +11,7 @@
 // would carry it beyond the 1023-character working buffer.
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 #include "CMathOperation.h"
 #include "format/internal/conversion.h"

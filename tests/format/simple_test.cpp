@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -127,6 +128,24 @@ TEST(DoubleToSimpleString, LongTextsKeepTheirNaturalWidth) {
   for (char unit : grouped)
     if (unit != ',') digits.push_back(unit);
   EXPECT_EQ(digits, reference);
+}
+
+// Groups of three counted from the point, for fills up to the widest width.
+TEST(DoubleToSimpleString, GroupsLongZeroFills) {
+  for (double value : {5.0, -5.0, -5.25}) {
+    const std::string text = Simple({value, 254, kNoLimit, 1, ",", nullptr}, 1024);
+    const std::size_t sign = value < 0 ? 1 : 0;
+    const std::size_t point = std::min(text.find('.'), text.size());
+    std::string digits;
+    for (std::size_t i = sign; i < point; ++i) {
+      const bool separatorPlace = (point - i) % 4 == 0;
+      EXPECT_EQ(text[i] == ',', separatorPlace) << value << " at " << i;
+      if (!separatorPlace) digits.push_back(text[i]);
+    }
+    EXPECT_NE(text[sign], ',');
+    EXPECT_EQ(sign + digits.size() + (text.size() - point), 254u) << value;
+    EXPECT_EQ(digits.find_first_not_of('0'), digits.size() - 1) << value;
+  }
 }
 
 // "1,234,567.89" has 12 characters: it needs 13 bytes with its terminator.
