@@ -43,9 +43,9 @@ std::string Format(const char* format, ...) {
 }
 
 std::string ClockText(long seconds) {
+  if (seconds == 86400) return "24:00:00";  // the last window's centre ends the day
   const long day = ((seconds % 86400) + 86400) % 86400;
-  return Format("%02ld:%02ld:%02ld", day / 3600, day / 60 % 60, day % 60) +
-         (seconds == 86400 ? "+" : "");
+  return Format("%02ld:%02ld:%02ld", day / 3600, day / 60 % 60, day % 60);
 }
 
 void ForEachInput(const std::string& value, Output& out,
