@@ -1,7 +1,7 @@
 // The conversion helper must give exactly the text of the formatted print conversions it
 // replaces ("%f", "%4.4f", "%.0E" to "%.19E"). Finite values are compared with the host's
-// snprintf (glibc rounds correctly, ties to even) over a large seeded set that stresses the
-// rounding: random bit patterns over all magnitudes, subnormals, decimal halfway points and
+// snprintf (a C library that rounds correctly, ties to even) over a large seeded set that stresses
+// the rounding: random bit patterns over all magnitudes, subnormals, decimal halfway points and
 // their neighbours, exactly representable ties and the limits the formatters test against.
 // Values without digits are compared with the spellings the library defines itself.
 #include <gtest/gtest.h>
