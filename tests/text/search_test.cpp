@@ -161,6 +161,11 @@ TYPED_TEST(FindCharposTest, ScanPrimitivesStopAtTheLimitAndTheTerminator) {
     text[length - 1] = TypeParam('z');
     EXPECT_EQ(corvix::text::FindUnit(text.data(), length, TypeParam('z')), &text[length - 1]);
     EXPECT_EQ(corvix::text::FindUnit(text.data(), length - 1, TypeParam('z')), nullptr);
+    // The one-pass scan stops at the unit, at the terminator or at the limit.
+    EXPECT_EQ(corvix::text::FirstOrEnd(text.data(), length + 5, TypeParam('z')), length - 1);
+    EXPECT_EQ(corvix::text::FirstOrEnd(text.data(), length + 5, TypeParam('y')), length);
+    EXPECT_EQ(corvix::text::FirstOrEnd(text.data(), length - 1, TypeParam('z')), length - 1);
+    EXPECT_EQ(corvix::text::FirstOrEnd(text.data(), length / 2, TypeParam('y')), length / 2);
   }
 }
 

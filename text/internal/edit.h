@@ -34,9 +34,8 @@ void InsertUnit(Unit* text, long position, Unit unit) {
 template <class Unit>
 void RemoveUnit(Unit* text, Unit unit) {
   if (text == nullptr || unit == Unit(0)) return;
-  const Unit* first = FindUnit(text, ScanLength(text, kWholeText), unit);
-  if (first == nullptr) return;
-  std::size_t kept = static_cast<std::size_t>(first - text);
+  std::size_t kept = FirstOrEnd(text, kWholeText, unit);
+  if (text[kept] == Unit(0)) return;
   for (std::size_t read = kept + 1; text[read] != Unit(0); ++read)
     if (text[read] != unit) text[kept++] = text[read];
   text[kept] = Unit(0);

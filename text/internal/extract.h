@@ -37,9 +37,8 @@ void WriteText(Unit* destination, const Unit* text, std::size_t length) {
 template <class Unit>
 long ExtractLeftBefore(const Unit* source, Unit* destination, Unit character, long capacity) {
   if (destination == nullptr) return 0;
-  const std::size_t length = ScanLength(source, kSearchUnits);
-  if (length == 0) return 1;
-  const std::size_t left = FirstOrEnd(source, length, character);
+  if (source == nullptr || source[0] == Unit(0)) return 1;
+  const std::size_t left = FirstOrEnd(source, kSearchUnits, character);
   const std::uint32_t units = static_cast<std::uint32_t>(static_cast<unsigned long>(capacity));
   return WriteIfFits(destination, source, left, units) ? 1 : 0;
 }
@@ -51,11 +50,13 @@ long ExtractLeftBefore(const Unit* source, Unit* destination, Unit character, lo
 template <class Unit>
 void ExtractRightAfter(const Unit* source, Unit* destination, Unit character) {
   if (destination == nullptr || character == Unit(0)) return;
-  const std::size_t length = ScanLength(source, kSearchUnits);
-  if (length == 0) return;
-  const Unit* hit = FindUnit(source, length, character);
-  const std::size_t from = hit == nullptr ? 0 : static_cast<std::size_t>(hit - source) + 1;
-  WriteText(destination, source + from, length - from);
+  if (source == nullptr || source[0] == Unit(0)) return;
+  const std::size_t position = FirstOrEnd(source, kSearchUnits, character);
+  const bool found = position < kSearchUnits && source[position] == character;
+  // Without the character, the scan has measured the whole cut text.
+  const std::size_t from = found ? position + 1 : 0;
+  const std::size_t length = found ? ScanLength(source + from, kSearchUnits - from) : position;
+  WriteText(destination, source + from, length);
 }
 
 // Writes the first `count` units of `source` (all of it when shorter) into `destination`,

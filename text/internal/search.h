@@ -42,7 +42,23 @@ struct UnitScan {
       if (units[i] == unit) return units + i;
     return nullptr;
   }
+  // One pass that stops at the unit or at the end of the text, whichever comes first.
+  static std::size_t FirstOrEnd(const Unit* text, std::size_t limit, Unit unit) {
+    if (text == nullptr) return 0;
+    std::size_t i = 0;
+    while (i < limit && text[i] != Unit(0) && text[i] != unit)
+      ++i;
+    return i;
+  }
 };
+
+// The runtime's scans are fast enough that measuring first and then searching wins.
+template <class Unit, class Scan>
+std::size_t MeasureThenFind(const Unit* text, std::size_t limit, Unit unit) {
+  const std::size_t length = Scan::Length(text, limit);
+  const Unit* hit = Scan::Find(text, length, unit);
+  return hit == nullptr ? length : static_cast<std::size_t>(hit - text);
+}
 
 template <>
 struct UnitScan<char> {
@@ -52,6 +68,9 @@ struct UnitScan<char> {
   static const char* Find(const char* units, std::size_t count, char unit) {
     if (count == 0) return nullptr;
     return static_cast<const char*>(std::memchr(units, static_cast<unsigned char>(unit), count));
+  }
+  static std::size_t FirstOrEnd(const char* text, std::size_t limit, char unit) {
+    return MeasureThenFind<char, UnitScan<char>>(text, limit, unit);
   }
 };
 
@@ -63,6 +82,9 @@ struct UnitScan<wchar_t> {
   static const wchar_t* Find(const wchar_t* units, std::size_t count, wchar_t unit) {
     if (count == 0) return nullptr;
     return std::wmemchr(units, unit, count);
+  }
+  static std::size_t FirstOrEnd(const wchar_t* text, std::size_t limit, wchar_t unit) {
+    return MeasureThenFind<wchar_t, UnitScan<wchar_t>>(text, limit, unit);
   }
 };
 
@@ -81,12 +103,12 @@ const Unit* FindUnit(const Unit* units, std::size_t count, Unit unit) {
   return detail::UnitScan<Unit>::Find(units, count, unit);
 }
 
-// Position of the first `unit` among the `length` units of `text`, or `length` when there is
-// none. Looking for the terminator gives `length`, where the terminator of the cut text lies.
+// Position of the first `unit` within the first `limit` units of the terminated `text`, or
+// the length of the text (at most `limit`) when there is none: the end of the text as cut at
+// `limit`, which is where looking for the terminator stops. A null text is empty.
 template <class Unit>
-std::size_t FirstOrEnd(const Unit* text, std::size_t length, Unit unit) {
-  const Unit* hit = FindUnit(text, length, unit);
-  return hit == nullptr ? length : static_cast<std::size_t>(hit - text);
+std::size_t FirstOrEnd(const Unit* text, std::size_t limit, Unit unit) {
+  return detail::UnitScan<Unit>::FirstOrEnd(text, limit, unit);
 }
 
 // Position of the first `character` within the first 2047 units of `source`, or -1. The
@@ -95,10 +117,10 @@ std::size_t FirstOrEnd(const Unit* text, std::size_t length, Unit unit) {
 //   "abc", 'c' -> 2;  "abc", 'x' -> -1;  "abc", NUL -> 3;  "", NUL -> -1
 template <class Unit>
 long FindCharpos(const Unit* source, Unit character) {
-  const std::size_t length = ScanLength(source, kSearchUnits);
-  if (length == 0) return kNotFound;
-  const std::size_t position = FirstOrEnd(source, length, character);
-  if (position == length && character != Unit(0)) return kNotFound;
+  if (source == nullptr || source[0] == Unit(0)) return kNotFound;
+  const std::size_t position = FirstOrEnd(source, kSearchUnits, character);
+  if (character == Unit(0)) return static_cast<long>(position);
+  if (position == kSearchUnits || source[position] != character) return kNotFound;
   return static_cast<long>(position);
 }
 
