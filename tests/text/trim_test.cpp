@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "CMathOperation.h"
@@ -61,7 +62,7 @@ struct FlavourNames {
   template <class Unit>
   static std::string GetName(int) {
     if (sizeof(Unit) == 1) return "narrow";
-    return sizeof(Unit) == 2 ? "units" : "wide";
+    return std::is_same<Unit, wchar_t>::value ? "wide" : "units";  // wchar_t may be 16-bit
   }
 };
 
