@@ -1,0 +1,54 @@
+# Install rules: the public headers under include/corvixmath, the library (a versioned shared
+# object with its SONAME on Linux; the DLL in bin and its import library in lib on Windows),
+# the CMake package CorvixMath (target CorvixMath::corvixmath, with a version file) and the
+# pkg-config file corvixmath.pc.
+include(CMakePackageConfigHelpers)
+
+set(CORVIXMATH_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/CorvixMath CACHE STRING
+    "Where the CMake package files of CorvixMath are installed, relative to the prefix")
+mark_as_advanced(CORVIXMATH_CMAKE_DIR)
+
+install(TARGETS corvixmath EXPORT CorvixMathTargets
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime
+                NAMELINK_COMPONENT Development
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
+install(FILES ${PROJECT_SOURCE_DIR}/frame/CMathOperation.h ${PROJECT_SOURCE_DIR}/frame/CorvixPlatform.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/corvixmath COMPONENT Development)
+
+install(EXPORT CorvixMathTargets NAMESPACE CorvixMath:: DESTINATION ${CORVIXMATH_CMAKE_DIR}
+        COMPONENT Development)
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/CorvixMathConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/CorvixMathConfig.cmake
+                              INSTALL_DESTINATION ${CORVIXMATH_CMAKE_DIR})
+# The version file also refuses a package built for another pointer size.
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/CorvixMathConfigVersion.cmake
+                                 VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/CorvixMathConfig.cmake
+              ${PROJECT_BINARY_DIR}/CorvixMathConfigVersion.cmake
+        DESTINATION ${CORVIXMATH_CMAKE_DIR} COMPONENT Development)
+
+# corvixmath.pc finds its prefix from its own place (${pcfiledir}), so the package stays
+# right when it is installed with `cmake --install --prefix` or moved.
+set(corvixmath_pc_dir ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDEDIR}")
+  set(CORVIXMATH_PC_PREFIX "${CMAKE_INSTALL_PREFIX}")
+else()
+  file(RELATIVE_PATH corvixmath_pc_up /prefix/${corvixmath_pc_dir} /prefix)
+  string(REGEX REPLACE "/$" "" corvixmath_pc_up "${corvixmath_pc_up}")
+  set(CORVIXMATH_PC_PREFIX "\${pcfiledir}/${corvixmath_pc_up}")
+endif()
+foreach(kind LIBDIR INCLUDEDIR)
+  if(IS_ABSOLUTE "${CMAKE_INSTALL_${kind}}")
+    set(CORVIXMATH_PC_${kind} "${CMAKE_INSTALL_${kind}}")
+  else()
+    set(CORVIXMATH_PC_${kind} "\${prefix}/${CMAKE_INSTALL_${kind}}")
+  endif()
+endforeach()
+set(CORVIXMATH_PC_CFLAGS "")
+if(corvixmath_type STREQUAL "STATIC_LIBRARY")
+  set(CORVIXMATH_PC_CFLAGS " -DCORVIXMATH_STATIC")
+endif()
+configure_file(${CMAKE_CURRENT_LIST_DIR}/corvixmath.pc.in ${PROJECT_BINARY_DIR}/corvixmath.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/corvixmath.pc DESTINATION ${corvixmath_pc_dir}
+        COMPONENT Development)
