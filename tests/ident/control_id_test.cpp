@@ -100,6 +100,28 @@ TEST(IsValidControlID, RejectsUnitsOutsideAscii) {
   ExpectNonAsciiUnitsRejected<wchar_t>();
 }
 
+// Where wchar_t is wider than 16 bits, a unit whose low 16 bits are an ASCII letter or digit
+// is still neither: the wide check must not cut units to 16 bits.
+TEST(IsValidControlID, WideUnitsAreNotCutToSixteenBits) {
+  if (sizeof(wchar_t) <= 2) GTEST_SKIP() << "wchar_t holds 16 bits";
+  const struct {
+    const char* text;
+    std::size_t position;
+    unsigned long value;
+  } cases[] = {
+      {"AB123", 0, 0x10041},   // 'A' + 0x10000
+      {"AB123", 1, 0x10062},   // 'b' + 0x10000
+      {"AB0123", 5, 0x10033},  // '3' + 0x10000
+  };
+  for (const auto& c : cases) {
+    auto units = corvix_test::Units<wchar_t>(c.text);
+    ASSERT_NE(CMathOperation().IsValidControlID(units.data()), 0) << c.text;
+    units[c.position] = static_cast<wchar_t>(c.value);
+    EXPECT_EQ(CMathOperation().IsValidControlID(units.data()), 0)
+        << c.text << ": " << std::hex << c.value << " at " << c.position;
+  }
+}
+
 TEST(IsValidControlID, NullIsNoIdentifier) {
   CMathOperation math;
   math.CheckControlIDAndConvertToNewVersion(nullptr);  // must not fault
