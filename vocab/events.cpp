@@ -68,8 +68,9 @@ void CMathOperation::GetCompleteParamList(char* event, char* destination) {
 // its terminator; a parameter that does not fit (one exactly as long as the capacity
 // included) leaves the destination as it was. A number of 1 or less gives the first
 // parameter, a number beyond the last gives the last. For 'F(' there is no parameter and the
-// destination is left as it was. Returns false only for a text without '(' (or without a
-// destination); the result does not say whether the parameter was written.
+// destination is left as it was. Returns false for a text without '(' (or without a
+// destination) and for a parameter that did not fit; true when the parameter was written, and
+// for 'F(' as the hosts expect.
 bool CMathOperation::GetEventParameters(char* event, char* destination, long number,
                                         unsigned int capacity) {
   if (event == nullptr || destination == nullptr) return false;
@@ -89,14 +90,13 @@ bool CMathOperation::GetEventParameters(char* event, char* destination, long num
 
   const long separator = FindCharposInString(list, kParameterSeparator);
   if (separator != kNotFound) {
-    corvix::WriteIfFits(destination, list, static_cast<std::size_t>(separator), capacity);
-    return true;
+    return corvix::WriteIfFits(destination, list, static_cast<std::size_t>(separator), capacity);
   }
   if (list[0] == '\0') return true;
   // The last parameter ends at ')', or with the list when it is not closed.
   const long close = FindCharposInString(list, kListClose);
   const std::size_t length =
       close != kNotFound ? static_cast<std::size_t>(close) : corvix::UnitLength(list);
-  corvix::WriteIfFits(destination, list, length, capacity);
-  return true;
+  // A parameter that does not fit is refused, not reported as written.
+  return corvix::WriteIfFits(destination, list, length, capacity);
 }

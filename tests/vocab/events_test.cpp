@@ -131,18 +131,19 @@ const ParameterCase kParameters[] = {
     {"F(a)b,c)", 1, 64, true, "a)b"},
     {"NoParens", 1, 64, false, nullptr},
     {"", 1, 64, false, nullptr},
-    // The last parameter: refused unless it fits with its terminator.
-    {"F(abcdef)", 1, 4, true, nullptr},
-    {"F(abcdef)", 1, 6, true, nullptr},
+    // The last parameter: refused (false, destination untouched) unless it fits with its
+    // terminator; a refusal is never reported as written.
+    {"F(abcdef)", 1, 4, false, nullptr},
+    {"F(abcdef)", 1, 6, false, nullptr},
     {"F(abcdef)", 1, 7, true, "abcdef"},
     // A parameter before a ',' obeys the capacity in the same way.
-    {"F(abcdef,x)", 1, 4, true, nullptr},
-    {"F(abcdef,x)", 1, 6, true, nullptr},
+    {"F(abcdef,x)", 1, 4, false, nullptr},
+    {"F(abcdef,x)", 1, 6, false, nullptr},
     {"F(abcdef,x)", 1, 7, true, "abcdef"},
     {"F(,x)", 1, 1, true, ""},
-    {"F(a,x)", 1, 0, true, nullptr},
+    {"F(a,x)", 1, 0, false, nullptr},
     // Lists of 64 characters or more are cut to their first 63.
-    {"F(" + kLongList, 1, 63, true, nullptr},
+    {"F(" + kLongList, 1, 63, false, nullptr},
     {"F(" + kLongList, 1, 64, true, kLongListCut.c_str()},
     {"F(" + kLongList, 1, 128, true, kLongListCut.c_str()},
     {"F(" + kLongList, 2, 128, true, kLongListCut.c_str()},
