@@ -151,6 +151,20 @@ TYPED_TEST(ExtractTest, LeftBeforeCharCapacityIsUnsigned) {
   EXPECT_EQ(Narrow(destination.data()), "12");
 }
 
+// Where wchar_t is wider than 16 bits, a unit whose low 16 bits are the separator is not it.
+TEST(WideExtract, UnitsAbove0xFFFFAreNotTheSeparator) {
+  if (sizeof(wchar_t) <= 2) GTEST_SKIP() << "wchar_t holds 16 bits here";
+  const wchar_t high = static_cast<wchar_t>(0x1002E);  // low 16 bits: '.'
+  std::vector<wchar_t> source = {L'a', high, L'b', L'.', L'c', 0};
+  CanaryBuffer<wchar_t> left(8);
+  EXPECT_EQ(CMathOperation().ExtractLeftBeforeCharW(source.data(), left.data(), L'.', 8), 1);
+  EXPECT_EQ(left.Contents(), (std::vector<wchar_t>{L'a', high, L'b', 0, L'#', L'#', L'#', 0}));
+  CanaryBuffer<wchar_t> right(corvix::kTextUnits);
+  CMathOperation().ExtractRightAfterCharW(source.data(), right.data(), L'.');
+  EXPECT_EQ(right.data()[0], L'c');
+  EXPECT_EQ(right.data()[1], wchar_t(0));
+}
+
 TYPED_TEST(ExtractTest, LeftBeforeCharInPlaceAndNulls) {
   auto text = Units<TypeParam>("12.5");
   EXPECT_EQ(LeftBefore(text.data(), text.data(), U<TypeParam>('.'), 5), 1);

@@ -151,6 +151,24 @@ TYPED_TEST(FindSubStringTest, NullReadsAsEmpty) {
   EXPECT_EQ(FindSubString(static_cast<TypeParam*>(nullptr), static_cast<TypeParam*>(nullptr)), 0);
 }
 
+// A wide unit is compared whole: where wchar_t is wider than 16 bits, a unit above 0xFFFF is
+// not its low 16 bits.
+TEST(WideSearch, ComparesUnitsAbove0xFFFFWhole) {
+  if (sizeof(wchar_t) <= 2) GTEST_SKIP() << "wchar_t holds 16 bits here";
+  const wchar_t high = static_cast<wchar_t>(0x10041);  // low 16 bits: 'A'
+  std::vector<wchar_t> source = {high, L'A', L'b', high, L'c', 0};
+  CMathOperation math;
+  EXPECT_EQ(math.FindCharposInStringW(source.data(), L'A'), 1);
+  EXPECT_EQ(math.FindCharposInStringW(source.data(), high), 0);
+  EXPECT_EQ(math.FindCharposInStringW(source.data(), static_cast<wchar_t>(0x0041 + 0x20000)), -1);
+  std::vector<wchar_t> ab = {L'A', L'b', 0};
+  EXPECT_EQ(math.FindSubStringStartPosW(source.data(), ab.data()), 1);
+  std::vector<wchar_t> highC = {high, L'c', 0};
+  EXPECT_EQ(math.FindSubStringStartPosW(source.data(), highC.data()), 3);
+  std::vector<wchar_t> ac = {L'A', L'c', 0};
+  EXPECT_EQ(math.FindSubStringStartPosW(source.data(), ac.data()), -1);
+}
+
 // The fast scans of narrow and wide texts must agree with the plain loop at every length.
 TYPED_TEST(FindCharposTest, ScanPrimitivesStopAtTheLimitAndTheTerminator) {
   for (std::size_t length : {0u, 1u, 15u, 16u, 17u, 63u, 64u, 65u, 300u}) {

@@ -100,6 +100,23 @@ TEST(UnitLongToWChar, WritesTheDecimalText) {
   }
 }
 
+// A host whose long is wider than 32 bits gets the text of the 32-bit value, never more than
+// 11 units; where long is 32 bits the casts below wrap to those same values.
+TEST(UnitLongToWChar, WritesThe32BitValueOfAWiderLong) {
+  const std::pair<long long, std::string> cases[] = {
+      {4294967296LL + 5, "5"},
+      {2147483648LL, "-2147483648"},
+      {-2147483649LL, "2147483647"},
+      {-4294967296LL - 7, "-7"},
+  };
+  for (const auto& c : cases) {
+    CanaryBuffer<unsigned short> destination(12);
+    CMathOperation().LongToWChar(static_cast<long>(c.first), destination.data(), 12);
+    EXPECT_EQ(Narrow(destination.data()), c.second) << c.first;
+    EXPECT_TRUE(destination.CanariesIntact()) << c.first;
+  }
+}
+
 TEST(UnitLongToWChar, RefusesATextThatDoesNotFit) {
   struct Case {
     long value;
