@@ -39,6 +39,8 @@ const BuildCase kBuilds[] = {
     {0, 0, -1, 'A', 0, 7 << 4, {0, 0, 7, 0, 0}},
     // -999 has no meaning for the first field: it is masked like any number.
     {-999, 0, 0, 'A', 0, 0x2, {1, 0, 0, 0, 0}},
+    // A missing third field does not force the flag; only a missing second field does.
+    {0, 0, -999, 'A', 0, 0x10, {0, 0, 1, 0, 0}},
 #if LONG_MAX > 2147483647L  // such an argument exists only where long is wider than 32 bits
     // Only the 32-bit value of an argument counts: 2^32 - 999 is -999.
     {0, 4294966297L, 0, 'A', 0, 0x781, {0, 15, 0, 0, 1}},
@@ -96,6 +98,8 @@ TEST(LongList, FindsTheFirstEqualElementAmongThoseCounted) {
 #if LONG_MAX > 2147483647L  // such an argument exists only where long is wider than 32 bits
     // 2^32 + 7 is 7 on the 32-bit platform.
     {4294967303L, 6, 0},
+    // A count of 2^32 is 0 there: no element is read.
+    {7, 4294967296L, -1},
 #endif
   };
   for (const ListCase& c : cases)

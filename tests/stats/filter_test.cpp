@@ -202,6 +202,13 @@ TEST(FilterValueArray, SumsSamplesInOrderAndSeriesInOrder) {
   ExpectEntries(filter, {{1.0, first, (first + 1.0 + 1.0) / 3, 0}});
 }
 
+TEST(FilterValueArray, DividesSumsByTheirCounts) {
+  // Multiplying by 1/3 instead would give 0.29999999999999993 in both windows.
+  Filter filter({{{0, 0.1}, {1, 0.7}, {2, 0.1}}, {{3600, 0.1}}, {{3600, 0.7}}, {{3600, 0.1}}});
+  ASSERT_EQ(filter.Run(3600, 3600, kHourlyEntries), 2);
+  ExpectEntries(filter, {{0.3, 0.3, 0.3, 0}, {0.1, 0.7, 0.3, 3600}});
+}
+
 TEST(FilterValueArray, ReportsTheDataExtremesBeyondTheStartingValues) {
   Filter filter({{{0, 2e15}}, {{0, 3e15}}, {{3600, -4e15}}, {{7200, kNaN}}, {{7200, 5.0}}});
   ASSERT_EQ(filter.Run(3600, 3600, kHourlyEntries), 3);
@@ -272,11 +279,11 @@ TEST(FilterValueArray, NullArraysGiveNothing) {
 
 TEST(FilterValueArray, UnorderedTimesStayInsideTheOutputs) {
   Filter filter({{{80000, 1.0}, {0, 2.0}, {86000, 3.0}, {3600, 4.0}, {-5, 5.0}}});
-  // The cursor never moves back: samples after a later time are seen only if still ahead.
-  const long written = filter.Run(3600, 3600, kHourlyEntries);
-  EXPECT_GE(written, 1);
-  EXPECT_LE(written, static_cast<long>(kHourlyEntries));
-  EXPECT_TRUE(filter.NothingBeyond(static_cast<std::size_t>(written)));
+  // The cursor never moves back: it waits at 80000 until the window that starts at 81000, so
+  // the window centred at 79200 sums 80000 and 0, and the last one 86000, 3600 and -5.
+  ASSERT_EQ(filter.Run(3600, 3600, kHourlyEntries), 2);
+  ExpectEntries(filter, {{1.5, 1.5, 1.5, 79200}, {4.0, 4.0, 4.0, 86400}});
+  EXPECT_TRUE(filter.NothingBeyond(2));
 }
 
 TEST(FilterValueArray, HugeStepEndsTheDay) {

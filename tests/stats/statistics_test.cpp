@@ -59,6 +59,11 @@ TEST(CalculateMinMaxAvrSD, SummarisesSamples) {
       {{kNaN, kNaN}, {1e14, -1e14, kNaN, kNaN}},
       // In-order sums: 1e16 + 1 rounds back to 1e16, so the sum is 1, not 2.
       {{1e16, 1, -1e16, 1}, {-1e16, 1e16, 0.25, std::sqrt(2e32) / 4}},
+      // Divisions by n, not multiplications by 1/n (0.29999999999999993, 0.16329931618554516).
+      {{0.1, 0.7, 0.1}, {0.1, 0.7, 0.3, 0.1632993161855452}},
+      // Strict comparisons: an equal value of the other sign never replaces an extreme.
+      {{0.0, -0.0}, {0.0, 0.0, 0.0, 0.0}},
+      {{-0.0, 0.0}, {-0.0, -0.0, 0.0, 0.0}},
   };
   for (Summary member : kBothNames) {
     for (const Case& c : cases) {
