@@ -94,6 +94,8 @@ TEST(DoubleToEngString, ScaleLimitsAndLetters) {
       {123.456, "", 2, 9, "123"},
       // Only the low 16 bits of the digit count count.
       {123.456, "", 0x10001, 9, "12"},
+      {5.0, "V", 0x10000, 2, "EEEE"},    // a count of 0: the Unity limit is 1
+      {5.0, "V", -1, 2, "5.000000  V"},  // 65535: no limit, nothing cut
   };
   for (const EngCase& c : cases)
     EXPECT_EQ(Eng(c.value, c.unit, c.digits, c.mode), c.text) << c.value << " " << int(c.mode);
