@@ -1,0 +1,409 @@
+// Search and extraction over the three string flavours: FindCharposInString,
+// FindSubStringStartPos, ExtractLeftBeforeChar, ExtractRightAfterChar (also in place),
+// ExtractLefttSide, ExtractRightSide and SubString, with sources around the 1023- and 2047-unit
+// working buffers and capacities around the length of the result.
+//
+// Each call is checked against a model of its documented steps in its own flavour, and on ASCII
+// input the narrow, unit-string and wide flavours must agree unit for unit.
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "CMathOperation.h"
+#include "fuzz/fuzz_input.h"
+
+namespace {
+
+using corvix_fuzz::Destination;
+using corvix_fuzz::FuzzInput;
+using corvix_fuzz::Source;
+using corvix_fuzz::UnitValues;
+
+constexpr std::size_t kSearchUnits = 2047;
+constexpr std::size_t kSubStringUnits = 1023;
+constexpr std::size_t kRightSideUnits = 1023;
+constexpr std::size_t kRightAfterUnits = 2048;
+// Counts beyond this get a destination sized by what can be written, not by the count.
+constexpr long kLargestCountBuffer = 5000;
+
+const char kAlphabet[] = ".,:()\\ abAB01";
+
+// What a call gave, in a form every flavour shares.
+struct Outcome {
+  long result = 0;
+  bool written = false;
+  UnitValues text;
+
+  bool operator==(const Outcome& other) const {
+    return result == other.result && written == other.written && text == other.text;
+  }
+};
+
+template <class Unit>
+UnitValues ValuesOf(const std::vector<Unit>& units) {
+  UnitValues values;
+  for (Unit unit : units)
+    values.push_back(static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Unit>>(unit)));
+  return values;
+}
+
+template <class Unit>
+Outcome OutcomeOf(long result, const Destination<Unit>& destination) {
+  Outcome outcome;
+  outcome.result = result;
+  outcome.written = !destination.Unchanged();
+  outcome.text = ValuesOf(destination.Text());
+  return outcome;
+}
+
+// The exported names of each flavour.
+template <class Unit>
+struct Members;
+
+template <>
+struct Members<char> {
+  static long FindChar(CMathOperation& m, char* s, char c) { return m.FindCharposInString(s, c); }
+  static long FindSub(CMathOperation& m, char* s, char* t) { return m.FindSubStringStartPos(s, t); }
+  static long LeftBefore(CMathOperation& m, char* s, char* d, char c, long n) {
+    return m.ExtractLeftBeforeChar(s, d, c, n);
+  }
+  static void RightAfter(CMathOperation& m, char* s, char* d, char c) {
+    m.ExtractRightAfterChar(s, d, c);
+  }
+  static void LeftSide(CMathOperation& m, char* s, char* d, long n) { m.ExtractLefttSide(s, d, n); }
+  static void RightSide(CMathOperation& m, char* s, char* d, long n) {
+    m.ExtractRightSide(s, d, n);
+  }
+  static long Sub(CMathOperation& m, char* s, char* d, long a, long n) {
+    return m.SubString(s, d, a, n);
+  }
+};
+
+template <>
+struct Members<unsigned short> {
+  using U = unsigned short;
+  static long FindChar(CMathOperation& m, U* s, U c) { return m.FindCharposInString(s, c); }
+  static long LeftBefore(CMathOperation& m, U* s, U* d, U c, long n) {
+    return m.ExtractLeftBeforeChar(s, d, c, n);
+  }
+  static void RightAfter(CMathOperation& m, U* s, U* d, U c) { m.ExtractRightAfterChar(s, d, c); }
+  static void LeftSide(CMathOperation& m, U* s, U* d, long n) { m.ExtractLefttSide(s, d, n); }
+  static void RightSide(CMathOperation& m, U* s, U* d, long n) { m.ExtractRightSide(s, d, n); }
+  static long Sub(CMathOperation& m, U* s, U* d, long a, long n) { return m.SubString(s, d, a, n); }
+};
+
+template <>
+struct Members<wchar_t> {
+  using U = wchar_t;
+  static long FindChar(CMathOperation& m, U* s, U c) { return m.FindCharposInStringW(s, c); }
+  static long FindSub(CMathOperation& m, U* s, U* t) { return m.FindSubStringStartPosW(s, t); }
+  static long LeftBefore(CMathOperation& m, U* s, U* d, U c, long n) {
+    return m.ExtractLeftBeforeCharW(s, d, c, n);
+  }
+  static void RightAfter(CMathOperation& m, U* s, U* d, U c) { m.ExtractRightAfterCharW(s, d, c); }
+  static void LeftSide(CMathOperation& m, U* s, U* d, long n) { m.ExtractLefttSideW(s, d, n); }
+  static void RightSide(CMathOperation& m, U* s, U* d, long n) { m.ExtractRightSideW(s, d, n); }
+};
+
+// Position of the first `unit` in the first `limit` units, or the cut length when absent.
+template <class Unit>
+std::size_t FirstOrEnd(const std::vector<Unit>& text, std::size_t limit, Unit unit) {
+  const std::size_t length = std::min(text.size(), limit);
+  for (std::size_t i = 0; i < length; ++i)
+    if (text[i] == unit) return i;
+  return length;
+}
+
+template <class Unit>
+std::vector<Unit> Range(const std::vector<Unit>& text, std::size_t from, std::size_t to) {
+  return std::vector<Unit>(text.begin() + static_cast<long>(from),
+                           text.begin() + static_cast<long>(to));
+}
+
+// Everything a call needs, drawn once and used in every flavour.
+struct Arguments {
+  UnitValues source;
+  UnitValues other;  // the substring
+  std::uint32_t character = 0;
+  long count = 0;
+  long start = 0;
+  std::size_t capacityChoice = 0;
+  bool inPlace = false;
+};
+
+template <class Unit>
+Outcome FindChar(const Arguments& a) {
+  CMathOperation library;
+  Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
+  const Unit character = static_cast<Unit>(a.character);
+  const std::vector<Unit> units = source.Units();
+  const long result = Members<Unit>::FindChar(library, source.data(), character);
+  const std::size_t length = std::min(units.size(), kSearchUnits);
+  const std::size_t at = FirstOrEnd(units, kSearchUnits, character);
+  long expected = -1;
+  if (length != 0 && (at < length || character == Unit(0))) expected = static_cast<long>(at);
+  FUZZ_CHECK(result == expected);
+  FUZZ_CHECK(source.Holds(units));
+  Outcome outcome;
+  outcome.result = result;
+  return outcome;
+}
+
+template <class Unit>
+Outcome FindSub(const Arguments& a) {
+  CMathOperation library;
+  Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
+  Source<Unit> substring(corvix_fuzz::As<Unit>(a.other));
+  const std::vector<Unit> cut = corvix_fuzz::Cut(source.Units(), kSubStringUnits);
+  const std::vector<Unit> wanted = substring.Units();
+  long expected = -1;
+  if (wanted.empty()) {
+    expected = static_cast<long>(cut.size());
+  } else {
+    const auto hit = std::search(cut.begin(), cut.end(), wanted.begin(), wanted.end());
+    if (hit != cut.end()) expected = static_cast<long>(hit - cut.begin());
+  }
+  const long result = Members<Unit>::FindSub(library, source.data(), substring.data());
+  FUZZ_CHECK(result == expected);
+  Outcome outcome;
+  outcome.result = result;
+  return outcome;
+}
+
+template <class Unit>
+Outcome LeftBefore(const Arguments& a) {
+  CMathOperation library;
+  Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
+  const Unit character = static_cast<Unit>(a.character);
+  const std::vector<Unit> units = source.Units();
+  const std::size_t left = FirstOrEnd(units, kSearchUnits, character);
+  const std::vector<Unit> expectedText = Range(units, 0, left);
+
+  // The capacity is a long used as the original's unsigned 32-bit count.
+  long capacity;
+  std::size_t units32;
+  switch (a.capacityChoice % 8) {
+    case 0:
+      capacity = -1 - static_cast<long>(a.count & 7);
+      break;  // huge
+    case 1:
+      capacity = 0x100000000L + static_cast<long>(left) + (a.count & 3) - 1;
+      break;
+    case 2:
+      capacity = static_cast<long>(left);
+      break;
+    case 3:
+      capacity = static_cast<long>(left) + 1;
+      break;
+    case 4:
+      capacity = left == 0 ? 0 : static_cast<long>(left) - 1;
+      break;
+    default:
+      capacity = static_cast<long>(a.count & 0xFFF);
+      break;
+  }
+  units32 = static_cast<std::uint32_t>(static_cast<unsigned long>(capacity));
+  const std::size_t allocated = std::min<std::size_t>(units32, left + 1);
+  Destination<Unit> destination(allocated, static_cast<Unit>('#'));
+
+  const long result =
+      Members<Unit>::LeftBefore(library, source.data(), destination.data(), character, capacity);
+  FUZZ_CHECK(destination.CanariesIntact());
+  FUZZ_CHECK(source.Holds(units));
+  if (units.empty()) {
+    FUZZ_CHECK(result == 1);
+    FUZZ_CHECK(destination.Unchanged());
+  } else if (left < units32) {
+    FUZZ_CHECK(result == 1);
+    FUZZ_CHECK(destination.Holds(expectedText));
+  } else {
+    FUZZ_CHECK(result == 0);
+    FUZZ_CHECK(destination.Unchanged());
+  }
+  return OutcomeOf(result, destination);
+}
+
+template <class Unit>
+Outcome RightAfter(const Arguments& a) {
+  CMathOperation library;
+  const Unit character = static_cast<Unit>(a.character);
+  const std::vector<Unit> units = corvix_fuzz::As<Unit>(a.source);
+  const std::vector<Unit> cut = corvix_fuzz::Cut(units, kSearchUnits);
+  const std::size_t at = FirstOrEnd(units, kSearchUnits, character);
+  const std::size_t from = at < cut.size() ? at + 1 : 0;
+  const std::vector<Unit> expectedText = Range(cut, from, cut.size());
+  const bool untouched = units.empty() || character == Unit(0);
+
+  Destination<Unit> destination(kRightAfterUnits, static_cast<Unit>('#'));
+  if (a.inPlace && units.size() < kRightAfterUnits) {
+    // Source and destination one buffer, as callers that strip fields in a loop use it.
+    for (std::size_t i = 0; i < units.size(); ++i)
+      destination.data()[i] = units[i];
+    destination.data()[units.size()] = Unit(0);
+    destination.Keep();
+    Members<Unit>::RightAfter(library, destination.data(), destination.data(), character);
+  } else {
+    Source<Unit> source(units);
+    Members<Unit>::RightAfter(library, source.data(), destination.data(), character);
+    FUZZ_CHECK(source.Holds(units));
+  }
+  FUZZ_CHECK(destination.CanariesIntact());
+  if (untouched) {
+    FUZZ_CHECK(destination.Unchanged());
+  } else {
+    FUZZ_CHECK(destination.Holds(expectedText));
+  }
+  return OutcomeOf(0, destination);
+}
+
+template <class Unit>
+Outcome LeftSide(const Arguments& a) {
+  CMathOperation library;
+  Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
+  const std::vector<Unit> units = source.Units();
+  const long count = a.count;
+  const std::size_t taken =
+      count <= 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(count), units.size());
+  const std::size_t allocated =
+      count <= 0 ? 1
+                 : (count > kLargestCountBuffer ? taken + 1 : static_cast<std::size_t>(count) + 1);
+  Destination<Unit> destination(allocated, static_cast<Unit>('#'));
+  Members<Unit>::LeftSide(library, source.data(), destination.data(), count);
+  FUZZ_CHECK(destination.CanariesIntact());
+  FUZZ_CHECK(source.Holds(units));
+  if (units.empty()) {
+    FUZZ_CHECK(destination.Unchanged());
+  } else {
+    FUZZ_CHECK(destination.Holds(Range(units, 0, taken)));
+  }
+  return OutcomeOf(0, destination);
+}
+
+template <class Unit>
+Outcome RightSide(const Arguments& a) {
+  CMathOperation library;
+  Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
+  const std::vector<Unit> units = source.Units();
+  const std::vector<Unit> cut = corvix_fuzz::Cut(units, kRightSideUnits);
+  const long count = a.count;
+  const std::size_t taken =
+      count <= 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(count), cut.size());
+  const std::size_t allocated =
+      count <= 0 ? 1
+                 : (count > kLargestCountBuffer ? taken + 1 : static_cast<std::size_t>(count) + 1);
+  Destination<Unit> destination(allocated, static_cast<Unit>('#'));
+  Members<Unit>::RightSide(library, source.data(), destination.data(), count);
+  FUZZ_CHECK(destination.CanariesIntact());
+  FUZZ_CHECK(source.Holds(units));
+  if (units.empty()) {
+    FUZZ_CHECK(destination.Unchanged());
+  } else {
+    FUZZ_CHECK(destination.Holds(Range(cut, cut.size() - taken, cut.size())));
+  }
+  return OutcomeOf(0, destination);
+}
+
+template <class Unit>
+Outcome Sub(const Arguments& a) {
+  CMathOperation library;
+  Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
+  const std::vector<Unit> units = source.Units();
+  const long start = a.start;
+  const long count = a.count;
+  const bool startInside = start >= 0 && static_cast<std::size_t>(start) <= units.size();
+  const std::size_t rest = startInside ? units.size() - static_cast<std::size_t>(start) : 0;
+  const std::size_t taken =
+      count <= 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(count), rest);
+  const std::size_t allocated =
+      count <= 0 ? 1
+                 : (count > kLargestCountBuffer ? taken + 1 : static_cast<std::size_t>(count) + 1);
+  Destination<Unit> destination(allocated, static_cast<Unit>('#'));
+  const long result = Members<Unit>::Sub(library, source.data(), destination.data(), start, count);
+  FUZZ_CHECK(destination.CanariesIntact());
+  FUZZ_CHECK(source.Holds(units));
+  FUZZ_CHECK(result == 1);
+  if (startInside) {
+    const std::size_t from = static_cast<std::size_t>(start);
+    FUZZ_CHECK(destination.Holds(Range(units, from, from + taken)));
+  }
+  return OutcomeOf(result, destination);
+}
+
+long CountOrStart(FuzzInput& input, std::size_t length) {
+  switch (input.Pick(6)) {
+    case 0:
+      return static_cast<long>(length);
+    case 1:
+      return static_cast<long>(length) + static_cast<long>(input.Byte() % 5) - 2;
+    case 2:
+      return -static_cast<long>(input.Byte() % 3);
+    case 3:
+      return input.Long();
+    default:
+      return static_cast<long>(input.Byte() % 32);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  const std::size_t member = input.Pick(7);
+  Arguments a;
+  a.source = input.Text(kAlphabet, input.Bool() ? 16 : 8);
+  a.other = input.Text(kAlphabet, 8);
+  switch (input.Pick(8)) {
+    case 0:
+      a.character = 0;
+      break;
+    case 1:
+      a.character = input.U16();
+      break;
+    case 2:
+      a.character = input.Byte();
+      break;
+    default:
+      a.character = static_cast<unsigned char>(kAlphabet[input.Pick(sizeof kAlphabet - 1)]);
+      break;
+  }
+  a.count = CountOrStart(input, a.source.size());
+  a.start = CountOrStart(input, a.source.size());
+  a.capacityChoice = input.Byte();
+  a.inPlace = input.Bool();
+  corvix_fuzz::Note("member %zu, source of %zu units, character %u, count %ld, start %ld", member,
+                    a.source.size(), a.character, a.count, a.start);
+
+  Outcome narrow, units, wide;
+  bool haveWide = true;
+  switch (member) {
+    case 0:
+      narrow = FindChar<char>(a), units = FindChar<unsigned short>(a), wide = FindChar<wchar_t>(a);
+      break;
+    case 1:
+      narrow = FindSub<char>(a), wide = FindSub<wchar_t>(a), units = wide;
+      break;
+    case 2:
+      narrow = LeftBefore<char>(a), units = LeftBefore<unsigned short>(a);
+      wide = LeftBefore<wchar_t>(a);
+      break;
+    case 3:
+      narrow = RightAfter<char>(a), units = RightAfter<unsigned short>(a);
+      wide = RightAfter<wchar_t>(a);
+      break;
+    case 4:
+      narrow = LeftSide<char>(a), units = LeftSide<unsigned short>(a), wide = LeftSide<wchar_t>(a);
+      break;
+    case 5:
+      narrow = RightSide<char>(a), units = RightSide<unsigned short>(a);
+      wide = RightSide<wchar_t>(a);
+      break;
+    default:
+      narrow = Sub<char>(a), units = Sub<unsigned short>(a), haveWide = false;
+      break;
+  }
+  if (corvix_fuzz::IsAscii(a.source) && corvix_fuzz::IsAscii(a.other) && a.character < 0x80) {
+    FUZZ_CHECK(narrow == units);
+    if (haveWide) FUZZ_CHECK(units == wide);
+  }
+  return 0;
+}

@@ -1,0 +1,165 @@
+// DoubleToSimpleString: widths, decimals counts (255 = no limit), zero fill, separators of
+// every kind (null, empty, longer than one character), destinations around the text's length.
+//
+// Checked against a model of the documented steps, against the round trip through atof within
+// the cut, and against the documented equivalences (only the separator's first character
+// counts; null and empty separators mean no grouping).
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "CMathOperation.h"
+#include "fuzz/fuzz_input.h"
+
+namespace {
+
+using corvix_fuzz::Destination;
+using corvix_fuzz::FuzzInput;
+using corvix_fuzz::Source;
+
+struct Expected {
+  long result;
+  std::string text;
+};
+
+// The six-decimal text without its trailing zeros and point.
+std::string NaturalText(double value) {
+  char number[400];
+  std::snprintf(number, sizeof number, "%f", value);
+  std::string text = number;
+  while (!text.empty() && text.back() == '0')
+    text.pop_back();
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  return text;
+}
+
+// The documented steps, minus the last one (the size test).
+std::string ModelText(double value, unsigned char width, unsigned char decimals,
+                      unsigned char zeroFill, char separator) {
+  std::string text = NaturalText(value);
+
+  const std::size_t target = (width == 0 || width == 255) ? text.size() % 256 : width;
+  enum { kNone, kAt } cutState = kAt;
+  std::size_t cutPoint = 0;
+  if (decimals != 255) {
+    cutState = kNone;
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos && point + decimals + 1 < text.size()) {
+      text.resize(point + decimals + 1);
+      cutState = kAt;
+      cutPoint = point;
+    }
+  }
+  if (text.size() >= target && cutState == kAt && cutPoint < target) text.resize(target);
+  if (zeroFill != 0)
+    while (text.size() < target)
+      text.insert(text.begin(), '0');
+  if (separator != '\0') {
+    const std::size_t point = text.find('.');
+    std::size_t i = point != std::string::npos ? point : text.size();
+    while (i > 3) {
+      i -= 3;
+      text.insert(text.begin() + static_cast<long>(i), separator);
+    }
+  }
+  return text;
+}
+
+std::string Without(std::string text, char a, char b) {
+  std::string kept;
+  for (char c : text)
+    if (c != a && c != b) kept += c;
+  return kept;
+}
+
+unsigned char CountArgument(FuzzInput& input) {
+  switch (input.Pick(4)) {
+    case 0:
+      return 0;
+    case 1:
+      return 255;
+    case 2:
+      return static_cast<unsigned char>(input.Byte() % 12);
+    default:
+      return input.Byte();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  CMathOperation library;
+  const double value = input.Value();
+  const unsigned char width = CountArgument(input);
+  const unsigned char decimals = CountArgument(input);
+  const unsigned char zeroFill = input.Pick(3) == 0 ? input.Byte() : 0;
+  const bool nullSeparator = input.Pick(3) == 0;
+  Source<char> separator(corvix_fuzz::As<char>(input.Text(",. '_-0", 8)));
+  char* separatorArgument = nullSeparator ? nullptr : separator.data();
+  const char separatorUnit = nullSeparator ? '\0' : separator.data()[0];
+
+  const std::string modelText = ModelText(value, width, decimals, zeroFill, separatorUnit);
+  const bool lengthPastWidthRange =
+      (width == 0 || width == 255) && NaturalText(value).size() >= 256;
+  long capacity = static_cast<long>(input.Capacity(modelText.size()));
+  if (input.Pick(16) == 0) capacity = -static_cast<long>(input.Byte());
+  corvix_fuzz::Note("value %.17g width %u decimals %u fill %u separator %s '%s' capacity %ld",
+                    value, width, decimals, zeroFill, nullSeparator ? "null" : "", separator.data(),
+                    capacity);
+
+  Destination<char> destination(capacity > 0 ? static_cast<std::size_t>(capacity) : 0);
+  const long result = library.DoubleToSimpleString(destination.data(), value, width, decimals,
+                                                   zeroFill, separatorArgument, capacity);
+  FUZZ_CHECK(destination.CanariesIntact());
+  FUZZ_CHECK(result == 0 || result == 1);
+  if (result == 0) FUZZ_CHECK(destination.Unchanged());
+  if (result == 1) FUZZ_CHECK(destination.Terminated());
+  const std::string text = result == 1 ? corvix_fuzz::StringOf(destination.Text()) : "";
+
+  // A minus sign stays in front of the fill and of the first group in this library (the fill
+  // and the separators go after it), so negative texts are compared without signs there.
+  const bool negative = !modelText.empty() && modelText.find('-') != std::string::npos;
+  const bool signMoved = negative && (zeroFill != 0 || separatorUnit != '\0');
+  if (!lengthPastWidthRange && !signMoved) {
+    const long expected = static_cast<long>(modelText.size()) < capacity ? 1 : 0;
+    FUZZ_CHECK(result == expected);
+    if (result == 1) FUZZ_CHECK(text == modelText);
+  }
+  if (!lengthPastWidthRange && signMoved && separatorUnit != '-' &&
+      (separatorUnit < '0' || separatorUnit > '9')) {
+    Destination<char> wide(4096);
+    FUZZ_CHECK(library.DoubleToSimpleString(wide.data(), value, width, decimals, zeroFill,
+                                            separatorArgument, 4096) == 1);
+    const std::string whole = corvix_fuzz::StringOf(wide.Text());
+    FUZZ_CHECK(whole[0] == '-');
+    FUZZ_CHECK(Without(whole, '-', separatorUnit) == Without(modelText, '-', separatorUnit));
+    if (result == 1) FUZZ_CHECK(text == whole);
+  }
+
+  // Round trip: without width, fill and grouping, atof gives the value back within the cut.
+  if (result == 1 && width == 0 && zeroFill == 0 && separatorUnit == '\0' && std::isfinite(value)) {
+    const double back = std::atof(text.c_str());
+    double tolerance = 5e-7 + std::fabs(value) * 1e-15;
+    if (decimals < 6) tolerance += std::pow(10.0, -static_cast<int>(decimals));
+    FUZZ_CHECK(std::fabs(back - value) <= tolerance);
+  }
+
+  // Only the separator's first character is used; null and empty both mean no grouping.
+  if (!nullSeparator && separator.length() > 1) {
+    char first[2] = {separatorUnit, '\0'};
+    Destination<char> single(destination.capacity());
+    FUZZ_CHECK(library.DoubleToSimpleString(single.data(), value, width, decimals, zeroFill, first,
+                                            capacity) == result);
+    FUZZ_CHECK(single.Text() == destination.Text());
+  }
+  if (separatorUnit == '\0') {
+    char empty[1] = {'\0'};
+    Destination<char> other(destination.capacity());
+    FUZZ_CHECK(library.DoubleToSimpleString(other.data(), value, width, decimals, zeroFill,
+                                            nullSeparator ? empty : nullptr, capacity) == result);
+    FUZZ_CHECK(other.Text() == destination.Text());
+  }
+  return 0;
+}
