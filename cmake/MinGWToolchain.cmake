@@ -22,8 +22,10 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 
-# The prefix lives in the build folder; the wrapper makes it on first use.
-if(CMAKE_BINARY_DIR)
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-      "${CMAKE_CURRENT_LIST_DIR}/wine-run;${CMAKE_BINARY_DIR}/wine-${CORVIX_WINE_ARCH};${CORVIX_WINE_ARCH}")
+# The prefix lives in the build folder, unless CORVIX_WINE_PREFIX names one to share (a prefix
+# costs more than a gigabyte and seconds to make); the wrapper makes it on first use.
+if(NOT CORVIX_WINE_PREFIX)
+  set(CORVIX_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-${CORVIX_WINE_ARCH})
 endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    "${CMAKE_CURRENT_LIST_DIR}/wine-run;${CORVIX_WINE_PREFIX};${CORVIX_WINE_ARCH}")

@@ -21,8 +21,11 @@ void FormatCatchErrorReport(char (&buffer)[kMessageBytes], const char* className
 
 void ShowCatchErrorReport(const char* text) {
 #if defined(_WIN32)
-  // Error icon with a single OK button; the calling thread waits for the user.
-  MessageBoxA(nullptr, text, "CorvixMath", MB_OK | MB_ICONERROR);
+  // Style 16: the error icon with a single OK button. The box belongs to the thread's active
+  // window, so it is modal to the host's window as an application message box is, and the
+  // calling thread waits until the user dismisses it.
+  static_assert((MB_OK | MB_ICONERROR) == 16, "the report's message box style is 16");
+  MessageBoxA(GetActiveWindow(), text, "CorvixMath", MB_OK | MB_ICONERROR);
 #else
   std::fputs(text, stderr);
   std::fputc('\n', stderr);
