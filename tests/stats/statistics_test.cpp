@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "CMathOperation.h"
@@ -109,6 +110,62 @@ TEST(CalculateMinMaxAvrSD, NullArrayHoldsNoSamplesAndNullOutputsAreSkipped) {
   average = 0;
   math.CalculateMinMax(values, 4, nullptr, nullptr, &average, nullptr);
   EXPECT_EQ(average, 2.5);
+}
+
+// The extremes and the average are those of one in-order pass, whatever the order of zeros of
+// both signs, NaN samples and infinities.
+TEST(CalculateMinMaxAvrSD, MatchesOneInOrderPass) {
+  struct Reference {
+    double minimum = 1e14, maximum = -1e14, sum = 0;
+    bool started = false;
+    explicit Reference(const std::vector<double>& values) {
+      for (double value : values) {
+        if (!started && value == value) {
+          minimum = maximum = value;
+          started = true;
+        }
+        if (value > maximum) maximum = value;
+        if (minimum > value) minimum = value;
+        sum += value;
+      }
+    }
+  };
+  const double kPool[] = {0.0,
+                          -0.0,
+                          kNaN,
+                          1.0,
+                          -1.0,
+                          std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(),
+                          1e-300};
+  std::vector<std::vector<double>> arrays = {
+      {-1, 0.0, -0.0},
+      {-1, -0.0, 0.0},
+      {1, 0.0, -0.0},
+      {1, -0.0, 0.0},
+      {kNaN, -1, -0.0, 0.0, -0.0},
+      {-0.0, -1, -2, 0.0},
+      {0.0, 1, 2, -0.0, 1, -0.0},
+  };
+  std::mt19937 random(20261208);
+  for (int i = 0; i < 5000; ++i) {
+    std::vector<double> values(random() % 10);
+    for (double& value : values)
+      value = kPool[random() % (sizeof kPool / sizeof kPool[0])];
+    arrays.push_back(values);
+  }
+  for (const std::vector<double>& values : arrays) {
+    const Reference expected(values);
+    const Result r =
+        Summarise(&CMathOperation::CalculateMinMaxAvrSD, values, static_cast<long>(values.size()));
+    ::testing::Message trace;
+    for (double value : values)
+      trace << value << " ";
+    SCOPED_TRACE(trace);
+    ExpectSame(r.minimum, expected.minimum, "minimum");
+    ExpectSame(r.maximum, expected.maximum, "maximum");
+    ExpectSame(r.average, expected.sum / static_cast<double>(values.size()), "average");
+  }
 }
 
 }  // namespace
