@@ -41,6 +41,7 @@ void EncodeAndDecode(FuzzInput& input, const std::vector<Unit>& units) {
   long capacity = static_cast<long>(input.Capacity(text.size()));
   if (capacitySelector == 0) capacity = -1;  // huge as unsigned
   if (capacitySelector == 1) capacity = 0x100000000L + static_cast<long>(text.size());  // 32 bits
+  corvix_fuzz::Note("UnicodeStringToDigitArray of %zu units, capacity %ld", units.size(), capacity);
   const std::size_t stated = static_cast<std::uint32_t>(static_cast<unsigned long>(capacity));
   const std::size_t allocated = std::min(stated, text.size() + 1);
   Destination<char> destination(allocated);
@@ -83,6 +84,7 @@ void Decode(FuzzInput& input) {
   CMathOperation library;
   Source<char> text(corvix_fuzz::As<char>(input.Text("0123456789,,,()UniCode -", 8)));
   const long flags = input.Long();
+  corvix_fuzz::Note("DigitArrayToUnicodeString '%s', flags %ld", text.data(), flags);
   std::vector<std::uint32_t> values;
   std::string pending;
   bool longNumber = false;
@@ -120,6 +122,7 @@ void Widen(FuzzInput& input) {
   Source<char> narrow(corvix_fuzz::As<char>(input.Text(nullptr, 8)));
   const std::vector<char> bytes = narrow.Units();
   const long flags = input.Long();
+  corvix_fuzz::Note("CharArrayToWcharArray of %zu bytes, flags %ld", bytes.size(), flags);
   Destination<unsigned short> wide(bytes.size() + 1, static_cast<unsigned short>('#'));
   library.CharArrayToWcharArray(narrow.data(), wide.data(), flags);
   FUZZ_CHECK(wide.CanariesIntact());
@@ -148,6 +151,7 @@ void Narrow(FuzzInput& input) {
   const std::vector<unsigned short> source = units.Units();
   const long flags = input.Long();
   const bool lowByteOnly = (flags & 1) != 0;
+  corvix_fuzz::Note("WCharArrayToCharArray of %zu units, flags %ld", source.size(), flags);
   const std::size_t bytes = (source.size() + 1) * (lowByteOnly ? 1 : 2);
   Destination<char> destination(bytes);
   library.WCharArrayToCharArray(destination.data(), units.data(), flags);
@@ -167,6 +171,7 @@ void Tests(FuzzInput& input) {
   CMathOperation library;
   Source<char> text(corvix_fuzz::As<char>(input.Text("UniCode(),0123456789", 8)));
   const std::vector<char> units = text.Units();
+  corvix_fuzz::Note("IsUniCodeString and ContainUnicodeChar '%s'", text.data());
   const std::string cut = corvix_fuzz::StringOf(corvix_fuzz::Cut(units, kDigitArrayLimit));
   const long expected =
       cut.size() > 8 && cut.compare(0, 8, "UniCode(") == 0 && cut.back() == ')' ? 1 : 0;

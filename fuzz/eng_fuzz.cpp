@@ -100,8 +100,10 @@ int DigitCount(FuzzInput& input) {
   switch (input.Pick(4)) {
     case 0:
       return static_cast<int>(input.Byte() % 20);
-    case 1:
-      return 65536 * static_cast<int>(input.Byte() % 4 + 1) + input.Byte() % 8;
+    case 1: {
+      const int wraps = input.Byte() % 4 + 1;
+      return 65536 * wraps + input.Byte() % 8;
+    }
     case 2:
       return -static_cast<int>(input.Byte() % 4) - 1;
     default:
@@ -133,6 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Expected natural = Model(value, unitText, digits, 4096, mode);
   const unsigned long capacity = Size(input, natural.text.size());
   const Expected expected = Model(value, unitText, digits, capacity, mode);
+  corvix_fuzz::Note("value %.17g unit '%s' digits %d size %lu mode %u", value, unit.data(), digits,
+                    capacity, mode);
 
   Destination<char> destination(capacity);
   const long result = Call(value, unit, digits, capacity, mode, destination);

@@ -43,6 +43,9 @@ void Note(const char* format, Arguments... arguments) {
   char text[512];
   std::snprintf(text, sizeof text, format, arguments...);
   Context() = text;
+  // CORVIX_FUZZ_SHOW=1 prints what every input stands for (to check seed files by hand).
+  static const bool show = std::getenv("CORVIX_FUZZ_SHOW") != nullptr;
+  if (show) std::fprintf(stderr, "input: %s\n", text);
 }
 
 [[noreturn]] inline void Fail(const char* file, int line, const char* condition) {

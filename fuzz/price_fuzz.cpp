@@ -62,6 +62,8 @@ void FuzzPrice(FuzzInput& input) {
   const std::string kept = Grouped(whole, separator, true);
   const unsigned int capacity = static_cast<unsigned int>(input.Capacity(kept.size()));
 
+  corvix_fuzz::Note("PriceToString amount %.17g divisor %u separator %d size %u", amount, divisor,
+                    separator, capacity);
   Destination<char> destination(capacity);
   library.PriceToString(destination.data(), amount, capacity, divisor, separator);
   FUZZ_CHECK(destination.CanariesIntact());
@@ -89,6 +91,8 @@ void FuzzStandardLen(FuzzInput& input) {
       static_cast<long>(input.Pick(3) == 0 ? input.Length() : input.Capacity(text.size()));
   if (input.Pick(16) == 0) length = -1 - static_cast<long>(input.Byte());
   const char fill = static_cast<char>(input.Byte());
+  corvix_fuzz::Note("StandardLen text of %zu characters, length %ld, fill %d", text.size(), length,
+                    fill);
 
   const std::size_t bufferUnits =
       std::max(text.size(), length > 0 ? static_cast<std::size_t>(length) : 0) + 1;

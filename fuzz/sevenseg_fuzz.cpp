@@ -94,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CMathOperation library;
   const double value = input.Value();
   const long flags = Flags(input);
+  corvix_fuzz::Note("NumberTo4SevenSeg(%.17g, 0x%lx)", value, flags);
 
   const long word = library.NumberTo4SevenSeg(value, flags);
   FUZZ_CHECK(word != -999);

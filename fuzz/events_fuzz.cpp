@@ -1,0 +1,119 @@
+// Event strings: CheckEventType, IsComplexDataSource, GetCompleteParamList and
+// GetEventParameters on 'name(p1,p2,...)' texts with names and lists around the 64-byte working
+// buffers, sources past the 2047 units a search sees, any parameter number and capacities
+// around the parameter's length.
+//
+// Checked against models of the documented steps; where the documentation leaves the outcome
+// open (lists of 64 characters or more, no ')' for the complete list) only the buffers' bounds
+// are checked.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "CMathOperation.h"
+#include "fuzz/fuzz_input.h"
+
+namespace {
+
+using corvix_fuzz::Destination;
+using corvix_fuzz::FuzzInput;
+using corvix_fuzz::Source;
+
+constexpr std::size_t kSearchUnits = 2047;
+constexpr std::size_t kListText = 63;
+constexpr std::size_t kTextUnits = 2048;
+
+bool IsShowLinearDiagram(const std::string& name) {
+  static const std::string kName = "showlineardiagram";
+  if (name.size() != kName.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char c = name[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    if (c != kName[i]) return false;
+  }
+  return true;
+}
+
+std::vector<char> EventText(FuzzInput& input) {
+  if (input.Pick(3) == 0) {
+    std::string text = input.Bool() ? "ShowLinearDiagram" : "sHoWlInEaRdIaGrAm";
+    const std::vector<char> rest = corvix_fuzz::As<char>(input.Text("(),,ab1 ", 8));
+    text.append(rest.begin(), rest.end());
+    return std::vector<char>(text.begin(), text.end());
+  }
+  return corvix_fuzz::As<char>(input.Text("(),,,ab1 ", 8));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  CMathOperation library;
+  Source<char> event(EventText(input));
+  const std::vector<char> units = event.Units();
+  const std::string text = corvix_fuzz::StringOf(units);
+  const std::string seen = text.substr(0, kSearchUnits);
+  const std::size_t open = seen.find('(');
+  const bool hasOpen = open != std::string::npos;
+  corvix_fuzz::Note("event text of %zu characters, '(' at %ld", text.size(),
+                    hasOpen ? static_cast<long>(open) : -1L);
+
+  FUZZ_CHECK(library.CheckEventType(event.data()) ==
+             (IsShowLinearDiagram(hasOpen ? text.substr(0, open) : text) ? 1 : -1));
+  FUZZ_CHECK(library.IsComplexDataSource(event.data()) == hasOpen);
+
+  // The complete list: between the first '(' and the last ')'.
+  const std::string after = hasOpen ? seen.substr(open + 1) : seen;
+  Destination<char> list(std::min(after.size() + 1, kTextUnits));
+  library.GetCompleteParamList(event.data(), list.data());
+  FUZZ_CHECK(list.CanariesIntact());
+  const std::size_t close = after.rfind(')');
+  if (!after.empty() && close != std::string::npos)
+    FUZZ_CHECK(list.Holds(corvix_fuzz::UnitsOf<char>(after.substr(0, close).c_str())));
+
+  // One parameter.
+  const long number = input.Pick(4) == 0 ? input.Long() : static_cast<long>(input.Byte() % 6);
+  std::string parameter;
+  bool ends = false;     // the parameter is the last one, cut at ')' with the capacity
+  bool nothing = false;  // the working buffer is empty: nothing is written
+  if (hasOpen) {
+    std::string buffer = after;
+    for (long round = 1; round < number && round < 4096; ++round) {
+      const std::size_t comma = buffer.find(',');
+      if (comma == std::string::npos) break;
+      buffer = buffer.substr(comma + 1);
+    }
+    const std::size_t comma = buffer.find(',');
+    ends = comma == std::string::npos;
+    parameter = ends ? buffer.substr(0, buffer.find(')')) : buffer.substr(0, comma);
+    nothing = buffer.empty();
+  }
+  const std::size_t capacity = input.Capacity(parameter.size());
+  Destination<char> destination(std::max(capacity, parameter.size() + 1));
+  const bool result = library.GetEventParameters(event.data(), destination.data(), number,
+                                                 static_cast<unsigned int>(capacity));
+  FUZZ_CHECK(destination.CanariesIntact());
+  FUZZ_CHECK(event.Holds(units));
+  if (!hasOpen) {
+    FUZZ_CHECK(!result);
+    FUZZ_CHECK(destination.Unchanged());
+    return 0;
+  }
+  // A written parameter, and an empty list, report true; a refused parameter may report false.
+  if (!destination.Unchanged()) FUZZ_CHECK(result);
+  if (after.size() > kListText) return 0;
+  if (nothing) {
+    FUZZ_CHECK(destination.Unchanged());
+    FUZZ_CHECK(result);
+  } else if (parameter.size() < capacity) {
+    FUZZ_CHECK(destination.Holds(corvix_fuzz::UnitsOf<char>(parameter.c_str())));
+    FUZZ_CHECK(result);
+  } else if (ends) {
+    FUZZ_CHECK(destination.Unchanged());
+  } else {
+    FUZZ_CHECK(destination.Unchanged() ||
+               destination.Holds(corvix_fuzz::UnitsOf<char>(parameter.c_str())));
+  }
+  return 0;
+}

@@ -1,0 +1,240 @@
+// Statistics and window filtering: CalculateMinMaxAvrSD and CalculateMinMax on sample arrays of
+// any count, FilterValueArray on up to 34 series of time-stamped samples with any width and
+// step, into output arrays exactly as long as the windows of the day.
+//
+// Checked against models of the documented steps (for samples within the documented range of
+// +-1e14, NaN included): the running extremes from their starting values, the sums in sample
+// order, the spread sqrt(sum of squares) / n; the windows k*S - W/2 <= t < k*S - W/2 + W up to
+// W/2 + 86400, packed entries of the minimum, maximum and mean of the series' averages. Outside
+// the documented range (unsorted times, more than 32 series, steps of 0 or less) only the
+// bounds of the caller's arrays are checked, and the call must end.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "CMathOperation.h"
+#include "fuzz/fuzz_input.h"
+
+namespace {
+
+using corvix_fuzz::Destination;
+using corvix_fuzz::FuzzInput;
+using corvix_fuzz::SameValue;
+
+constexpr double kSampleRange = 1e14;
+constexpr long kDay = 86400;
+constexpr long kMaxSeries = 32;
+constexpr double kNoDataMinimum = 999999999999999.0;
+
+double Sample(FuzzInput& input, bool* documented) {
+  double value;
+  switch (input.Pick(4)) {
+    case 0:
+      value = static_cast<double>(static_cast<int>(input.Byte() % 16) - 8);
+      break;
+    case 1:
+      value = std::numeric_limits<double>::quiet_NaN();
+      break;
+    default:
+      value = input.Value();
+      break;
+  }
+  if (std::fabs(value) > kSampleRange) *documented = false;
+  return value;
+}
+
+void Statistics(FuzzInput& input) {
+  CMathOperation library;
+  const std::size_t length = input.Pick(3) == 0 ? input.Byte() % 5 : input.Length();
+  bool documented = true;
+  std::unique_ptr<double[]> values(new double[length]);
+  for (std::size_t i = 0; i < length; ++i)
+    values[i] = Sample(input, &documented);
+  const long count =
+      input.Pick(8) == 0 ? -static_cast<long>(input.Byte() % 4) : static_cast<long>(length);
+
+  corvix_fuzz::Note("CalculateMinMaxAvrSD of %ld samples", count);
+  double minimum = 7, maximum = 7, average = 7, spread = 7;
+  library.CalculateMinMaxAvrSD(values.get(), count, &minimum, &maximum, &average, &spread);
+  double minimum2 = 8, maximum2 = 8, average2 = 8, spread2 = 8;
+  library.CalculateMinMax(values.get(), count, &minimum2, &maximum2, &average2, &spread2);
+  FUZZ_CHECK(SameValue(minimum, minimum2) && SameValue(maximum, maximum2));
+  FUZZ_CHECK(SameValue(average, average2) && SameValue(spread, spread2));
+  if (!documented) return;
+
+  double expectedMinimum = kSampleRange, expectedMaximum = -kSampleRange, sum = 0;
+  for (long i = 0; i < count; ++i) {
+    const double value = values[static_cast<std::size_t>(i)];
+    if (value > expectedMaximum) expectedMaximum = value;
+    if (expectedMinimum > value) expectedMinimum = value;
+    sum += value;
+  }
+  const double expectedAverage = sum / static_cast<double>(count);
+  double squares = 0;
+  for (long i = 0; i < count; ++i) {
+    const double deviation = values[static_cast<std::size_t>(i)] - expectedAverage;
+    squares += deviation * deviation;
+  }
+  const double expectedSpread = std::sqrt(squares) / static_cast<double>(count);
+  FUZZ_CHECK(SameValue(minimum, expectedMinimum));
+  FUZZ_CHECK(SameValue(maximum, expectedMaximum));
+  FUZZ_CHECK(SameValue(average, expectedAverage));
+  FUZZ_CHECK(SameValue(spread, expectedSpread));
+  FUZZ_CHECK(std::signbit(average) == std::signbit(expectedAverage));
+}
+
+struct Series {
+  std::unique_ptr<double[]> values;
+  std::unique_ptr<long[]> times;
+  long count = 0;
+};
+
+void Filter(FuzzInput& input) {
+  CMathOperation library;
+  long seriesCount = input.Byte() % 6;
+  switch (input.Pick(16)) {
+    case 0:
+      seriesCount = 33 + input.Byte() % 2;
+      break;  // more than the 32 cursors: free
+    case 1:
+      seriesCount = -1 - input.Byte() % 2;
+      break;
+    default:
+      break;
+  }
+  bool documented = seriesCount <= kMaxSeries;
+  std::vector<Series> series(static_cast<std::size_t>(std::max(seriesCount, 0L)));
+  for (Series& one : series) {
+    one.count = input.Pick(3) == 0 ? input.Byte() % 3 : input.Byte() % 64;
+    if (one.count == 0 && input.Bool()) continue;  // no arrays at all
+    one.values.reset(new double[static_cast<std::size_t>(one.count)]);
+    one.times.reset(new long[static_cast<std::size_t>(one.count)]);
+    const bool sorted = input.Pick(16) != 0;
+    long time = static_cast<long>(input.U32() % 2000) - 1000;
+    for (long i = 0; i < one.count; ++i) {
+      one.values[static_cast<std::size_t>(i)] = Sample(input, &documented);
+      time = sorted ? time + static_cast<long>(input.U32() % 4000)
+                    : static_cast<long>(input.U32() % 100000) - 5000;
+      one.times[static_cast<std::size_t>(i)] = time;
+    }
+    if (!sorted) documented = false;
+  }
+
+  long width, step;
+  switch (input.Pick(4)) {
+    case 0:
+      width = 3600;
+      break;
+    case 1:
+      width = static_cast<long>(input.Byte()) - 8;
+      break;
+    case 2:
+      width = static_cast<long>(static_cast<std::int32_t>(input.U32()));
+      break;
+    default:
+      width = static_cast<long>(input.U32() % 200000);
+      break;
+  }
+  switch (input.Pick(6)) {
+    case 0:
+      step = 3600;
+      break;
+    case 1:
+      step = static_cast<long>(input.Byte() % 4) - 2;
+      break;  // 0 or less: free, must end
+    case 2:
+      step = static_cast<long>(static_cast<std::int32_t>(input.U32()));
+      break;
+    case 3:
+      step = 1 + static_cast<long>(input.U16() % 90000);
+      break;
+    default:
+      step = 60 * (1 + static_cast<long>(input.Byte()));
+      break;
+  }
+  if (step <= 0) documented = false;
+
+  // Windows of the day, and the model's entries.
+  const long half = width / 2;
+  long windows = 0;
+  std::vector<double> minima, maxima, means;
+  std::vector<long> centres;
+  if (step > 0) {
+    std::vector<long> cursors(series.size(), 0);
+    for (std::int64_t lower = -half, upper = static_cast<std::int64_t>(width) - half;
+         upper <= half + kDay; lower += step, upper += step) {
+      ++windows;
+      double low = kNoDataMinimum, high = -kNoDataMinimum, total = 0;
+      long withData = 0;
+      for (std::size_t s = 0; s < series.size() && s < static_cast<std::size_t>(kMaxSeries); ++s) {
+        const Series& one = series[s];
+        long& cursor = cursors[s];
+        while (cursor < one.count && one.times[static_cast<std::size_t>(cursor)] < lower)
+          ++cursor;
+        double sum = 0;
+        long used = 0;
+        for (long j = cursor; j < one.count && one.times[static_cast<std::size_t>(j)] < upper;
+             ++j, ++used)
+          sum += one.values[static_cast<std::size_t>(j)];
+        if (used == 0) continue;
+        const double seriesAverage = sum / static_cast<double>(used);
+        total += seriesAverage;
+        ++withData;
+        if (low > seriesAverage) low = seriesAverage;
+        if (seriesAverage > high) high = seriesAverage;
+      }
+      if (width > 0 && withData != 0) {
+        minima.push_back(low);
+        maxima.push_back(high);
+        means.push_back(total / static_cast<double>(withData));
+        centres.push_back(static_cast<long>(lower + half));
+      }
+    }
+  }
+  const std::size_t entries = static_cast<std::size_t>(std::max(windows, 1L));
+  Destination<double> minimum(entries, 0.0), maximum(entries, 0.0), mean(entries, 0.0);
+  Destination<long> centre(entries, 0);
+  std::vector<double*> valueArrays;
+  std::vector<long*> timeArrays;
+  std::vector<long> counts;
+  for (Series& one : series) {
+    valueArrays.push_back(one.values.get());
+    timeArrays.push_back(one.times.get());
+    counts.push_back(one.count);
+  }
+  valueArrays.push_back(nullptr);
+  timeArrays.push_back(nullptr);
+  counts.push_back(0);
+  corvix_fuzz::Note("FilterValueArray: %ld series, width %ld, step %ld", seriesCount, width, step);
+
+  const long written = library.FilterValueArray(
+      valueArrays.data(), timeArrays.data(), seriesCount, counts.data(), minimum.data(),
+      maximum.data(), mean.data(), centre.data(), width, step, input.Long());
+  FUZZ_CHECK(minimum.CanariesIntact() && maximum.CanariesIntact());
+  FUZZ_CHECK(mean.CanariesIntact() && centre.CanariesIntact());
+  FUZZ_CHECK(written >= 0 && written <= std::max(windows, 0L) + (step > 0 ? 0 : 1));
+  if (!documented) return;
+  if (width <= 0 || seriesCount <= 0) FUZZ_CHECK(written == 0);
+  FUZZ_CHECK(written == static_cast<long>(centres.size()));
+  for (std::size_t i = 0; i < centres.size(); ++i) {
+    FUZZ_CHECK(centre.data()[i] == centres[i]);
+    FUZZ_CHECK(SameValue(minimum.data()[i], minima[i]));
+    FUZZ_CHECK(SameValue(maximum.data()[i], maxima[i]));
+    FUZZ_CHECK(SameValue(mean.data()[i], means[i]));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  if (input.Bool()) {
+    Statistics(input);
+  } else {
+    Filter(input);
+  }
+  return 0;
+}
