@@ -35,6 +35,18 @@ TEST(CatchErrorReport, FormatsTheExactText) {
                "Function : NumberTo4SevenSeg\nError : Catch Error");
 }
 
+#if !defined(_WIN32)
+// Without a GUI the report goes to standard error; on Windows it is a modal box, which no test
+// may open.
+TEST(CatchErrorReport, IsShownOnStandardErrorWithoutAGui) {
+  ::testing::internal::CaptureStderr();
+  corvix::ReportCatchError("CMathOperation", "IsDigit");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Please report below lines to Vornel\nClass : CMathOperation\n"
+            "Function : IsDigit\nError : Catch Error\n");
+}
+#endif
+
 TEST(CatchErrorReport, LongestNameFitsTheBuffer) {
   char text[corvix::kMessageBytes];
   corvix::FormatCatchErrorReport(text, "CMathOperation", "CheckControlIDAndConvertToNewVersion");
