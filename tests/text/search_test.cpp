@@ -141,6 +141,16 @@ TYPED_TEST(FindSubStringTest, LooksOnlyAtTheFirst1023Units) {
   EXPECT_EQ(FindSubString(source.data(), empty.data()), 1023);
   auto tooLong = Units<TypeParam>(std::string(1024, 'a'));
   EXPECT_EQ(FindSubString(source.data(), tooLong.data()), -1);
+
+  // Sources that end just within, at and just beyond the 1023 units, with the run last.
+  for (std::size_t length : {1022u, 1023u, 1024u}) {
+    std::string text(length, 'a');
+    text.replace(length - 3, 3, "xyz");
+    auto whole = Units<TypeParam>(text);
+    auto xyz = Units<TypeParam>("xyz");
+    const long expected = length <= 1023 ? static_cast<long>(length - 3) : -1;
+    EXPECT_EQ(FindSubString(whole.data(), xyz.data()), expected) << length;
+  }
 }
 
 TYPED_TEST(FindSubStringTest, NullReadsAsEmpty) {

@@ -3,7 +3,9 @@
 // The search members look only at the first units of a long source (2047 for a unit, 1023
 // for a run of units), as if they had copied it into their working buffer. They scan the
 // caller's text in place within that bound instead: the result is the same and a search
-// costs one bounded pass, not a copy and a pass.
+// costs one bounded pass, not a copy and a pass. The one exception is a narrow run of units
+// in a source longer than 1023 units: the runtime's substring search, which stops only at a
+// terminator, runs on a terminated copy of those units, and still beats a bounded loop.
 //
 // The two scanning primitives, ScanLength and FindUnit, are the only places that know how to
 // go fast for a given unit type; every algorithm in the text family is written on top of them.
@@ -31,24 +33,48 @@ constexpr long kNotFound = -1;
 
 namespace detail {
 
+// Position of the first of the `limit` units of `units` for which `stops` holds, or `limit`.
+// Four units a step, so the limit is tested once for four units; each unit is still read only
+// after the one before it, so a scan never reads past a terminator it stops at.
+template <class Unit, class Stops>
+std::size_t ScanUntil(const Unit* units, std::size_t limit, Stops stops) {
+  constexpr std::size_t kStep = 4;
+  std::size_t i = 0;
+  for (; limit - i >= kStep; i += kStep) {
+    if (stops(units[i])) return i;
+    if (stops(units[i + 1])) return i + 1;
+    if (stops(units[i + 2])) return i + 2;
+    if (stops(units[i + 3])) return i + 3;
+  }
+  for (; i < limit; ++i)
+    if (stops(units[i])) return i;
+  return limit;
+}
+
+// The leftmost `wanted` units of `run` within the `length` units of `text`, or -1: the
+// occurrences of the run's first unit that leave room for the rest are the candidates.
+template <class Unit>
+long FindRunAmongCandidates(const Unit* text, std::size_t length, const Unit* run,
+                            std::size_t wanted);
+
 // Plain loops serve every unit type; the runtime's vectorised scans serve the two it knows.
 template <class Unit>
 struct UnitScan {
   static std::size_t Length(const Unit* text, std::size_t limit) {
-    return UnitLengthBounded(text, limit);
+    if (text == nullptr) return 0;
+    return ScanUntil(text, limit, [](Unit u) { return u == Unit(0); });
   }
   static const Unit* Find(const Unit* units, std::size_t count, Unit unit) {
-    for (std::size_t i = 0; i < count; ++i)
-      if (units[i] == unit) return units + i;
-    return nullptr;
+    const std::size_t i = ScanUntil(units, count, [unit](Unit u) { return u == unit; });
+    return i == count ? nullptr : units + i;
   }
   // One pass that stops at the unit or at the end of the text, whichever comes first.
   static std::size_t FirstOrEnd(const Unit* text, std::size_t limit, Unit unit) {
     if (text == nullptr) return 0;
-    std::size_t i = 0;
-    while (i < limit && text[i] != Unit(0) && text[i] != unit)
-      ++i;
-    return i;
+    return ScanUntil(text, limit, [unit](Unit u) { return u == Unit(0) || u == unit; });
+  }
+  static long FindRun(const Unit* text, std::size_t length, const Unit* run, std::size_t wanted) {
+    return FindRunAmongCandidates(text, length, run, wanted);
   }
 };
 
@@ -72,6 +98,19 @@ struct UnitScan<char> {
   static std::size_t FirstOrEnd(const char* text, std::size_t limit, char unit) {
     return MeasureThenFind<char, UnitScan<char>>(text, limit, unit);
   }
+  // The run is terminated after its `wanted` units, where the runtime's search stops reading
+  // it. The text is searched in place when it ends within the `length` units examined, and
+  // in a terminated copy of them when it goes on.
+  static long FindRun(const char* text, std::size_t length, const char* run, std::size_t) {
+    char cut[kSubStringUnits + 1];
+    if (length == kSubStringUnits) {
+      std::memcpy(cut, text, length);
+      cut[length] = '\0';
+      text = cut;
+    }
+    const char* hit = std::strstr(text, run);
+    return hit == nullptr ? kNotFound : static_cast<long>(hit - text);
+  }
 };
 
 template <>
@@ -86,7 +125,27 @@ struct UnitScan<wchar_t> {
   static std::size_t FirstOrEnd(const wchar_t* text, std::size_t limit, wchar_t unit) {
     return MeasureThenFind<wchar_t, UnitScan<wchar_t>>(text, limit, unit);
   }
+  static long FindRun(const wchar_t* text, std::size_t length, const wchar_t* run,
+                      std::size_t wanted) {
+    return FindRunAmongCandidates(text, length, run, wanted);
+  }
 };
+
+template <class Unit>
+long FindRunAmongCandidates(const Unit* text, std::size_t length, const Unit* run,
+                            std::size_t wanted) {
+  const std::size_t lastStart = length - wanted;
+  const std::size_t restBytes = (wanted - 1) * sizeof(Unit);
+  std::size_t from = 0;
+  while (from <= lastStart) {
+    const Unit* hit = UnitScan<Unit>::Find(text + from, lastStart - from + 1, run[0]);
+    if (hit == nullptr) return kNotFound;
+    if (restBytes == 0 || std::memcmp(hit + 1, run + 1, restBytes) == 0)
+      return static_cast<long>(hit - text);
+    from = static_cast<std::size_t>(hit - text) + 1;
+  }
+  return kNotFound;
+}
 
 }  // namespace detail
 
@@ -133,19 +192,7 @@ long FindSubStringStart(const Unit* source, const Unit* substring) {
   const std::size_t wanted = ScanLength(substring, length + 1);
   if (wanted > length) return kNotFound;
   if (wanted == 0) return static_cast<long>(length);
-
-  // Candidates are the occurrences of the first unit that leave room for the rest.
-  const std::size_t lastStart = length - wanted;
-  const std::size_t restBytes = (wanted - 1) * sizeof(Unit);
-  std::size_t from = 0;
-  while (from <= lastStart) {
-    const Unit* hit = FindUnit(source + from, lastStart - from + 1, substring[0]);
-    if (hit == nullptr) return kNotFound;
-    if (restBytes == 0 || std::memcmp(hit + 1, substring + 1, restBytes) == 0)
-      return static_cast<long>(hit - source);
-    from = static_cast<std::size_t>(hit - source) + 1;
-  }
-  return kNotFound;
+  return detail::UnitScan<Unit>::FindRun(source, length, substring, wanted);
 }
 
 }  // namespace text
