@@ -2,7 +2,9 @@
 //
 // CalculateMinMaxAvrSD runs beside the plain minimum/maximum/sum loop a host would write.
 // FilterValueArray has no such twin; its "baseline" is itself on half the samples, so the
-// ratio bench/compare prints is how its time grows when the sample count doubles.
+// ratio bench/compare prints is how its time grows when the sample count doubles. A plain
+// read of the same arrays, doubled the same way, shows how much of that growth is the
+// machine's caches.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -110,6 +112,28 @@ void Windows(benchmark::State& state, long series, long samples, long width, lon
   state.SetItemsProcessed(state.iterations() * series * samples);
 }
 
+// The machine's own part in the doubling: one plain pass over the same arrays (every value
+// and time of every series), at both sample counts. Where this pass grows by more than 2 x,
+// the larger day has outgrown a cache, whatever the algorithm.
+void ReadOnce(benchmark::State& state, long series, long samples) {
+  const Day& day = SeriesOfADay(samples);
+  for (auto _ : state) {
+    double values = 0.0;
+    long times = 0;
+    for (long s = 0; s < series; ++s) {
+      const double* value = day.valuePointers[static_cast<std::size_t>(s)];
+      const long* time = day.timePointers[static_cast<std::size_t>(s)];
+      for (long i = 0; i < samples; ++i) {
+        values += value[i];
+        times += time[i];
+      }
+    }
+    benchmark::DoNotOptimize(values);
+    benchmark::DoNotOptimize(times);
+  }
+  state.SetItemsProcessed(state.iterations() * series * samples);
+}
+
 const bool kRegistered = [] {
   for (long count : {1000L, 1000000L}) {
     const std::string size = count == 1000 ? "1e3" : "1e6";
@@ -134,6 +158,11 @@ const bool kRegistered = [] {
           kSecondsPerDay, w.width, w.step);
     }
   }
+  const std::string read =
+      "Reading 32 series once/" + std::to_string(2 * kSecondsPerDay) + " samples";
+  benchmark::RegisterBenchmark(read.c_str(), ReadOnce, kMaxSeries, 2 * kSecondsPerDay);
+  benchmark::RegisterBenchmark((read + "~" + std::to_string(kSecondsPerDay) + " samples").c_str(),
+                               ReadOnce, kMaxSeries, kSecondsPerDay);
   return true;
 }();
 
