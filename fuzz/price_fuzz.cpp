@@ -58,7 +58,8 @@ void FuzzPrice(FuzzInput& input) {
                   static_cast<double>(static_cast<long long>(shown)));
     whole = digits;
   }
-  const std::string spec = Grouped(whole, separator, false);
+  // Groups counted over the sign too ("-,123,456") or over the digits only ("-123,456").
+  const std::string signGrouped = Grouped(whole, separator, false);
   const std::string kept = Grouped(whole, separator, true);
   const unsigned int capacity = static_cast<unsigned int>(input.Capacity(kept.size()));
 
@@ -75,12 +76,12 @@ void FuzzPrice(FuzzInput& input) {
     FUZZ_CHECK(!text.empty());
     return;
   }
-  if (kept.size() < capacity && spec.size() < capacity) {
-    FUZZ_CHECK(text == kept || text == spec);
-  } else if (kept.size() >= capacity && spec.size() >= capacity) {
+  if (kept.size() < capacity && signGrouped.size() < capacity) {
+    FUZZ_CHECK(text == kept || text == signGrouped);
+  } else if (kept.size() >= capacity && signGrouped.size() >= capacity) {
     FUZZ_CHECK(text == "---");
   } else {
-    FUZZ_CHECK(text == kept || text == spec || text == "---");
+    FUZZ_CHECK(text == kept || text == signGrouped || text == "---");
   }
 }
 
