@@ -12,14 +12,17 @@
 #include <vector>
 
 #include "CMathOperation.h"
-#include "tests/hardening/flavours.h"
 #include "tests/hardening/guard_page.h"
+#include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 
 namespace {
 
-using corvix_test::FlavourName;
+using corvix_test::AllFlavours;
+using corvix_test::FlavourNames;
 using corvix_test::GuardedBuffer;
+using corvix_test::NarrowAndUnits;
+using corvix_test::NarrowAndWide;
 using corvix_test::Units;
 namespace flavour = corvix_test::flavour;
 
@@ -43,18 +46,15 @@ constexpr std::size_t kTextUnits = 2048;
 
 template <class Unit>
 class GuardPageAllFlavours : public ::testing::Test {};
-using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
-TYPED_TEST_SUITE(GuardPageAllFlavours, AllFlavours, FlavourName);
+TYPED_TEST_SUITE(GuardPageAllFlavours, AllFlavours, FlavourNames);
 
 template <class Unit>
 class GuardPageNarrowAndUnits : public ::testing::Test {};
-using NarrowAndUnits = ::testing::Types<char, unsigned short>;
-TYPED_TEST_SUITE(GuardPageNarrowAndUnits, NarrowAndUnits, FlavourName);
+TYPED_TEST_SUITE(GuardPageNarrowAndUnits, NarrowAndUnits, FlavourNames);
 
 template <class Unit>
 class GuardPageNarrowAndWide : public ::testing::Test {};
-using NarrowAndWide = ::testing::Types<char, wchar_t>;
-TYPED_TEST_SUITE(GuardPageNarrowAndWide, NarrowAndWide, FlavourName);
+TYPED_TEST_SUITE(GuardPageNarrowAndWide, NarrowAndWide, FlavourNames);
 
 // --- The guard itself.
 

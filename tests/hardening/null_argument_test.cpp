@@ -8,30 +8,30 @@
 #include <vector>
 
 #include "CMathOperation.h"
-#include "tests/hardening/flavours.h"
+#include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 
 namespace {
 
-using corvix_test::FlavourName;
+using corvix_test::AllFlavours;
+using corvix_test::FlavourNames;
 using corvix_test::Narrow;
+using corvix_test::NarrowAndUnits;
+using corvix_test::NarrowAndWide;
 using corvix_test::Units;
 namespace flavour = corvix_test::flavour;
 
 template <class Unit>
 class NullArgumentAllFlavours : public ::testing::Test {};
-using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
-TYPED_TEST_SUITE(NullArgumentAllFlavours, AllFlavours, FlavourName);
+TYPED_TEST_SUITE(NullArgumentAllFlavours, AllFlavours, FlavourNames);
 
 template <class Unit>
 class NullArgumentNarrowAndUnits : public ::testing::Test {};
-using NarrowAndUnits = ::testing::Types<char, unsigned short>;
-TYPED_TEST_SUITE(NullArgumentNarrowAndUnits, NarrowAndUnits, FlavourName);
+TYPED_TEST_SUITE(NullArgumentNarrowAndUnits, NarrowAndUnits, FlavourNames);
 
 template <class Unit>
 class NullArgumentNarrowAndWide : public ::testing::Test {};
-using NarrowAndWide = ::testing::Types<char, wchar_t>;
-TYPED_TEST_SUITE(NullArgumentNarrowAndWide, NarrowAndWide, FlavourName);
+TYPED_TEST_SUITE(NullArgumentNarrowAndWide, NarrowAndWide, FlavourNames);
 
 TYPED_TEST(NullArgumentAllFlavours, TextMembers) {
   using Unit = TypeParam;

@@ -1,10 +1,14 @@
 // Test-only helpers shared by every test program: strings of each unit flavour made from
-// ASCII text, and buffers with canary units right after a stated capacity.
+// ASCII text, buffers with canary units right after a stated capacity, and the flavours as
+// typed-test parameters.
 #ifndef CORVIXMATH_TESTS_SUPPORT_TEST_UNITS_H
 #define CORVIXMATH_TESTS_SUPPORT_TEST_UNITS_H
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace corvix_test {
@@ -15,16 +19,24 @@ template <class Unit>
 std::vector<Unit> Units(const std::string& text) {
   std::vector<Unit> units;
   units.reserve(text.size() + 1);
-  for (unsigned char byte : text) units.push_back(static_cast<Unit>(byte));
+  for (unsigned char byte : text)
+    units.push_back(static_cast<Unit>(byte));
   units.push_back(Unit(0));
   return units;
+}
+
+// One unit from a narrow character, taken as unsigned as Units does ('\xE9' becomes 0xE9).
+template <class Unit>
+Unit U(char c) {
+  return static_cast<Unit>(static_cast<unsigned char>(c));
 }
 
 // The text before the terminator, each unit cut to a byte (for comparing with ASCII text).
 template <class Unit>
 std::string Narrow(const Unit* units) {
   std::string text;
-  for (std::size_t i = 0; units[i] != Unit(0); ++i) text.push_back(static_cast<char>(units[i]));
+  for (std::size_t i = 0; units[i] != Unit(0); ++i)
+    text.push_back(static_cast<char>(units[i]));
   return text;
 }
 
@@ -44,15 +56,20 @@ class CanaryBuffer {
 #endif
   explicit CanaryBuffer(std::size_t capacity, Unit fill = static_cast<Unit>('#'))
       : capacity_(capacity), units_(capacity + kCanaryUnits, kCanary) {
-    for (std::size_t i = 0; i < capacity; ++i) units_[i] = fill;
+    for (std::size_t i = 0; i < capacity; ++i)
+      units_[i] = fill;
     if (capacity > 0) units_[capacity - 1] = Unit(0);
   }
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
 
-  Unit* data() { return units_.data(); }
-  std::size_t capacity() const { return capacity_; }
+  Unit* data() {
+    return units_.data();
+  }
+  std::size_t capacity() const {
+    return capacity_;
+  }
 
   bool CanariesIntact() const {
     for (std::size_t i = capacity_; i < units_.size(); ++i)
@@ -68,6 +85,25 @@ class CanaryBuffer {
  private:
   std::size_t capacity_;
   std::vector<Unit> units_;
+};
+
+// The string flavours as typed-test parameters: every flavour, or those a family exports.
+using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
+using NarrowAndUnits = ::testing::Types<char, unsigned short>;
+using NarrowAndWide = ::testing::Types<char, wchar_t>;
+
+// Readable flavour names in typed-test names. They come from the type, not its size: wchar_t is
+// 16 bits wide on Windows, as wide as unsigned short.
+struct FlavourNames {
+  template <class Unit>
+  static std::string GetName(int) {
+    static_assert(std::is_same<Unit, char>::value || std::is_same<Unit, unsigned short>::value ||
+                      std::is_same<Unit, wchar_t>::value,
+                  "not a string flavour");
+    if (std::is_same<Unit, char>::value) return "narrow";
+    if (std::is_same<Unit, unsigned short>::value) return "units";
+    return "wide";
+  }
 };
 
 }  // namespace corvix_test

@@ -3,44 +3,25 @@
 
 #include <climits>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "CMathOperation.h"
+#include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 
 namespace {
 
+using corvix_test::AllFlavours;
 using corvix_test::CanaryBuffer;
+using corvix_test::FlavourNames;
 using corvix_test::Narrow;
+using corvix_test::NarrowAndUnits;
+using corvix_test::U;
 using corvix_test::Units;
-
-void Insert(char* text, long position, char unit) {
-  CMathOperation().InsertCharInCharArray(text, position, unit);
-}
-void Insert(unsigned short* text, long position, unsigned short unit) {
-  CMathOperation().InsertCharInCharArray(text, position, unit);
-}
-void Insert(wchar_t* text, long position, wchar_t unit) {
-  CMathOperation().InsertCharInCharArray(text, position, unit);
-}
-template <class Unit>
-void RemoveAll(Unit* text, Unit unit) {
-  CMathOperation().RemoveCharFromCharArray(text, unit);
-}
-template <class Unit>
-void RemoveRange(Unit* text, int start, int count) {
-  CMathOperation().RemoveFromCharArray(text, start, count);
-}
-template <class Unit>
-void Replace(Unit* text, Unit find, Unit replacement) {
-  CMathOperation().ReplaceCharInCharAaary(text, find, replacement);
-}
-
-template <class Unit>
-Unit U(char c) {
-  return static_cast<Unit>(static_cast<unsigned char>(c));
-}
+using corvix_test::flavour::Insert;
+using corvix_test::flavour::RemoveChar;
+using corvix_test::flavour::RemoveRange;
+using corvix_test::flavour::Replace;
 
 // A buffer of exactly `capacity` units holding `text`, with canaries after it.
 template <class Unit>
@@ -51,22 +32,12 @@ CanaryBuffer<Unit> Holding(const std::string& text, std::size_t capacity) {
   return buffer;
 }
 
-struct FlavourNames {
-  template <class Unit>
-  static std::string GetName(int) {
-    if (sizeof(Unit) == 1) return "narrow";
-    return std::is_same<Unit, wchar_t>::value ? "wide" : "units";  // wchar_t may be 16-bit
-  }
-};
-
 template <class Unit>
 class InsertTest : public ::testing::Test {};
 template <class Unit>
 class RemoveReplaceTest : public ::testing::Test {};
-using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
-using NarrowAndUnits = ::testing::Types<char, unsigned short>;  // no wide overloads
 TYPED_TEST_SUITE(InsertTest, AllFlavours, FlavourNames);
-TYPED_TEST_SUITE(RemoveReplaceTest, NarrowAndUnits, FlavourNames);
+TYPED_TEST_SUITE(RemoveReplaceTest, NarrowAndUnits, FlavourNames);  // no wide overloads
 
 TYPED_TEST(InsertTest, InsertsAndMovesTheRestRight) {
   struct Case {
@@ -112,10 +83,10 @@ TYPED_TEST(RemoveReplaceTest, RemovesEveryOccurrence) {
   };
   for (const Case& c : cases) {
     auto text = Units<TypeParam>(c.text);
-    RemoveAll(text.data(), U<TypeParam>(c.unit));
+    RemoveChar(text.data(), U<TypeParam>(c.unit));
     EXPECT_EQ(Narrow(text.data()), c.expected) << c.text;
   }
-  RemoveAll(static_cast<TypeParam*>(nullptr), U<TypeParam>('a'));
+  RemoveChar(static_cast<TypeParam*>(nullptr), U<TypeParam>('a'));
 }
 
 TYPED_TEST(RemoveReplaceTest, RemovesARange) {

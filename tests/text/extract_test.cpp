@@ -2,69 +2,30 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "CMathOperation.h"
+#include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 #include "text/internal/extract.h"
 
 namespace {
 
+using corvix_test::AllFlavours;
 using corvix_test::CanaryBuffer;
+using corvix_test::FlavourNames;
 using corvix_test::Narrow;
+using corvix_test::U;
 using corvix_test::Units;
+using corvix_test::flavour::LeftBefore;
+using corvix_test::flavour::LeftSide;
+using corvix_test::flavour::RightAfter;
+using corvix_test::flavour::RightSide;
+using corvix_test::flavour::Sub;
 
-long LeftBefore(char* s, char* d, char c, long capacity) {
-  return CMathOperation().ExtractLeftBeforeChar(s, d, c, capacity);
-}
-long LeftBefore(unsigned short* s, unsigned short* d, unsigned short c, long capacity) {
-  return CMathOperation().ExtractLeftBeforeChar(s, d, c, capacity);
-}
-long LeftBefore(wchar_t* s, wchar_t* d, wchar_t c, long capacity) {
-  return CMathOperation().ExtractLeftBeforeCharW(s, d, c, capacity);
-}
-void RightAfter(char* s, char* d, char c) {
-  CMathOperation().ExtractRightAfterChar(s, d, c);
-}
-void RightAfter(unsigned short* s, unsigned short* d, unsigned short c) {
-  CMathOperation().ExtractRightAfterChar(s, d, c);
-}
-void RightAfter(wchar_t* s, wchar_t* d, wchar_t c) {
-  CMathOperation().ExtractRightAfterCharW(s, d, c);
-}
-void LeftSide(char* s, char* d, long n) {
-  CMathOperation().ExtractLefttSide(s, d, n);
-}
-void LeftSide(unsigned short* s, unsigned short* d, long n) {
-  CMathOperation().ExtractLefttSide(s, d, n);
-}
-void LeftSide(wchar_t* s, wchar_t* d, long n) {
-  CMathOperation().ExtractLefttSideW(s, d, n);
-}
-void RightSide(char* s, char* d, long n) {
-  CMathOperation().ExtractRightSide(s, d, n);
-}
-void RightSide(unsigned short* s, unsigned short* d, long n) {
-  CMathOperation().ExtractRightSide(s, d, n);
-}
-void RightSide(wchar_t* s, wchar_t* d, long n) {
-  CMathOperation().ExtractRightSideW(s, d, n);
-}
-long Sub(char* s, char* d, long start, long n) {
-  return CMathOperation().SubString(s, d, start, n);
-}
-long Sub(unsigned short* s, unsigned short* d, long start, long n) {
-  return CMathOperation().SubString(s, d, start, n);
-}
 // No wide member; other families reuse the template for wide texts.
 long Sub(wchar_t* s, wchar_t* d, long start, long n) {
   return corvix::text::SubString(s, d, start, n);
-}
-
-template <class Unit>
-Unit U(char c) {
-  return static_cast<Unit>(static_cast<unsigned char>(c));
 }
 
 // A text whose units tell their position: "abc...zabc...".
@@ -89,17 +50,8 @@ void ExpectDestination(const CanaryBuffer<Unit>& buffer, const std::vector<Unit>
   EXPECT_TRUE(buffer.CanariesIntact()) << label << ": written past the destination";
 }
 
-struct FlavourNames {
-  template <class Unit>
-  static std::string GetName(int) {
-    if (sizeof(Unit) == 1) return "narrow";
-    return std::is_same<Unit, wchar_t>::value ? "wide" : "units";  // wchar_t may be 16-bit
-  }
-};
-
 template <class Unit>
 class ExtractTest : public ::testing::Test {};
-using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
 TYPED_TEST_SUITE(ExtractTest, AllFlavours, FlavourNames);
 
 TYPED_TEST(ExtractTest, LeftBeforeCharWritesWhatFitsWithItsTerminator) {

@@ -2,51 +2,30 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "CMathOperation.h"
+#include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 #include "text/internal/search.h"
 
 namespace {
 
+using corvix_test::AllFlavours;
+using corvix_test::FlavourNames;
 using corvix_test::Units;
+using corvix_test::flavour::FindChar;
+using corvix_test::flavour::FindSub;
 
-long FindCharpos(char* source, char character) {
-  return CMathOperation().FindCharposInString(source, character);
-}
-long FindCharpos(unsigned short* source, unsigned short character) {
-  return CMathOperation().FindCharposInString(source, character);
-}
-long FindCharpos(wchar_t* source, wchar_t character) {
-  return CMathOperation().FindCharposInStringW(source, character);
-}
-
-long FindSubString(char* source, char* substring) {
-  return CMathOperation().FindSubStringStartPos(source, substring);
-}
-long FindSubString(wchar_t* source, wchar_t* substring) {
-  return CMathOperation().FindSubStringStartPosW(source, substring);
-}
 // No member takes 16-bit units here; other families reuse the template for them.
-long FindSubString(unsigned short* source, unsigned short* substring) {
+long FindSub(unsigned short* source, unsigned short* substring) {
   return corvix::text::FindSubStringStart(source, substring);
 }
-
-struct FlavourNames {
-  template <class Unit>
-  static std::string GetName(int) {
-    if (sizeof(Unit) == 1) return "narrow";
-    return std::is_same<Unit, wchar_t>::value ? "wide" : "units";  // wchar_t may be 16-bit
-  }
-};
 
 template <class Unit>
 class FindCharposTest : public ::testing::Test {};
 template <class Unit>
 class FindSubStringTest : public ::testing::Test {};
-using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
 TYPED_TEST_SUITE(FindCharposTest, AllFlavours, FlavourNames);
 TYPED_TEST_SUITE(FindSubStringTest, AllFlavours, FlavourNames);
 
@@ -64,7 +43,7 @@ TYPED_TEST(FindCharposTest, FindsTheFirstOccurrenceOrNone) {
   for (const Case& c : cases) {
     auto source = Units<TypeParam>(c.source);
     const TypeParam character = static_cast<TypeParam>(static_cast<unsigned char>(c.character));
-    EXPECT_EQ(FindCharpos(source.data(), character), c.expected)
+    EXPECT_EQ(FindChar(source.data(), character), c.expected)
         << '"' << c.source << "\" '" << c.character << "'";
   }
 }
@@ -77,14 +56,14 @@ TYPED_TEST(FindCharposTest, LooksOnlyAtTheFirst2047Units) {
   for (const Case& c : cases) {
     auto source = Units<TypeParam>(std::string(3000, 'a'));
     source[c.markAt] = TypeParam('b');
-    EXPECT_EQ(FindCharpos(source.data(), TypeParam('b')), c.expected) << c.markAt;
+    EXPECT_EQ(FindChar(source.data(), TypeParam('b')), c.expected) << c.markAt;
   }
   auto longSource = Units<TypeParam>(std::string(3000, 'a'));
-  EXPECT_EQ(FindCharpos(longSource.data(), TypeParam(0)), 2047);  // the end of the cut text
+  EXPECT_EQ(FindChar(longSource.data(), TypeParam(0)), 2047);  // the end of the cut text
 }
 
 TYPED_TEST(FindCharposTest, NullSourceIsEmpty) {
-  EXPECT_EQ(FindCharpos(static_cast<TypeParam*>(nullptr), TypeParam('a')), -1);
+  EXPECT_EQ(FindChar(static_cast<TypeParam*>(nullptr), TypeParam('a')), -1);
 }
 
 TYPED_TEST(FindSubStringTest, FindsTheLeftmostOccurrence) {
@@ -112,7 +91,7 @@ TYPED_TEST(FindSubStringTest, FindsTheLeftmostOccurrence) {
   for (const Case& c : cases) {
     auto source = Units<TypeParam>(c.source);
     auto substring = Units<TypeParam>(c.substring);
-    EXPECT_EQ(FindSubString(source.data(), substring.data()), c.expected)
+    EXPECT_EQ(FindSub(source.data(), substring.data()), c.expected)
         << '"' << c.source << "\" \"" << c.substring << '"';
   }
 }
@@ -121,7 +100,7 @@ TYPED_TEST(FindSubStringTest, HighestUnitAsFirstUnit) {
   const TypeParam high = sizeof(TypeParam) == 1 ? TypeParam(0xFF) : TypeParam(0xFFFF);
   std::vector<TypeParam> source = {high, TypeParam('a'), high, TypeParam('b'), TypeParam(0)};
   std::vector<TypeParam> substring = {high, TypeParam('b'), TypeParam(0)};
-  EXPECT_EQ(FindSubString(source.data(), substring.data()), 2);
+  EXPECT_EQ(FindSub(source.data(), substring.data()), 2);
 }
 
 TYPED_TEST(FindSubStringTest, LooksOnlyAtTheFirst1023Units) {
@@ -134,13 +113,13 @@ TYPED_TEST(FindSubStringTest, LooksOnlyAtTheFirst1023Units) {
     text.replace(c.startAt, 3, "xyz");
     auto source = Units<TypeParam>(text);
     auto substring = Units<TypeParam>("xyz");
-    EXPECT_EQ(FindSubString(source.data(), substring.data()), c.expected) << c.startAt;
+    EXPECT_EQ(FindSub(source.data(), substring.data()), c.expected) << c.startAt;
   }
   auto source = Units<TypeParam>(std::string(1500, 'a'));
   auto empty = Units<TypeParam>("");
-  EXPECT_EQ(FindSubString(source.data(), empty.data()), 1023);
+  EXPECT_EQ(FindSub(source.data(), empty.data()), 1023);
   auto tooLong = Units<TypeParam>(std::string(1024, 'a'));
-  EXPECT_EQ(FindSubString(source.data(), tooLong.data()), -1);
+  EXPECT_EQ(FindSub(source.data(), tooLong.data()), -1);
 
   // Sources that end just within, at and just beyond the 1023 units, with the run last.
   for (std::size_t length : {1022u, 1023u, 1024u}) {
@@ -149,16 +128,16 @@ TYPED_TEST(FindSubStringTest, LooksOnlyAtTheFirst1023Units) {
     auto whole = Units<TypeParam>(text);
     auto xyz = Units<TypeParam>("xyz");
     const long expected = length <= 1023 ? static_cast<long>(length - 3) : -1;
-    EXPECT_EQ(FindSubString(whole.data(), xyz.data()), expected) << length;
+    EXPECT_EQ(FindSub(whole.data(), xyz.data()), expected) << length;
   }
 }
 
 TYPED_TEST(FindSubStringTest, NullReadsAsEmpty) {
   auto source = Units<TypeParam>("abc");
   auto substring = Units<TypeParam>("b");
-  EXPECT_EQ(FindSubString(static_cast<TypeParam*>(nullptr), substring.data()), -1);
-  EXPECT_EQ(FindSubString(source.data(), static_cast<TypeParam*>(nullptr)), 3);
-  EXPECT_EQ(FindSubString(static_cast<TypeParam*>(nullptr), static_cast<TypeParam*>(nullptr)), 0);
+  EXPECT_EQ(FindSub(static_cast<TypeParam*>(nullptr), substring.data()), -1);
+  EXPECT_EQ(FindSub(source.data(), static_cast<TypeParam*>(nullptr)), 3);
+  EXPECT_EQ(FindSub(static_cast<TypeParam*>(nullptr), static_cast<TypeParam*>(nullptr)), 0);
 }
 
 // A wide unit is compared whole: where wchar_t is wider than 16 bits, a unit above 0xFFFF is

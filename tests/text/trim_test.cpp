@@ -2,47 +2,32 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "CMathOperation.h"
+#include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 
 namespace {
 
+using corvix_test::AllFlavours;
 using corvix_test::CanaryBuffer;
+using corvix_test::FlavourNames;
 using corvix_test::Narrow;
+using corvix_test::U;
 using corvix_test::Units;
-
-long Left(char* s, char* d, char c, unsigned int n) {
-  return CMathOperation().TrimLeft(s, d, c, n);
-}
-long Left(unsigned short* s, unsigned short* d, unsigned short c, unsigned int n) {
-  return CMathOperation().TrimLeft(s, d, c, n);
-}
-long Left(wchar_t* s, wchar_t* d, wchar_t c, unsigned int n) {
-  return CMathOperation().TrimLeftW(s, d, c, n);
-}
-long Right(char* s, char* d, char c, unsigned int n) {
-  return CMathOperation().TrimRight(s, d, c, n);
-}
-long Right(unsigned short* s, unsigned short* d, unsigned short c, unsigned int n) {
-  return CMathOperation().TrimRight(s, d, c, n);
-}
-long Right(wchar_t* s, wchar_t* d, wchar_t c, unsigned int n) {
-  return CMathOperation().TrimRightW(s, d, c, n);
-}
-
-template <class Unit>
-Unit U(char c) {
-  return static_cast<Unit>(static_cast<unsigned char>(c));
-}
+using corvix_test::flavour::TrimLeft;
+using corvix_test::flavour::TrimRight;
 
 constexpr const char* kUntouched = nullptr;
 
+// TrimLeft or TrimRight of one flavour.
+template <class Unit>
+using Trim = long (*)(Unit*, Unit*, Unit, unsigned int);
+
 // One trim into a canary-guarded destination of `capacity` units, checked both ways.
-template <class Unit, class Trim>
-void ExpectTrim(Trim trim, const std::string& text, char character, unsigned int capacity,
+template <class Unit>
+void ExpectTrim(Trim<Unit> trim, const std::string& text, char character, unsigned int capacity,
                 const char* expected, const std::string& label) {
   auto source = Units<Unit>(text);
   CanaryBuffer<Unit> destination(capacity);
@@ -58,21 +43,8 @@ void ExpectTrim(Trim trim, const std::string& text, char character, unsigned int
   EXPECT_TRUE(destination.CanariesIntact()) << label << ": written past the capacity";
 }
 
-struct FlavourNames {
-  template <class Unit>
-  static std::string GetName(int) {
-    if (sizeof(Unit) == 1) return "narrow";
-    return std::is_same<Unit, wchar_t>::value ? "wide" : "units";  // wchar_t may be 16-bit
-  }
-};
-
 template <class Unit>
-class TrimTest : public ::testing::Test {
- protected:
-  static long TrimLeft(Unit* s, Unit* d, Unit c, unsigned int n) { return Left(s, d, c, n); }
-  static long TrimRight(Unit* s, Unit* d, Unit c, unsigned int n) { return Right(s, d, c, n); }
-};
-using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
+class TrimTest : public ::testing::Test {};
 TYPED_TEST_SUITE(TrimTest, AllFlavours, FlavourNames);
 
 TYPED_TEST(TrimTest, StripsOnlyTheGivenCharacterAndRefusesWhatDoesNotFit) {
@@ -103,16 +75,14 @@ TYPED_TEST(TrimTest, StripsOnlyTheGivenCharacterAndRefusesWhatDoesNotFit) {
   for (const Case& c : cases) {
     const std::string label =
         std::string("\"") + c.source + "\" '" + c.character + "' " + std::to_string(c.capacity);
-    ExpectTrim<TypeParam>(&TestFixture::TrimLeft, c.source, c.character, c.capacity, c.left,
-                          "left " + label);
-    ExpectTrim<TypeParam>(&TestFixture::TrimRight, c.source, c.character, c.capacity, c.right,
-                          "right " + label);
+    ExpectTrim<TypeParam>(TrimLeft, c.source, c.character, c.capacity, c.left, "left " + label);
+    ExpectTrim<TypeParam>(TrimRight, c.source, c.character, c.capacity, c.right, "right " + label);
   }
 }
 
 TYPED_TEST(TrimTest, LongSources) {
   // Longer than 1024 units: refused before anything is stripped.
-  for (auto trim : {&TestFixture::TrimLeft, &TestFixture::TrimRight}) {
+  for (Trim<TypeParam> trim : {Trim<TypeParam>(TrimLeft), Trim<TypeParam>(TrimRight)}) {
     ExpectTrim<TypeParam>(trim, std::string(1025, 'x'), 'x', 2048, kUntouched, "1025");
     // Exactly 1024 units: accepted, and only the first 1023 take part.
     const std::string text = std::string(1023, 'a') + "x";
@@ -125,10 +95,10 @@ TYPED_TEST(TrimTest, LongSources) {
 
 TYPED_TEST(TrimTest, InPlace) {
   auto right = Units<TypeParam>("12.");
-  EXPECT_EQ(Right(right.data(), right.data(), U<TypeParam>('.'), 4), 1);
+  EXPECT_EQ(TrimRight(right.data(), right.data(), U<TypeParam>('.'), 4), 1);
   EXPECT_EQ(Narrow(right.data()), "12");
   auto left = Units<TypeParam>("  12");
-  EXPECT_EQ(Left(left.data(), left.data(), U<TypeParam>(' '), 5), 1);
+  EXPECT_EQ(TrimLeft(left.data(), left.data(), U<TypeParam>(' '), 5), 1);
   EXPECT_EQ(Narrow(left.data()), "12");
 
   // With the capacity equal to the current length, stripping something fits and stripping
@@ -141,18 +111,19 @@ TYPED_TEST(TrimTest, InPlace) {
   for (const Case& c : cases) {
     auto text = Units<TypeParam>(c.text);
     const unsigned int length = static_cast<unsigned int>(std::string(c.text).size());
-    EXPECT_EQ(Left(text.data(), text.data(), U<TypeParam>(' '), length), c.result) << c.text;
+    EXPECT_EQ(TrimLeft(text.data(), text.data(), U<TypeParam>(' '), length), c.result) << c.text;
     EXPECT_EQ(Narrow(text.data()), c.after) << c.text;
   }
 }
 
 TYPED_TEST(TrimTest, Nulls) {
   CanaryBuffer<TypeParam> destination(4);
-  EXPECT_EQ(Left(static_cast<TypeParam*>(nullptr), destination.data(), U<TypeParam>(' '), 4), 1);
+  EXPECT_EQ(TrimLeft(static_cast<TypeParam*>(nullptr), destination.data(), U<TypeParam>(' '), 4),
+            1);
   EXPECT_EQ(destination.data()[0], TypeParam(0));
   auto source = Units<TypeParam>(" a");
-  EXPECT_EQ(Left(source.data(), static_cast<TypeParam*>(nullptr), U<TypeParam>(' '), 4), 0);
-  EXPECT_EQ(Right(source.data(), static_cast<TypeParam*>(nullptr), U<TypeParam>(' '), 4), 0);
+  EXPECT_EQ(TrimLeft(source.data(), static_cast<TypeParam*>(nullptr), U<TypeParam>(' '), 4), 0);
+  EXPECT_EQ(TrimRight(source.data(), static_cast<TypeParam*>(nullptr), U<TypeParam>(' '), 4), 0);
 }
 
 }  // namespace

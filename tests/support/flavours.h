@@ -1,10 +1,8 @@
-// One name per member for every string flavour it has, so that a hardening test is written
-// once as a template over the unit type and runs over each flavour the member exports.
-#ifndef CORVIXMATH_TESTS_HARDENING_FLAVOURS_H
-#define CORVIXMATH_TESTS_HARDENING_FLAVOURS_H
-
-#include <string>
-#include <type_traits>
+// One name per member for every string flavour it has, so that a test or a fuzz target is
+// written once as a template over the unit type and runs over each flavour the member exports.
+// A flavour that a member does not export does not compile.
+#ifndef CORVIXMATH_TESTS_SUPPORT_FLAVOURS_H
+#define CORVIXMATH_TESTS_SUPPORT_FLAVOURS_H
 
 #include "CMathOperation.h"
 
@@ -146,16 +144,6 @@ void Decode(char* text, Unit* destination, long flags) {
 
 }  // namespace flavour
 
-// Readable names of the flavours in typed-test names.
-struct FlavourName {
-  template <class Unit>
-  static std::string GetName(int) {
-    if (std::is_same<Unit, char>::value) return "Narrow";
-    if (std::is_same<Unit, unsigned short>::value) return "Units";
-    return "Wide";
-  }
-};
-
 }  // namespace corvix_test
 
-#endif  // CORVIXMATH_TESTS_HARDENING_FLAVOURS_H
+#endif  // CORVIXMATH_TESTS_SUPPORT_FLAVOURS_H
