@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 
 namespace corvix_test {
@@ -295,15 +296,6 @@ std::string FindChar(CallProbe& probe) {
   }
   return digest.str();
 }
-long FindNarrow(char* s, char c) {
-  return CMathOperation().FindCharposInString(s, c);
-}
-long FindUnits(unsigned short* s, unsigned short c) {
-  return CMathOperation().FindCharposInString(s, c);
-}
-long FindWide(wchar_t* s, wchar_t c) {
-  return CMathOperation().FindCharposInStringW(s, c);
-}
 
 template <class Unit, long (*Find)(Unit*, Unit*)>
 std::string FindSub(CallProbe& probe) {
@@ -316,12 +308,6 @@ std::string FindSub(CallProbe& probe) {
     }
   }
   return digest.str();
-}
-long FindSubNarrow(char* s, char* sub) {
-  return CMathOperation().FindSubStringStartPos(s, sub);
-}
-long FindSubWide(wchar_t* s, wchar_t* sub) {
-  return CMathOperation().FindSubStringStartPosW(s, sub);
 }
 
 template <class Unit, long (*Left)(Unit*, Unit*, Unit, long)>
@@ -337,15 +323,6 @@ std::string LeftBefore(CallProbe& probe) {
     }
   }
   return digest.str();
-}
-long LeftNarrow(char* s, char* d, char c, long n) {
-  return CMathOperation().ExtractLeftBeforeChar(s, d, c, n);
-}
-long LeftUnits(unsigned short* s, unsigned short* d, unsigned short c, long n) {
-  return CMathOperation().ExtractLeftBeforeChar(s, d, c, n);
-}
-long LeftWide(wchar_t* s, wchar_t* d, wchar_t c, long n) {
-  return CMathOperation().ExtractLeftBeforeCharW(s, d, c, n);
 }
 
 template <class Unit, void (*Right)(Unit*, Unit*, Unit)>
@@ -371,15 +348,6 @@ std::string RightAfter(CallProbe& probe) {
   }
   return digest.str();
 }
-void RightNarrow(char* s, char* d, char c) {
-  CMathOperation().ExtractRightAfterChar(s, d, c);
-}
-void RightUnits(unsigned short* s, unsigned short* d, unsigned short c) {
-  CMathOperation().ExtractRightAfterChar(s, d, c);
-}
-void RightWide(wchar_t* s, wchar_t* d, wchar_t c) {
-  CMathOperation().ExtractRightAfterCharW(s, d, c);
-}
 
 template <class Unit, void (*Side)(Unit*, Unit*, long)>
 std::string Sides(CallProbe& probe) {
@@ -397,24 +365,6 @@ std::string Sides(CallProbe& probe) {
     }
   }
   return digest.str();
-}
-void LeftSideNarrow(char* s, char* d, long n) {
-  CMathOperation().ExtractLefttSide(s, d, n);
-}
-void LeftSideUnits(unsigned short* s, unsigned short* d, long n) {
-  CMathOperation().ExtractLefttSide(s, d, n);
-}
-void LeftSideWide(wchar_t* s, wchar_t* d, long n) {
-  CMathOperation().ExtractLefttSideW(s, d, n);
-}
-void RightSideNarrow(char* s, char* d, long n) {
-  CMathOperation().ExtractRightSide(s, d, n);
-}
-void RightSideUnits(unsigned short* s, unsigned short* d, long n) {
-  CMathOperation().ExtractRightSide(s, d, n);
-}
-void RightSideWide(wchar_t* s, wchar_t* d, long n) {
-  CMathOperation().ExtractRightSideW(s, d, n);
 }
 
 template <class Unit>
@@ -460,24 +410,6 @@ std::string Trims(CallProbe& probe) {
     digest.Number(result).Text(text.data());
   }
   return digest.str();
-}
-long TrimLeftNarrow(char* s, char* d, char c, unsigned int n) {
-  return CMathOperation().TrimLeft(s, d, c, n);
-}
-long TrimLeftUnits(unsigned short* s, unsigned short* d, unsigned short c, unsigned int n) {
-  return CMathOperation().TrimLeft(s, d, c, n);
-}
-long TrimLeftWide(wchar_t* s, wchar_t* d, wchar_t c, unsigned int n) {
-  return CMathOperation().TrimLeftW(s, d, c, n);
-}
-long TrimRightNarrow(char* s, char* d, char c, unsigned int n) {
-  return CMathOperation().TrimRight(s, d, c, n);
-}
-long TrimRightUnits(unsigned short* s, unsigned short* d, unsigned short c, unsigned int n) {
-  return CMathOperation().TrimRight(s, d, c, n);
-}
-long TrimRightWide(wchar_t* s, wchar_t* d, wchar_t c, unsigned int n) {
-  return CMathOperation().TrimRightW(s, d, c, n);
 }
 
 template <class Unit>
@@ -1083,31 +1015,31 @@ const std::vector<MemberCall>& AllMemberCalls() {
       {"format", "HexStringToDecimal", HexValue},
       {"format", "VarValueToLongDouble", VariantValue},
       {"format", "ToLong", LongFromUnits},
-      {"text", "FindCharposInString(narrow)", FindChar<char, FindNarrow>},
-      {"text", "FindCharposInString(units)", FindChar<unsigned short, FindUnits>},
-      {"text", "FindCharposInStringW", FindChar<wchar_t, FindWide>},
-      {"text", "FindSubStringStartPos", FindSub<char, FindSubNarrow>},
-      {"text", "FindSubStringStartPosW", FindSub<wchar_t, FindSubWide>},
-      {"text", "ExtractLeftBeforeChar(narrow)", LeftBefore<char, LeftNarrow>},
-      {"text", "ExtractLeftBeforeChar(units)", LeftBefore<unsigned short, LeftUnits>},
-      {"text", "ExtractLeftBeforeCharW", LeftBefore<wchar_t, LeftWide>},
-      {"text", "ExtractRightAfterChar(narrow)", RightAfter<char, RightNarrow>},
-      {"text", "ExtractRightAfterChar(units)", RightAfter<unsigned short, RightUnits>},
-      {"text", "ExtractRightAfterCharW", RightAfter<wchar_t, RightWide>},
-      {"text", "ExtractLefttSide(narrow)", Sides<char, LeftSideNarrow>},
-      {"text", "ExtractLefttSide(units)", Sides<unsigned short, LeftSideUnits>},
-      {"text", "ExtractLefttSideW", Sides<wchar_t, LeftSideWide>},
-      {"text", "ExtractRightSide(narrow)", Sides<char, RightSideNarrow>},
-      {"text", "ExtractRightSide(units)", Sides<unsigned short, RightSideUnits>},
-      {"text", "ExtractRightSideW", Sides<wchar_t, RightSideWide>},
+      {"text", "FindCharposInString(narrow)", FindChar<char, flavour::FindChar>},
+      {"text", "FindCharposInString(units)", FindChar<unsigned short, flavour::FindChar>},
+      {"text", "FindCharposInStringW", FindChar<wchar_t, flavour::FindChar>},
+      {"text", "FindSubStringStartPos", FindSub<char, flavour::FindSub>},
+      {"text", "FindSubStringStartPosW", FindSub<wchar_t, flavour::FindSub>},
+      {"text", "ExtractLeftBeforeChar(narrow)", LeftBefore<char, flavour::LeftBefore>},
+      {"text", "ExtractLeftBeforeChar(units)", LeftBefore<unsigned short, flavour::LeftBefore>},
+      {"text", "ExtractLeftBeforeCharW", LeftBefore<wchar_t, flavour::LeftBefore>},
+      {"text", "ExtractRightAfterChar(narrow)", RightAfter<char, flavour::RightAfter>},
+      {"text", "ExtractRightAfterChar(units)", RightAfter<unsigned short, flavour::RightAfter>},
+      {"text", "ExtractRightAfterCharW", RightAfter<wchar_t, flavour::RightAfter>},
+      {"text", "ExtractLefttSide(narrow)", Sides<char, flavour::LeftSide>},
+      {"text", "ExtractLefttSide(units)", Sides<unsigned short, flavour::LeftSide>},
+      {"text", "ExtractLefttSideW", Sides<wchar_t, flavour::LeftSide>},
+      {"text", "ExtractRightSide(narrow)", Sides<char, flavour::RightSide>},
+      {"text", "ExtractRightSide(units)", Sides<unsigned short, flavour::RightSide>},
+      {"text", "ExtractRightSideW", Sides<wchar_t, flavour::RightSide>},
       {"text", "SubString(narrow)", Sub<char>},
       {"text", "SubString(units)", Sub<unsigned short>},
-      {"text", "TrimLeft(narrow)", Trims<char, TrimLeftNarrow>},
-      {"text", "TrimLeft(units)", Trims<unsigned short, TrimLeftUnits>},
-      {"text", "TrimLeftW", Trims<wchar_t, TrimLeftWide>},
-      {"text", "TrimRight(narrow)", Trims<char, TrimRightNarrow>},
-      {"text", "TrimRight(units)", Trims<unsigned short, TrimRightUnits>},
-      {"text", "TrimRightW", Trims<wchar_t, TrimRightWide>},
+      {"text", "TrimLeft(narrow)", Trims<char, flavour::TrimLeft>},
+      {"text", "TrimLeft(units)", Trims<unsigned short, flavour::TrimLeft>},
+      {"text", "TrimLeftW", Trims<wchar_t, flavour::TrimLeft>},
+      {"text", "TrimRight(narrow)", Trims<char, flavour::TrimRight>},
+      {"text", "TrimRight(units)", Trims<unsigned short, flavour::TrimRight>},
+      {"text", "TrimRightW", Trims<wchar_t, flavour::TrimRight>},
       {"text", "InsertCharInCharArray(narrow)", Insert<char>},
       {"text", "InsertCharInCharArray(units)", Insert<unsigned short>},
       {"text", "InsertCharInCharArray(wide)", Insert<wchar_t>},
