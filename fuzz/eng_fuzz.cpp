@@ -21,16 +21,6 @@ using corvix_fuzz::Source;
 constexpr std::size_t kWorkingText = 1023;
 constexpr char kLetters[] = {' ', 'K', 'M', 'G', 'T', 'm'};
 
-double PowerOfTen(unsigned exponent) {
-  double result = 1.0;
-  double square = 10.0;
-  for (; exponent != 0; exponent >>= 1) {
-    if ((exponent & 1) != 0) result *= square;
-    square *= square;
-  }
-  return result;
-}
-
 struct Expected {
   long result;
   std::string text;
@@ -63,7 +53,7 @@ Expected Model(double value, const std::string& unit, int digitArgument, unsigne
     static const double kFactor[] = {1.0, 1e3, 1e6, 1e9, 1e12, 1e3};
     static const unsigned kExtra[] = {0, 0, 0, 9, 12, 12};
     value = mode == 7 ? value * kFactor[5] : value / kFactor[mode - 2];
-    const double limit = PowerOfTen(digits + kExtra[mode - 2]);
+    const double limit = corvix_fuzz::PowerOfTen(digits + kExtra[mode - 2]);
     if (value >= limit || value <= -limit) overflow = true;
     letter = mode - 2;
   }

@@ -28,6 +28,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace corvix_fuzz {
@@ -263,6 +264,19 @@ inline bool IsAscii(const UnitValues& values) {
   return true;
 }
 
+// The units of a text as values again, so that the flavours' outcomes compare.
+template <class Unit>
+UnitValues ValuesOf(const Unit* units, std::size_t count) {
+  UnitValues values;
+  for (std::size_t i = 0; i < count; ++i)
+    values.push_back(static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Unit>>(units[i])));
+  return values;
+}
+template <class Unit>
+UnitValues ValuesOf(const std::vector<Unit>& units) {
+  return ValuesOf(units.data(), units.size());
+}
+
 // A terminated text in a heap block of exactly its length + 1 units, so that reading one unit
 // past the terminator is caught by AddressSanitizer.
 template <class Unit>
@@ -357,6 +371,18 @@ class Destination {
   std::vector<Unit> kept_;
 };
 
+// A destination of `capacity` units (more than the text's length) that already holds `text` and
+// its terminator, kept for Unchanged(): a buffer that a member edits where it lies.
+template <class Unit>
+Destination<Unit> Holding(const std::vector<Unit>& text, std::size_t capacity) {
+  Destination<Unit> buffer(capacity);
+  for (std::size_t i = 0; i < text.size(); ++i)
+    buffer.data()[i] = text[i];
+  buffer.data()[text.size()] = Unit(0);
+  buffer.Keep();
+  return buffer;
+}
+
 // --- Small helpers for references ---------------------------------------------------------------
 
 template <class Unit>
@@ -399,6 +425,18 @@ long Atol32(const std::vector<Unit>& text) {
   if (value > INT32_MAX) return INT32_MAX;
   if (value < INT32_MIN) return INT32_MIN;
   return static_cast<long>(value);
+}
+
+// 10 to the power `exponent` by repeated squaring, as the scale limits and price divisors are
+// documented to be computed (so large powers round as theirs do).
+inline double PowerOfTen(unsigned exponent) {
+  double result = 1.0;
+  double square = 10.0;
+  for (; exponent != 0; exponent >>= 1) {
+    if ((exponent & 1) != 0) result *= square;
+    square *= square;
+  }
+  return result;
 }
 
 // Equal, or both not-a-number.

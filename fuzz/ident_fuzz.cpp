@@ -92,11 +92,8 @@ void Identifiers(FuzzInput& input) {
 void Conversion(FuzzInput& input) {
   CMathOperation library;
   const std::vector<char> text = corvix_fuzz::As<char>(input.Text("ABab0129 -+x", 8));
-  Destination<char> buffer(std::max(kIdentifierBytes, text.size() + 1));
-  for (std::size_t i = 0; i < text.size(); ++i)
-    buffer.data()[i] = text[i];
-  buffer.data()[text.size()] = '\0';
-  buffer.Keep();
+  Destination<char> buffer =
+      corvix_fuzz::Holding(text, std::max(kIdentifierBytes, text.size() + 1));
   corvix_fuzz::Note("CheckControlIDAndConvertToNewVersion '%s'", buffer.data());
 
   Source<char> before(text);

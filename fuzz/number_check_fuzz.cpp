@@ -72,11 +72,7 @@ long FormCode(const std::vector<Unit>& text) {
 template <class Unit>
 long CheckIsDigit(const std::vector<Unit>& text, bool trims) {
   CMathOperation library;
-  Destination<Unit> buffer(text.size() + 1, static_cast<Unit>('#'));
-  for (std::size_t i = 0; i < text.size(); ++i)
-    buffer.data()[i] = text[i];
-  buffer.data()[text.size()] = Unit(0);
-  buffer.Keep();
+  Destination<Unit> buffer = corvix_fuzz::Holding(text, text.size() + 1);
   const long code = library.IsDigit(buffer.data());
   FUZZ_CHECK(buffer.CanariesIntact());
   FUZZ_CHECK(IsCode(code));

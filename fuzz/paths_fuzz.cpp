@@ -32,14 +32,6 @@ struct Outcome {
   }
 };
 
-template <class Unit>
-UnitValues ValuesOf(const Unit* units, std::size_t count) {
-  UnitValues values;
-  for (std::size_t i = 0; i < count; ++i)
-    values.push_back(static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Unit>>(units[i])));
-  return values;
-}
-
 struct Arguments {
   UnitValues path;
   bool nullDirectory = false;
@@ -128,8 +120,8 @@ Outcome Split(const Arguments& a) {
   }
   Outcome outcome;
   outcome.result = result;
-  outcome.directory = ValuesOf(directory.data(), directory.capacity());
-  outcome.name = ValuesOf(name.data(), name.capacity());
+  outcome.directory = corvix_fuzz::ValuesOf(directory.data(), directory.capacity());
+  outcome.name = corvix_fuzz::ValuesOf(name.data(), name.capacity());
   return outcome;
 }
 
@@ -153,11 +145,7 @@ Outcome Climb(const Arguments& a) {
   expected.push_back(Unit('\\'));
 
   // The path lives in a buffer of 260 units (more for a longer path) when it is also the output.
-  Destination<Unit> path(std::max(kPathUnits, whole.size() + 1), static_cast<Unit>('#'));
-  for (std::size_t i = 0; i < whole.size(); ++i)
-    path.data()[i] = whole[i];
-  path.data()[whole.size()] = Unit(0);
-  path.Keep();
+  Destination<Unit> path = corvix_fuzz::Holding(whole, std::max(kPathUnits, whole.size() + 1));
   Destination<Unit> output(kPathUnits, static_cast<Unit>('#'));
   library.RemoveDirFromPath(path.data(), a.overPath ? nullptr : output.data(), a.levels);
   FUZZ_CHECK(path.CanariesIntact());
@@ -179,7 +167,7 @@ Outcome Climb(const Arguments& a) {
                written.data() + kPathUnits);
   }
   Outcome outcome;
-  outcome.directory = ValuesOf(written.data(), kPathUnits);
+  outcome.directory = corvix_fuzz::ValuesOf(written.data(), kPathUnits);
   return outcome;
 }
 

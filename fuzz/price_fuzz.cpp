@@ -18,16 +18,6 @@ namespace {
 using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 
-double PowerOfTen(unsigned exponent) {
-  double result = 1.0;
-  double square = 10.0;
-  for (; exponent != 0; exponent >>= 1) {
-    if ((exponent & 1) != 0) result *= square;
-    square *= square;
-  }
-  return result;
-}
-
 // Groups of three digits from the right; with `signFirst` the separator never follows the sign.
 std::string Grouped(const std::string& whole, char separator, bool signFirst) {
   std::string text = whole;
@@ -48,7 +38,7 @@ void FuzzPrice(FuzzInput& input) {
   const char separator = static_cast<char>(input.Pick(2) == 0 ? 0 : input.Byte());
 
   double shown = amount;
-  if (divisor != 0) shown /= PowerOfTen(divisor + 2u);
+  if (divisor != 0) shown /= corvix_fuzz::PowerOfTen(divisor + 2u);
   const bool modelled = std::isfinite(shown) && std::fabs(shown) < 9.0e18;
   std::string whole;
   if (modelled) {
@@ -97,12 +87,8 @@ void FuzzStandardLen(FuzzInput& input) {
 
   const std::size_t bufferUnits =
       std::max(text.size(), length > 0 ? static_cast<std::size_t>(length) : 0) + 1;
-  Destination<char> buffer(bufferUnits);
-  for (std::size_t i = 0; i < text.size(); ++i)
-    buffer.data()[i] = text[i];
-  buffer.data()[text.size()] = '\0';
+  Destination<char> buffer = corvix_fuzz::Holding(text, bufferUnits);
   std::vector<char> expected(buffer.data(), buffer.data() + bufferUnits);
-  buffer.Keep();
 
   library.StandardLen(buffer.data(), length, fill);
   FUZZ_CHECK(buffer.CanariesIntact());
