@@ -11,6 +11,7 @@
 
 #include "CMathOperation.h"
 #include "fuzz/fuzz_input.h"
+#include "tests/support/flavours.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
+namespace flavour = corvix_test::flavour;
 
 constexpr std::size_t kSearchUnits = 2047;
 constexpr std::size_t kSubStringUnits = 1023;
@@ -40,70 +42,13 @@ struct Outcome {
 };
 
 template <class Unit>
-UnitValues ValuesOf(const std::vector<Unit>& units) {
-  UnitValues values;
-  for (Unit unit : units)
-    values.push_back(static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Unit>>(unit)));
-  return values;
-}
-
-template <class Unit>
 Outcome OutcomeOf(long result, const Destination<Unit>& destination) {
   Outcome outcome;
   outcome.result = result;
   outcome.written = !destination.Unchanged();
-  outcome.text = ValuesOf(destination.Text());
+  outcome.text = corvix_fuzz::ValuesOf(destination.Text());
   return outcome;
 }
-
-// The exported names of each flavour.
-template <class Unit>
-struct Members;
-
-template <>
-struct Members<char> {
-  static long FindChar(CMathOperation& m, char* s, char c) { return m.FindCharposInString(s, c); }
-  static long FindSub(CMathOperation& m, char* s, char* t) { return m.FindSubStringStartPos(s, t); }
-  static long LeftBefore(CMathOperation& m, char* s, char* d, char c, long n) {
-    return m.ExtractLeftBeforeChar(s, d, c, n);
-  }
-  static void RightAfter(CMathOperation& m, char* s, char* d, char c) {
-    m.ExtractRightAfterChar(s, d, c);
-  }
-  static void LeftSide(CMathOperation& m, char* s, char* d, long n) { m.ExtractLefttSide(s, d, n); }
-  static void RightSide(CMathOperation& m, char* s, char* d, long n) {
-    m.ExtractRightSide(s, d, n);
-  }
-  static long Sub(CMathOperation& m, char* s, char* d, long a, long n) {
-    return m.SubString(s, d, a, n);
-  }
-};
-
-template <>
-struct Members<unsigned short> {
-  using U = unsigned short;
-  static long FindChar(CMathOperation& m, U* s, U c) { return m.FindCharposInString(s, c); }
-  static long LeftBefore(CMathOperation& m, U* s, U* d, U c, long n) {
-    return m.ExtractLeftBeforeChar(s, d, c, n);
-  }
-  static void RightAfter(CMathOperation& m, U* s, U* d, U c) { m.ExtractRightAfterChar(s, d, c); }
-  static void LeftSide(CMathOperation& m, U* s, U* d, long n) { m.ExtractLefttSide(s, d, n); }
-  static void RightSide(CMathOperation& m, U* s, U* d, long n) { m.ExtractRightSide(s, d, n); }
-  static long Sub(CMathOperation& m, U* s, U* d, long a, long n) { return m.SubString(s, d, a, n); }
-};
-
-template <>
-struct Members<wchar_t> {
-  using U = wchar_t;
-  static long FindChar(CMathOperation& m, U* s, U c) { return m.FindCharposInStringW(s, c); }
-  static long FindSub(CMathOperation& m, U* s, U* t) { return m.FindSubStringStartPosW(s, t); }
-  static long LeftBefore(CMathOperation& m, U* s, U* d, U c, long n) {
-    return m.ExtractLeftBeforeCharW(s, d, c, n);
-  }
-  static void RightAfter(CMathOperation& m, U* s, U* d, U c) { m.ExtractRightAfterCharW(s, d, c); }
-  static void LeftSide(CMathOperation& m, U* s, U* d, long n) { m.ExtractLefttSideW(s, d, n); }
-  static void RightSide(CMathOperation& m, U* s, U* d, long n) { m.ExtractRightSideW(s, d, n); }
-};
 
 // Position of the first `unit` in the first `limit` units, or the cut length when absent.
 template <class Unit>
@@ -120,6 +65,13 @@ std::vector<Unit> Range(const std::vector<Unit>& text, std::size_t from, std::si
                            text.begin() + static_cast<long>(to));
 }
 
+// Units for a destination that a member writes `count` units and a terminator into, `taken` of
+// them from the text: count + 1 as a caller would give, or what can be written for huge counts.
+std::size_t CountBuffer(long count, std::size_t taken) {
+  if (count <= 0) return 1;
+  return count > kLargestCountBuffer ? taken + 1 : static_cast<std::size_t>(count) + 1;
+}
+
 // Everything a call needs, drawn once and used in every flavour.
 struct Arguments {
   UnitValues source;
@@ -133,11 +85,10 @@ struct Arguments {
 
 template <class Unit>
 Outcome FindChar(const Arguments& a) {
-  CMathOperation library;
   Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
   const Unit character = static_cast<Unit>(a.character);
   const std::vector<Unit> units = source.Units();
-  const long result = Members<Unit>::FindChar(library, source.data(), character);
+  const long result = flavour::FindChar(source.data(), character);
   const std::size_t length = std::min(units.size(), kSearchUnits);
   const std::size_t at = FirstOrEnd(units, kSearchUnits, character);
   long expected = -1;
@@ -151,7 +102,6 @@ Outcome FindChar(const Arguments& a) {
 
 template <class Unit>
 Outcome FindSub(const Arguments& a) {
-  CMathOperation library;
   Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
   Source<Unit> substring(corvix_fuzz::As<Unit>(a.other));
   const std::vector<Unit> cut = corvix_fuzz::Cut(source.Units(), kSubStringUnits);
@@ -163,7 +113,7 @@ Outcome FindSub(const Arguments& a) {
     const auto hit = std::search(cut.begin(), cut.end(), wanted.begin(), wanted.end());
     if (hit != cut.end()) expected = static_cast<long>(hit - cut.begin());
   }
-  const long result = Members<Unit>::FindSub(library, source.data(), substring.data());
+  const long result = flavour::FindSub(source.data(), substring.data());
   FUZZ_CHECK(result == expected);
   Outcome outcome;
   outcome.result = result;
@@ -172,7 +122,6 @@ Outcome FindSub(const Arguments& a) {
 
 template <class Unit>
 Outcome LeftBefore(const Arguments& a) {
-  CMathOperation library;
   Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
   const Unit character = static_cast<Unit>(a.character);
   const std::vector<Unit> units = source.Units();
@@ -206,8 +155,7 @@ Outcome LeftBefore(const Arguments& a) {
   const std::size_t allocated = std::min<std::size_t>(units32, left + 1);
   Destination<Unit> destination(allocated, static_cast<Unit>('#'));
 
-  const long result =
-      Members<Unit>::LeftBefore(library, source.data(), destination.data(), character, capacity);
+  const long result = flavour::LeftBefore(source.data(), destination.data(), character, capacity);
   FUZZ_CHECK(destination.CanariesIntact());
   FUZZ_CHECK(source.Holds(units));
   if (units.empty()) {
@@ -225,7 +173,6 @@ Outcome LeftBefore(const Arguments& a) {
 
 template <class Unit>
 Outcome RightAfter(const Arguments& a) {
-  CMathOperation library;
   const Unit character = static_cast<Unit>(a.character);
   const std::vector<Unit> units = corvix_fuzz::As<Unit>(a.source);
   const std::vector<Unit> cut = corvix_fuzz::Cut(units, kSearchUnits);
@@ -234,17 +181,15 @@ Outcome RightAfter(const Arguments& a) {
   const std::vector<Unit> expectedText = Range(cut, from, cut.size());
   const bool untouched = units.empty() || character == Unit(0);
 
-  Destination<Unit> destination(kRightAfterUnits, static_cast<Unit>('#'));
-  if (a.inPlace && units.size() < kRightAfterUnits) {
-    // Source and destination one buffer, as callers that strip fields in a loop use it.
-    for (std::size_t i = 0; i < units.size(); ++i)
-      destination.data()[i] = units[i];
-    destination.data()[units.size()] = Unit(0);
-    destination.Keep();
-    Members<Unit>::RightAfter(library, destination.data(), destination.data(), character);
+  // Source and destination one buffer, as callers that strip fields in a loop use it.
+  const bool inPlace = a.inPlace && units.size() < kRightAfterUnits;
+  Destination<Unit> destination =
+      inPlace ? corvix_fuzz::Holding(units, kRightAfterUnits) : Destination<Unit>(kRightAfterUnits);
+  if (inPlace) {
+    flavour::RightAfter(destination.data(), destination.data(), character);
   } else {
     Source<Unit> source(units);
-    Members<Unit>::RightAfter(library, source.data(), destination.data(), character);
+    flavour::RightAfter(source.data(), destination.data(), character);
     FUZZ_CHECK(source.Holds(units));
   }
   FUZZ_CHECK(destination.CanariesIntact());
@@ -258,17 +203,13 @@ Outcome RightAfter(const Arguments& a) {
 
 template <class Unit>
 Outcome LeftSide(const Arguments& a) {
-  CMathOperation library;
   Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
   const std::vector<Unit> units = source.Units();
   const long count = a.count;
   const std::size_t taken =
       count <= 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(count), units.size());
-  const std::size_t allocated =
-      count <= 0 ? 1
-                 : (count > kLargestCountBuffer ? taken + 1 : static_cast<std::size_t>(count) + 1);
-  Destination<Unit> destination(allocated, static_cast<Unit>('#'));
-  Members<Unit>::LeftSide(library, source.data(), destination.data(), count);
+  Destination<Unit> destination(CountBuffer(count, taken));
+  flavour::LeftSide(source.data(), destination.data(), count);
   FUZZ_CHECK(destination.CanariesIntact());
   FUZZ_CHECK(source.Holds(units));
   if (units.empty()) {
@@ -281,18 +222,14 @@ Outcome LeftSide(const Arguments& a) {
 
 template <class Unit>
 Outcome RightSide(const Arguments& a) {
-  CMathOperation library;
   Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
   const std::vector<Unit> units = source.Units();
   const std::vector<Unit> cut = corvix_fuzz::Cut(units, kRightSideUnits);
   const long count = a.count;
   const std::size_t taken =
       count <= 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(count), cut.size());
-  const std::size_t allocated =
-      count <= 0 ? 1
-                 : (count > kLargestCountBuffer ? taken + 1 : static_cast<std::size_t>(count) + 1);
-  Destination<Unit> destination(allocated, static_cast<Unit>('#'));
-  Members<Unit>::RightSide(library, source.data(), destination.data(), count);
+  Destination<Unit> destination(CountBuffer(count, taken));
+  flavour::RightSide(source.data(), destination.data(), count);
   FUZZ_CHECK(destination.CanariesIntact());
   FUZZ_CHECK(source.Holds(units));
   if (units.empty()) {
@@ -305,7 +242,6 @@ Outcome RightSide(const Arguments& a) {
 
 template <class Unit>
 Outcome Sub(const Arguments& a) {
-  CMathOperation library;
   Source<Unit> source(corvix_fuzz::As<Unit>(a.source));
   const std::vector<Unit> units = source.Units();
   const long start = a.start;
@@ -314,11 +250,8 @@ Outcome Sub(const Arguments& a) {
   const std::size_t rest = startInside ? units.size() - static_cast<std::size_t>(start) : 0;
   const std::size_t taken =
       count <= 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(count), rest);
-  const std::size_t allocated =
-      count <= 0 ? 1
-                 : (count > kLargestCountBuffer ? taken + 1 : static_cast<std::size_t>(count) + 1);
-  Destination<Unit> destination(allocated, static_cast<Unit>('#'));
-  const long result = Members<Unit>::Sub(library, source.data(), destination.data(), start, count);
+  Destination<Unit> destination(CountBuffer(count, taken));
+  const long result = flavour::Sub(source.data(), destination.data(), start, count);
   FUZZ_CHECK(destination.CanariesIntact());
   FUZZ_CHECK(source.Holds(units));
   FUZZ_CHECK(result == 1);

@@ -14,13 +14,17 @@
 
 #include "CMathOperation.h"
 #include "fuzz/fuzz_input.h"
+#include "tests/support/flavours.h"
 
 namespace {
 
 using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
+using corvix_fuzz::Holding;
 using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
+using corvix_fuzz::ValuesOf;
+namespace flavour = corvix_test::flavour;
 
 constexpr std::size_t kTrimSourceUnits = 1024;
 constexpr std::size_t kTrimUnits = 1023;
@@ -36,59 +40,6 @@ struct Outcome {
   }
 };
 
-template <class Unit>
-UnitValues ValuesOf(const Unit* units, std::size_t count) {
-  UnitValues values;
-  for (std::size_t i = 0; i < count; ++i)
-    values.push_back(static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Unit>>(units[i])));
-  return values;
-}
-
-template <class Unit>
-struct Members;
-
-template <>
-struct Members<char> {
-  using U = char;
-  static long Left(CMathOperation& m, U* s, U* d, U c, unsigned n) {
-    return m.TrimLeft(s, d, c, n);
-  }
-  static long Right(CMathOperation& m, U* s, U* d, U c, unsigned n) {
-    return m.TrimRight(s, d, c, n);
-  }
-  static void Insert(CMathOperation& m, U* s, long p, U c) { m.InsertCharInCharArray(s, p, c); }
-  static void RemoveChar(CMathOperation& m, U* s, U c) { m.RemoveCharFromCharArray(s, c); }
-  static void RemoveRange(CMathOperation& m, U* s, int a, int n) { m.RemoveFromCharArray(s, a, n); }
-  static void Replace(CMathOperation& m, U* s, U a, U b) { m.ReplaceCharInCharAaary(s, a, b); }
-};
-
-template <>
-struct Members<unsigned short> {
-  using U = unsigned short;
-  static long Left(CMathOperation& m, U* s, U* d, U c, unsigned n) {
-    return m.TrimLeft(s, d, c, n);
-  }
-  static long Right(CMathOperation& m, U* s, U* d, U c, unsigned n) {
-    return m.TrimRight(s, d, c, n);
-  }
-  static void Insert(CMathOperation& m, U* s, long p, U c) { m.InsertCharInCharArray(s, p, c); }
-  static void RemoveChar(CMathOperation& m, U* s, U c) { m.RemoveCharFromCharArray(s, c); }
-  static void RemoveRange(CMathOperation& m, U* s, int a, int n) { m.RemoveFromCharArray(s, a, n); }
-  static void Replace(CMathOperation& m, U* s, U a, U b) { m.ReplaceCharInCharAaary(s, a, b); }
-};
-
-template <>
-struct Members<wchar_t> {
-  using U = wchar_t;
-  static long Left(CMathOperation& m, U* s, U* d, U c, unsigned n) {
-    return m.TrimLeftW(s, d, c, n);
-  }
-  static long Right(CMathOperation& m, U* s, U* d, U c, unsigned n) {
-    return m.TrimRightW(s, d, c, n);
-  }
-  static void Insert(CMathOperation& m, U* s, long p, U c) { m.InsertCharInCharArray(s, p, c); }
-};
-
 struct Arguments {
   UnitValues text;
   UnitValues other;
@@ -101,20 +52,8 @@ struct Arguments {
   bool right = false;
 };
 
-// A buffer of `units` units holding `text` and its terminator, canaries after it.
-template <class Unit>
-Destination<Unit> Holding(const std::vector<Unit>& text, std::size_t units) {
-  Destination<Unit> buffer(units, static_cast<Unit>('#'));
-  for (std::size_t i = 0; i < text.size(); ++i)
-    buffer.data()[i] = text[i];
-  buffer.data()[text.size()] = Unit(0);
-  buffer.Keep();
-  return buffer;
-}
-
 template <class Unit>
 Outcome Trim(const Arguments& a) {
-  CMathOperation library;
   const std::vector<Unit> units = corvix_fuzz::As<Unit>(a.text);
   const Unit character = static_cast<Unit>(a.character);
 
@@ -137,9 +76,8 @@ Outcome Trim(const Arguments& a) {
     // Trimming in place with the text's own length as the capacity, as the number check does.
     Destination<Unit> buffer = Holding(units, units.size() + 1);
     const unsigned capacity = static_cast<unsigned>(units.size());
-    outcome.result =
-        a.right ? Members<Unit>::Right(library, buffer.data(), buffer.data(), character, capacity)
-                : Members<Unit>::Left(library, buffer.data(), buffer.data(), character, capacity);
+    outcome.result = a.right ? flavour::TrimRight(buffer.data(), buffer.data(), character, capacity)
+                             : flavour::TrimLeft(buffer.data(), buffer.data(), character, capacity);
     FUZZ_CHECK(buffer.CanariesIntact());
     const bool fits = !refusedSource && kept.size() < capacity;
     FUZZ_CHECK(outcome.result == (fits ? 1 : 0));
@@ -169,10 +107,10 @@ Outcome Trim(const Arguments& a) {
       break;
   }
   Destination<Unit> destination(capacity, static_cast<Unit>('#'));
-  outcome.result = a.right ? Members<Unit>::Right(library, source.data(), destination.data(),
-                                                  character, static_cast<unsigned>(capacity))
-                           : Members<Unit>::Left(library, source.data(), destination.data(),
-                                                 character, static_cast<unsigned>(capacity));
+  outcome.result = a.right ? flavour::TrimRight(source.data(), destination.data(), character,
+                                                static_cast<unsigned>(capacity))
+                           : flavour::TrimLeft(source.data(), destination.data(), character,
+                                               static_cast<unsigned>(capacity));
   FUZZ_CHECK(destination.CanariesIntact());
   FUZZ_CHECK(source.Holds(units));
   const bool fits = !refusedSource && kept.size() < capacity;
@@ -188,11 +126,10 @@ Outcome Trim(const Arguments& a) {
 
 template <class Unit>
 Outcome Insert(const Arguments& a) {
-  CMathOperation library;
   const std::vector<Unit> units = corvix_fuzz::As<Unit>(a.text);
   const Unit character = static_cast<Unit>(a.character);
   Destination<Unit> buffer = Holding(units, units.size() + 2);
-  Members<Unit>::Insert(library, buffer.data(), a.position, character);
+  flavour::Insert(buffer.data(), a.position, character);
   FUZZ_CHECK(buffer.CanariesIntact());
   if (a.position >= 0 && static_cast<std::size_t>(a.position) <= units.size()) {
     std::vector<Unit> expected = units;
@@ -210,11 +147,10 @@ Outcome Insert(const Arguments& a) {
 
 template <class Unit>
 Outcome RemoveChar(const Arguments& a) {
-  CMathOperation library;
   const std::vector<Unit> units = corvix_fuzz::As<Unit>(a.text);
   const Unit character = static_cast<Unit>(a.character);
   Destination<Unit> buffer = Holding(units, units.size() + 1);
-  Members<Unit>::RemoveChar(library, buffer.data(), character);
+  flavour::RemoveChar(buffer.data(), character);
   FUZZ_CHECK(buffer.CanariesIntact());
   std::vector<Unit> expected;
   for (Unit unit : units)
@@ -227,12 +163,11 @@ Outcome RemoveChar(const Arguments& a) {
 
 template <class Unit>
 Outcome RemoveRange(const Arguments& a) {
-  CMathOperation library;
   const std::vector<Unit> units = corvix_fuzz::As<Unit>(a.text);
   const int start = static_cast<int>(a.position);
   const int count = static_cast<int>(a.count);
   Destination<Unit> buffer = Holding(units, units.size() + 1);
-  Members<Unit>::RemoveRange(library, buffer.data(), start, count);
+  flavour::RemoveRange(buffer.data(), start, count);
   FUZZ_CHECK(buffer.CanariesIntact());
   FUZZ_CHECK(buffer.Terminated());
   if (count >= 0) {
@@ -252,12 +187,11 @@ Outcome RemoveRange(const Arguments& a) {
 
 template <class Unit>
 Outcome Replace(const Arguments& a) {
-  CMathOperation library;
   const std::vector<Unit> units = corvix_fuzz::As<Unit>(a.text);
   const Unit find = static_cast<Unit>(a.character);
   const Unit replacement = static_cast<Unit>(a.replacement);
   Destination<Unit> buffer = Holding(units, units.size() + 1);
-  Members<Unit>::Replace(library, buffer.data(), find, replacement);
+  flavour::Replace(buffer.data(), find, replacement);
   FUZZ_CHECK(buffer.CanariesIntact());
   std::vector<Unit> expected = units;
   if (find != Unit(0))
