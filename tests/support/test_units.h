@@ -87,6 +87,21 @@ class CanaryBuffer {
   std::vector<Unit> units_;
 };
 
+// What a destination must hold after a call: a text, or kUntouched for exactly what it held
+// before. Either way nothing may be written past its capacity.
+constexpr const char* kUntouched = nullptr;
+
+template <class Unit>
+void ExpectDestination(const CanaryBuffer<Unit>& buffer, const std::vector<Unit>& before,
+                       const char* expected, const std::string& label) {
+  if (expected == kUntouched) {
+    EXPECT_EQ(buffer.Contents(), before) << label << ": destination was written";
+  } else {
+    EXPECT_EQ(Narrow(buffer.Contents().data()), expected) << label;
+  }
+  EXPECT_TRUE(buffer.CanariesIntact()) << label << ": written past the destination";
+}
+
 // The string flavours as typed-test parameters: every flavour, or those a family exports.
 using AllFlavours = ::testing::Types<char, unsigned short, wchar_t>;
 using NarrowAndUnits = ::testing::Types<char, unsigned short>;

@@ -13,7 +13,9 @@ namespace {
 
 using corvix_test::AllFlavours;
 using corvix_test::CanaryBuffer;
+using corvix_test::ExpectDestination;
 using corvix_test::FlavourNames;
+using corvix_test::kUntouched;
 using corvix_test::Narrow;
 using corvix_test::U;
 using corvix_test::Units;
@@ -34,20 +36,6 @@ std::string Alphabet(std::size_t length) {
   for (std::size_t i = 0; i < length; ++i)
     text.push_back(static_cast<char>('a' + i % 26));
   return text;
-}
-
-// What a destination must look like afterwards: a text, or exactly as it was.
-constexpr const char* kUntouched = nullptr;
-
-template <class Unit>
-void ExpectDestination(const CanaryBuffer<Unit>& buffer, const std::vector<Unit>& before,
-                       const char* expected, const std::string& label) {
-  if (expected == kUntouched) {
-    EXPECT_EQ(buffer.Contents(), before) << label << ": destination was written";
-  } else {
-    EXPECT_EQ(Narrow(buffer.Contents().data()), expected) << label;
-  }
-  EXPECT_TRUE(buffer.CanariesIntact()) << label << ": written past the destination";
 }
 
 template <class Unit>

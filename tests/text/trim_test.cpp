@@ -12,14 +12,14 @@ namespace {
 
 using corvix_test::AllFlavours;
 using corvix_test::CanaryBuffer;
+using corvix_test::ExpectDestination;
 using corvix_test::FlavourNames;
+using corvix_test::kUntouched;
 using corvix_test::Narrow;
 using corvix_test::U;
 using corvix_test::Units;
 using corvix_test::flavour::TrimLeft;
 using corvix_test::flavour::TrimRight;
-
-constexpr const char* kUntouched = nullptr;
 
 // TrimLeft or TrimRight of one flavour.
 template <class Unit>
@@ -33,14 +33,8 @@ void ExpectTrim(Trim<Unit> trim, const std::string& text, char character, unsign
   CanaryBuffer<Unit> destination(capacity);
   const auto before = destination.Contents();
   const long result = trim(source.data(), destination.data(), U<Unit>(character), capacity);
-  if (expected == kUntouched) {
-    EXPECT_EQ(result, 0) << label;
-    EXPECT_EQ(destination.Contents(), before) << label << ": destination was written";
-  } else {
-    EXPECT_EQ(result, 1) << label;
-    EXPECT_EQ(Narrow(destination.data()), expected) << label;
-  }
-  EXPECT_TRUE(destination.CanariesIntact()) << label << ": written past the capacity";
+  EXPECT_EQ(result, expected == kUntouched ? 0 : 1) << label;
+  ExpectDestination(destination, before, expected, label);
 }
 
 template <class Unit>
