@@ -13,8 +13,8 @@ install(TARGETS corvixmath EXPORT CorvixMathTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime
                 NAMELINK_COMPONENT Development
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
-install(FILES ${PROJECT_SOURCE_DIR}/frame/CMathOperation.h ${PROJECT_SOURCE_DIR}/frame/CorvixPlatform.h
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/corvixmath COMPONENT Development)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/corvixmath
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Development)
 
 install(EXPORT CorvixMathTargets NAMESPACE CorvixMath:: DESTINATION ${CORVIXMATH_CMAKE_DIR}
         COMPONENT Development)

@@ -11,18 +11,19 @@
 #include <cstring>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"
 #include "stats/internal/number_form.h"
 
 namespace {
 
-constexpr long kValidAddress = 1;
-constexpr long kNoDot = 10;
-constexpr long kFieldAbove254 = 11;
-constexpr long kFieldNegative = 12;
-constexpr long kNotFourFields = 13;
-constexpr long kLastFieldNotANumber = 14;
+constexpr long kValidAddress = CORVIXMATH_ADDRESS_VALID;
+constexpr long kNoDot = CORVIXMATH_ADDRESS_NO_DOT;
+constexpr long kFieldAbove254 = CORVIXMATH_ADDRESS_FIELD_ABOVE_254;
+constexpr long kFieldNegative = CORVIXMATH_ADDRESS_FIELD_NEGATIVE;
+constexpr long kNotFourFields = CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS;
+constexpr long kLastFieldNotANumber = CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER;
 
 constexpr long kLargestField = 254;
 constexpr long kLargestPort = 65535;

@@ -20,12 +20,13 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 
 namespace {
 
-constexpr long kSecondsPerDay = 86400;
+constexpr long kSecondsPerDay = CORVIXMATH_SECONDS_PER_DAY;
 // One read cursor per series lives in a fixed table; later series do not take part.
-constexpr long kMaxSeries = 32;
+constexpr long kMaxSeries = CORVIXMATH_MAX_SERIES;
 // Starting values of a window's minimum and maximum, written only when no series average in
 // the window has a value (hosts read them as "no data").
 constexpr double kNoDataMinimum = 999999999999999.0;

@@ -11,21 +11,23 @@
 #include <cstddef>
 #include <cstring>
 
+#include "CorvixLimits.h"
+
 namespace corvix {
 
-// Working buffers, in units, terminator included.
-constexpr std::size_t kSevenSegTextUnits = 12;  // the seven-segment four-decimal text
-constexpr std::size_t kFieldUnits = 16;         // an address, a port, an engineering text
-constexpr std::size_t kNameUnits = 64;          // names, event names, parameter lists
-constexpr std::size_t kExpressionUnits = 128;   // the expression checker's working copy
-constexpr std::size_t kPathUnits = 260;         // Windows paths
-constexpr std::size_t kFormatUnits = 1024;      // formatter and short text working copies
-constexpr std::size_t kTextUnits = 2048;        // text working copies
+// Working buffers, in units, terminator included (the values are published in CorvixLimits.h).
+constexpr std::size_t kSevenSegTextUnits = CORVIXMATH_SEVENSEG_TEXT_UNITS;
+constexpr std::size_t kFieldUnits = CORVIXMATH_FIELD_UNITS;
+constexpr std::size_t kNameUnits = CORVIXMATH_NAME_BYTES;
+constexpr std::size_t kExpressionUnits = CORVIXMATH_EXPRESSION_UNITS;
+constexpr std::size_t kPathUnits = CORVIXMATH_PATH_UNITS;
+constexpr std::size_t kFormatUnits = CORVIXMATH_FORMAT_UNITS;
+constexpr std::size_t kTextUnits = CORVIXMATH_TEXT_UNITS;
 
 // Fixed sizes that members assume of a caller's buffer they are not told the size of.
-constexpr std::size_t kControlIdBytes = 8;
-constexpr std::size_t kFaceBytes = 32;
-constexpr std::size_t kMessageBytes = 512;
+constexpr std::size_t kControlIdBytes = CORVIXMATH_CONTROL_ID_BYTES;
+constexpr std::size_t kFaceBytes = CORVIXMATH_FACE_BYTES;
+constexpr std::size_t kMessageBytes = CORVIXMATH_MESSAGE_BYTES;
 
 // Length of a NUL-terminated string of any unit type; a null string is empty.
 template <class Unit>

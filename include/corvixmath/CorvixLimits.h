@@ -1,0 +1,43 @@
+/* CorvixMath limits, markers and result codes, named once for every user of the library.
+ *
+ * The library, the corvixmath tool, the tests, the fuzz targets and the language bindings all
+ * read these names; no size or marker is retyped elsewhere. The header is plain C as well as
+ * C++, so a C host or a binding generator can take the same values.
+ *
+ * Sizes are in units (bytes of a narrow text, 16-bit units of a unit text), terminator
+ * included. */
+#ifndef CORVIXMATH_CORVIXLIMITS_H
+#define CORVIXMATH_CORVIXLIMITS_H
+
+/* Fixed sizes that members assume of a caller's buffer they are not told the size of. */
+#define CORVIXMATH_CONTROL_ID_BYTES 8  /* a control identifier, new form */
+#define CORVIXMATH_ADDRESS_BYTES 16    /* the address part written by the address-and-port check */
+#define CORVIXMATH_FACE_BYTES 32       /* a font face name */
+#define CORVIXMATH_NAME_BYTES 64       /* names, event names, parameter lists */
+#define CORVIXMATH_PATH_UNITS 260      /* a Windows path */
+#define CORVIXMATH_MESSAGE_BYTES 512   /* the expression checker's message, the error report */
+#define CORVIXMATH_TEXT_UNITS 2048     /* the longest text a text member works on, plus one */
+
+/* Working buffers: a longer source is cut to the size less one before a member works on it. */
+#define CORVIXMATH_SEVENSEG_TEXT_UNITS 12 /* the seven-segment four-decimal text */
+#define CORVIXMATH_FIELD_UNITS 16         /* an address field, a port, an engineering text */
+#define CORVIXMATH_EXPRESSION_UNITS 128   /* a formula: at most 127 characters */
+#define CORVIXMATH_FORMAT_UNITS 1024      /* formatter and short text working copies */
+
+/* Markers. */
+#define CORVIXMATH_MISSING_VALUE (-999) /* a missing value, an unreadable text, a fault */
+#define CORVIXMATH_NOT_FOUND (-1)       /* a search that found nothing */
+
+/* Results of the IPv4 address check (the address-and-port check returns them negated). */
+#define CORVIXMATH_ADDRESS_VALID 1
+#define CORVIXMATH_ADDRESS_NO_DOT 10
+#define CORVIXMATH_ADDRESS_FIELD_ABOVE_254 11
+#define CORVIXMATH_ADDRESS_FIELD_NEGATIVE 12
+#define CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS 13
+#define CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER 14
+
+/* Statistics and windows. */
+#define CORVIXMATH_MAX_SERIES 32          /* series one window call reduces at once */
+#define CORVIXMATH_SECONDS_PER_DAY 86400L /* the windows' time axis is one day of seconds */
+
+#endif /* CORVIXMATH_CORVIXLIMITS_H */
