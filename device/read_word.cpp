@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
+#include "device/internal/read_word.h"
 #include "frame/internal/int32.h"
 
 namespace {
@@ -95,14 +96,28 @@ long CMathOperation::ExtractFromReadRequest(long selector, long word) {
   }
 }
 
+namespace {
+
 // Index of the first element equal to the value, comparing their 32-bit values; -1 when none
-// is, when the count is 0 or negative, or when there is no list.
-long CMathOperation::LongExistInList(long value, long* list, long count) {
+// is, when the count is 0 or negative, or when there is no list. The C interface searches lists
+// of int32_t with the same loop.
+template <class Element>
+long IndexInList(long value, const Element* list, long count) {
   const std::int32_t sought = corvix::Wrap32(value);
   const std::int32_t elements = corvix::Wrap32(count);
   if (list == nullptr) return -1;
   for (std::int32_t index = 0; index < elements; ++index) {
-    if (corvix::Wrap32(list[index]) == sought) return index;
+    if (corvix::Wrap32(static_cast<long>(list[index])) == sought) return index;
   }
   return -1;
+}
+
+}  // namespace
+
+long CMathOperation::LongExistInList(long value, long* list, long count) {
+  return IndexInList(value, list, count);
+}
+
+long corvix::LongExistInList32(std::int32_t value, const std::int32_t* list, std::int32_t count) {
+  return IndexInList(value, list, count);
 }

@@ -21,6 +21,7 @@
 
 #include "CMathOperation.h"
 #include "CorvixLimits.h"
+#include "stats/internal/filter.h"
 
 namespace {
 
@@ -35,9 +36,10 @@ constexpr double kNoDataMaximum = -999999999999999.0;
 // Windows taken together, and whose running summaries live on the stack.
 constexpr long kBlockWindows = 64;
 
+template <class Time>
 struct SeriesView {
   const double* values;
-  const long* times;
+  const Time* times;
   long count;  // 0 for a series without arrays
 };
 
@@ -66,13 +68,12 @@ struct WindowSummary {
   }
 };
 
-}  // namespace
-
-long CMathOperation::FilterValueArray(double** values, long** times, long seriesCount,
-                                      long* sampleCounts, double* minimum, double* maximum,
-                                      double* mean, long* centres, long width, long step,
-                                      long unused) {
-  static_cast<void>(unused);
+// The windows over series whose times and counts are `Time` values: `long` for the member,
+// int32_t for the C interface.
+template <class Time>
+long FilterWindows(const double* const* values, const Time* const* times, long seriesCount,
+                   const Time* sampleCounts, double* minimum, double* maximum, double* mean,
+                   Time* centres, long width, long step) {
   if (values == nullptr || times == nullptr || sampleCounts == nullptr || minimum == nullptr ||
       maximum == nullptr || mean == nullptr || centres == nullptr) {
     return 0;
@@ -82,7 +83,7 @@ long CMathOperation::FilterValueArray(double** values, long** times, long series
   if (width <= 0 || step <= 0) return 0;
 
   const long series = seriesCount < kMaxSeries ? seriesCount : kMaxSeries;
-  SeriesView views[kMaxSeries];
+  SeriesView<Time> views[kMaxSeries];
   long cursors[kMaxSeries];
   for (long s = 0; s < series; ++s) {
     const bool readable = values[s] != nullptr && times[s] != nullptr && sampleCounts[s] > 0;
@@ -112,7 +113,7 @@ long CMathOperation::FilterValueArray(double** values, long** times, long series
 
     WindowSummary summaries[kBlockWindows];
     for (long s = 0; s < series; ++s) {
-      const SeriesView& view = views[s];
+      const SeriesView<Time>& view = views[s];
       long cursor = cursors[s];
       for (long w = 0; w < windows; ++w) {
         const std::int64_t windowUpper = lowers[w] + width;
@@ -133,9 +134,28 @@ long CMathOperation::FilterValueArray(double** values, long** times, long series
       minimum[written] = summary.minimum;
       maximum[written] = summary.maximum;
       mean[written] = summary.meanSum / static_cast<double>(summary.seriesWithData);
-      centres[written] = static_cast<long>(lowers[w] + half);
+      centres[written] = static_cast<Time>(lowers[w] + half);
       ++written;
     }
   }
   return written;
+}
+
+}  // namespace
+
+long CMathOperation::FilterValueArray(double** values, long** times, long seriesCount,
+                                      long* sampleCounts, double* minimum, double* maximum,
+                                      double* mean, long* centres, long width, long step,
+                                      long unused) {
+  static_cast<void>(unused);
+  return FilterWindows(values, times, seriesCount, sampleCounts, minimum, maximum, mean, centres,
+                       width, step);
+}
+
+long corvix::FilterValueArray32(const double* const* values, const std::int32_t* const* times,
+                                std::int32_t seriesCount, const std::int32_t* sampleCounts,
+                                double* minimum, double* maximum, double* mean,
+                                std::int32_t* centres, std::int32_t width, std::int32_t step) {
+  return FilterWindows(values, times, seriesCount, sampleCounts, minimum, maximum, mean, centres,
+                       width, step);
 }

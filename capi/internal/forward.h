@@ -1,0 +1,36 @@
+// What every file of the C interface shares: the C header beside the class, and the one cast
+// that lets a `const` input of the C interface reach a member that takes a plain pointer.
+#ifndef CORVIXMATH_CAPI_INTERNAL_FORWARD_H
+#define CORVIXMATH_CAPI_INTERNAL_FORWARD_H
+
+#include <cstdint>
+#include <type_traits>
+
+#include "CMathOperation.h"
+#include "corvixmath.h"
+
+// 16-bit texts pass straight through: uint16_t is the class's unsigned short.
+static_assert(std::is_same<std::uint16_t, unsigned short>::value,
+              "uint16_t must be unsigned short");
+static_assert(sizeof(int) == sizeof(std::int32_t), "int must be 32 bits");
+
+namespace corvix {
+namespace capi {
+
+// The members take inputs as plain pointers but never write through the ones the C interface
+// declares `const`; the identity test holds every input buffer to that.
+template <class Unit>
+Unit* Input(const Unit* text) {
+  return const_cast<Unit*>(text);
+}
+
+// A `long` result of a member is the 32-bit value of the original platform, sign-extended, so
+// it fits int32_t exactly.
+inline std::int32_t Result32(long value) {
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace capi
+}  // namespace corvix
+
+#endif  // CORVIXMATH_CAPI_INTERNAL_FORWARD_H

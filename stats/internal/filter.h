@@ -1,0 +1,18 @@
+// Time-window helpers that the C interface shares with the members.
+#ifndef CORVIXMATH_STATS_INTERNAL_FILTER_H
+#define CORVIXMATH_STATS_INTERNAL_FILTER_H
+
+#include <cstdint>
+
+namespace corvix {
+
+// FilterValueArray over series whose times, counts and centre times are 32-bit integers: the
+// same windows, the same results.
+long FilterValueArray32(const double* const* values, const std::int32_t* const* times,
+                        std::int32_t seriesCount, const std::int32_t* sampleCounts, double* minimum,
+                        double* maximum, double* mean, std::int32_t* centres, std::int32_t width,
+                        std::int32_t step);
+
+}  // namespace corvix
+
+#endif  // CORVIXMATH_STATS_INTERNAL_FILTER_H

@@ -1,0 +1,170 @@
+// The C interface against the class: every entry of the shared table of member calls gives the
+// same results and buffers, byte for byte, through the C functions as through the members; no
+// C function changes an input it declares const; every C function is reached; the version
+// text matches the macros and the build's version. Then the conversions that only the C
+// interface makes: typed variant readers, 32-bit lists and series, the 32-bit font colour.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "CMathOperation.h"
+#include "corvixmath.h"
+#include "tests/capi/member_calls_through_c.h"
+#include "tests/hardening/member_calls.h"
+
+namespace {
+
+TEST(CInterfaceIdentity, EveryTableEntryGivesTheClassResults) {
+  corvix_test::CallProbe probe;
+  const std::vector<corvix_test::MemberCall>& calls = corvix_test::AllMemberCalls();
+  const std::vector<corvix_capi_test::CallDigest> throughC = corvix_capi_test::DigestsThroughC();
+  ASSERT_EQ(throughC.size(), calls.size());
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    ASSERT_EQ(throughC[i].member, calls[i].member);
+    const std::string expected = calls[i].run(probe);
+    ASSERT_FALSE(expected.empty()) << calls[i].member;
+    EXPECT_EQ(throughC[i].digest, expected)
+        << calls[i].member << " differs through the C interface";
+  }
+  EXPECT_EQ(corvix_capi_test::InputsChanged(), 0) << "a C function changed a const input";
+}
+
+std::set<std::string> Matches(const char* path, const std::regex& pattern) {
+  std::set<std::string> names;
+  std::ifstream file(path);
+  for (std::string line; std::getline(file, line);) {
+    for (std::sregex_iterator it(line.begin(), line.end(), pattern), end; it != end; ++it)
+      names.insert((*it)[1].str());
+  }
+  return names;
+}
+
+TEST(CInterfaceIdentity, EveryCFunctionIsCalledByTheTable) {
+  if (!std::ifstream(CORVIXMATH_C_HEADER) || !std::ifstream(CORVIXMATH_C_OPERATION)) {
+    GTEST_SKIP() << "the sources are not readable here";
+  }
+  const std::set<std::string> declared =
+      Matches(CORVIXMATH_C_HEADER, std::regex(R"(CORVIXMATH_CALL (cm_\w+)\()"));
+  const std::set<std::string> called = Matches(CORVIXMATH_C_OPERATION, std::regex(R"((cm_\w+)\()"));
+  EXPECT_GT(declared.size(), 80u);
+  for (const std::string& name : declared) {
+    if (name == "cm_version") continue;  // tested below
+    EXPECT_TRUE(called.count(name) != 0) << name << " is not reached by the identity table";
+  }
+}
+
+#define CORVIXMATH_TEST_TEXT_VALUE(value) #value
+#define CORVIXMATH_TEST_TEXT(value) CORVIXMATH_TEST_TEXT_VALUE(value)
+
+TEST(CInterfaceVersion, MatchesTheMacrosAndTheBuild) {
+  const std::string fromMacros =
+      CORVIXMATH_TEST_TEXT(CORVIXMATH_VERSION_MAJOR) "." CORVIXMATH_TEST_TEXT(
+          CORVIXMATH_VERSION_MINOR) "." CORVIXMATH_TEST_TEXT(CORVIXMATH_VERSION_PATCH);
+  EXPECT_EQ(std::string(cm_version()), fromMacros);
+  EXPECT_EQ(std::string(cm_version()), CORVIXMATH_PROJECT_VERSION);
+}
+
+double VariantThroughClass(VARTYPE type, void (*fill)(VARIANT&)) {
+  VARIANT variant;
+  std::memset(&variant, 0, sizeof variant);
+  variant.vt = type;
+  fill(variant);
+  return static_cast<double>(CMathOperation().VarValueToLongDouble(variant));
+}
+
+TEST(CInterfaceConversions, TypedVariantReadersGiveTheClassValueAtTheLimits) {
+  EXPECT_EQ(cm_var_value_to_long_double_i2(-32768), -32768.0);
+  EXPECT_EQ(cm_var_value_to_long_double_i2(-32768),
+            VariantThroughClass(VT_I2, [](VARIANT& v) { v.iVal = -32768; }));
+  EXPECT_EQ(cm_var_value_to_long_double_i4(INT32_MIN), -2147483648.0);
+  EXPECT_EQ(cm_var_value_to_long_double_i4(INT32_MIN),
+            VariantThroughClass(VT_I4, [](VARIANT& v) { v.lVal = INT32_MIN; }));
+  EXPECT_EQ(cm_var_value_to_long_double_r4(0.1f), static_cast<double>(0.1f));
+  EXPECT_TRUE(std::isnan(cm_var_value_to_long_double_r8(std::numeric_limits<double>::quiet_NaN())));
+  EXPECT_EQ(cm_var_value_to_long_double_r8(-0.0), 0.0);
+  EXPECT_TRUE(std::signbit(cm_var_value_to_long_double_r8(-0.0)));
+  EXPECT_EQ(cm_var_value_to_long_double_i1(-128), -128.0);
+  EXPECT_EQ(cm_var_value_to_long_double_i1(-128),
+            VariantThroughClass(VT_I1, [](VARIANT& v) { v.cVal = static_cast<char>(-128); }));
+  EXPECT_EQ(cm_var_value_to_long_double_ui1(255), 255.0);
+  EXPECT_EQ(cm_var_value_to_long_double_ui2(65535), 65535.0);
+  EXPECT_EQ(cm_var_value_to_long_double_ui2(65535),
+            VariantThroughClass(VT_UI2, [](VARIANT& v) { v.uiVal = 65535; }));
+}
+
+TEST(CInterfaceConversions, ListsAndSeriesOf32BitIntegers) {
+  const int32_t list[] = {5, -7, INT32_MIN, -1, 5};
+  EXPECT_EQ(cm_long_exist_in_list(-1, list, 5), 3);
+  EXPECT_EQ(cm_long_exist_in_list(INT32_MIN, list, 5), 2);
+  EXPECT_EQ(cm_long_exist_in_list(5, list, 0), CORVIXMATH_NOT_FOUND);
+  EXPECT_EQ(cm_long_exist_in_list(5, nullptr, 3), CORVIXMATH_NOT_FOUND);
+
+  // The worked example of the windows: two series, hourly windows.
+  const double firstValues[] = {1.0, 3.0, 10.0, 20.0, 7.0};
+  const int32_t firstTimes[] = {0, 100, 3600, 3700, 7300};
+  const double secondValues[] = {5.0, 6.0};
+  const int32_t secondTimes[] = {50, 3650};
+  const double* values[] = {firstValues, secondValues};
+  const int32_t* times[] = {firstTimes, secondTimes};
+  const int32_t counts[] = {5, 2};
+  double minimum[25], maximum[25], mean[25];
+  int32_t centres[25];
+  ASSERT_EQ(cm_filter_value_array(values, times, 2, counts, minimum, maximum, mean, centres, 3600,
+                                  3600, 0),
+            3);
+  const double expected[3][3] = {{2.0, 5.0, 3.5}, {6.0, 15.0, 10.5}, {7.0, 7.0, 7.0}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(minimum[i], expected[i][0]) << i;
+    EXPECT_EQ(maximum[i], expected[i][1]) << i;
+    EXPECT_EQ(mean[i], expected[i][2]) << i;
+    EXPECT_EQ(centres[i], 3600 * i) << i;
+  }
+  EXPECT_EQ(cm_filter_value_array(values, nullptr, 2, counts, minimum, maximum, mean, centres, 3600,
+                                  3600, 0),
+            0);
+}
+
+TEST(CInterfaceConversions, FontColourIsThe32BitWordOrStaysAsItWas) {
+  char face[CORVIXMATH_FACE_BYTES] = "x";
+  uint8_t size = 7, style = 7;
+  uint32_t colour = 12345;
+  cm_decode_font_string("Arial,10", face, &size, &colour, &style);
+  EXPECT_STREQ(face, "Arial");
+  EXPECT_EQ(colour, 12345u) << "a descriptor without a colour field keeps the caller's colour";
+  cm_decode_font_string("Tahoma,12,#FFFFFFFF,BoldItalic", face, &size, &colour, &style);
+  EXPECT_EQ(colour, 0xFFFFFFFFu);
+  EXPECT_EQ(size, 12);
+  EXPECT_EQ(style, 3);
+  cm_decode_font_string("Tahoma,12,#FF8000,Bold", face, &size, nullptr, nullptr);
+  EXPECT_EQ(colour, 0xFFFFFFFFu);
+}
+
+TEST(CInterfaceConversions, BoolResultsAreOneAndZero) {
+  char parameter[CORVIXMATH_NAME_BYTES] = "";
+  EXPECT_EQ(cm_is_complex_data_source("Trend(a)"), 1);
+  EXPECT_EQ(cm_is_complex_data_source("Trend"), 0);
+  EXPECT_EQ(cm_get_event_parameters("Trend(Tag1,Tag2,60)", parameter, 2, sizeof parameter), 1);
+  EXPECT_STREQ(parameter, "Tag2");
+  EXPECT_EQ(cm_get_event_parameters("NoParens", parameter, 1, sizeof parameter), 0);
+}
+
+TEST(CInterfaceConversions, NullIsHandledAsTheClassHandlesIt) {
+  EXPECT_EQ(cm_len_u16(nullptr), 0);
+  EXPECT_EQ(cm_find_charpos_in_string(nullptr, 'a'), CORVIXMATH_NOT_FOUND);
+  EXPECT_EQ(cm_is_valid_control_id(nullptr), 0);
+  EXPECT_EQ(cm_is_valid_ip_and_port_string(nullptr, nullptr, nullptr), 0);
+  char unit[] = "V";
+  EXPECT_EQ(cm_double_to_eng_string(nullptr, 1.0, unit, 4, 32, 1),
+            CMathOperation().DoubleToEngString(nullptr, 1.0, unit, 4, 32, 1));
+  EXPECT_EQ(cm_sub_string(nullptr, nullptr, 0, 3), 0);
+}
+
+}  // namespace
