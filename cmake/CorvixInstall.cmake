@@ -52,3 +52,21 @@ endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/corvixmath.pc.in ${PROJECT_BINARY_DIR}/corvixmath.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/corvixmath.pc DESTINATION ${corvixmath_pc_dir}
         COMPONENT Development)
+
+# The Python package, as the component Python: the package's files, the library beside them
+# (the package loads the one installed with it) and CorvixLimits.h, whose limits it reads.
+# CORVIXMATH_PYTHON_DIR is a directory on the interpreter's path, e.g. the purelib directory
+# that scripts/install-python asks python3 for; without it there is no Python component.
+set(CORVIXMATH_PYTHON_DIR "" CACHE PATH
+    "Where the Python package corvixmath is installed (component Python); empty for none")
+if(CORVIXMATH_PYTHON_DIR)
+  set(corvixmath_python_package ${CORVIXMATH_PYTHON_DIR}/corvixmath)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/python/corvixmath/
+          DESTINATION ${corvixmath_python_package} COMPONENT Python
+          FILES_MATCHING PATTERN "*.py")
+  install(FILES ${PROJECT_SOURCE_DIR}/include/corvixmath/CorvixLimits.h
+          DESTINATION ${corvixmath_python_package} COMPONENT Python)
+  install(TARGETS corvixmath
+          RUNTIME DESTINATION ${corvixmath_python_package} COMPONENT Python
+          LIBRARY DESTINATION ${corvixmath_python_package} COMPONENT Python NAMELINK_SKIP)
+endif()

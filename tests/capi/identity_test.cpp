@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <regex>
 #include <set>
@@ -37,13 +38,13 @@ TEST(CInterfaceIdentity, EveryTableEntryGivesTheClassResults) {
   EXPECT_EQ(corvix_capi_test::InputsChanged(), 0) << "a C function changed a const input";
 }
 
+// The first group of every match of `pattern` in the file (declarations may span lines).
 std::set<std::string> Matches(const char* path, const std::regex& pattern) {
-  std::set<std::string> names;
   std::ifstream file(path);
-  for (std::string line; std::getline(file, line);) {
-    for (std::sregex_iterator it(line.begin(), line.end(), pattern), end; it != end; ++it)
-      names.insert((*it)[1].str());
-  }
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::set<std::string> names;
+  for (std::sregex_iterator it(text.begin(), text.end(), pattern), end; it != end; ++it)
+    names.insert((*it)[1].str());
   return names;
 }
 
@@ -52,7 +53,7 @@ TEST(CInterfaceIdentity, EveryCFunctionIsCalledByTheTable) {
     GTEST_SKIP() << "the sources are not readable here";
   }
   const std::set<std::string> declared =
-      Matches(CORVIXMATH_C_HEADER, std::regex(R"(CORVIXMATH_CALL (cm_\w+)\()"));
+      Matches(CORVIXMATH_C_HEADER, std::regex(R"(CORVIXMATH_CALL\s+(cm_\w+)\()"));
   const std::set<std::string> called = Matches(CORVIXMATH_C_OPERATION, std::regex(R"((cm_\w+)\()"));
   EXPECT_GT(declared.size(), 80u);
   for (const std::string& name : declared) {
