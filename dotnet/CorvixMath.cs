@@ -1,0 +1,276 @@
+// CorvixMath for .NET: P/Invoke declarations of the C interface (corvixmath.h) and a small
+// friendly layer over them.
+//
+//   Console.WriteLine(Corvix.CorvixMath.Eng(12345.678, "W"));   // 12.34 KW
+//
+// The same file runs against libcorvixmath.so (Mono on Linux) and corvixmath.dll (Windows, 32-
+// and 64-bit): every function is "corvixmath" with the C calling convention. Narrow texts are
+// marshalled as ANSI (the system code page on Windows, UTF-8 under Mono: use the U16 functions
+// for text beyond ASCII), 16-bit texts as Unicode (UTF-16). Buffer sizes come from
+// CorvixLimits.cs, which dotnet/make-limits writes from CorvixLimits.h.
+using System;
+using System.Runtime.InteropServices;
+using System.Text;
+
+namespace Corvix {
+
+/// <summary>The C functions as they are exported, one per member of CMathOperation.</summary>
+public static class Native {
+  const string Library = "corvixmath";
+  const CallingConvention Cdecl = CallingConvention.Cdecl;
+  const CharSet Ansi = CharSet.Ansi;
+  const CharSet Unicode = CharSet.Unicode;
+
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern IntPtr cm_version();
+
+  // Number formatting and parsing
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)]
+  public static extern int cm_double_to_eng_string(StringBuilder destination, double value, string unit, int digits, uint size, byte scaleMode);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)]
+  public static extern int cm_double_to_simple_string(StringBuilder destination, double value, byte width, byte decimals, byte zeroFill, string groupSeparator, int size);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)]
+  public static extern void cm_sientific_format(StringBuilder destination, double value, byte mantissaDecimals, uint size);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)]
+  public static extern void cm_price_to_string(StringBuilder destination, double amount, uint size, byte divisorExponent, byte thousandsSeparator);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)]
+  public static extern void cm_standard_len(StringBuilder text, int length, byte fill);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_number_to_4_seven_seg(double value, int flags);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern double cm_eng_str_2_simple_value(string text);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_hex_string_to_decimal(string text);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern double cm_var_value_to_long_double_i2(short value);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern double cm_var_value_to_long_double_i4(int value);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern double cm_var_value_to_long_double_r4(float value);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern double cm_var_value_to_long_double_r8(double value);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern double cm_var_value_to_long_double_i1(sbyte value);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern double cm_var_value_to_long_double_ui1(byte value);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern double cm_var_value_to_long_double_ui2(ushort value);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_to_long_u16(string text);
+
+  // Search and extraction
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_find_charpos_in_string(string source, byte character);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_find_charpos_in_string_u16(string source, char character);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_find_sub_string_start_pos(string source, string substring);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_extract_left_before_char(string source, StringBuilder destination, byte character, int capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_extract_left_before_char_u16(string source, StringBuilder destination, char character, int capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_extract_right_after_char(string source, StringBuilder destination, byte character);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_extract_right_after_char_u16(string source, StringBuilder destination, char character);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_extract_leftt_side(string source, StringBuilder destination, int count);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_extract_leftt_side_u16(string source, StringBuilder destination, int count);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_extract_right_side(string source, StringBuilder destination, int count);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_extract_right_side_u16(string source, StringBuilder destination, int count);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_sub_string(string source, StringBuilder destination, int start, int count);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_sub_string_u16(string source, StringBuilder destination, int start, int count);
+
+  // Trimming and in-place editing
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_trim_left(string source, StringBuilder destination, byte character, uint capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_trim_left_u16(string source, StringBuilder destination, char character, uint capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_trim_right(string source, StringBuilder destination, byte character, uint capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_trim_right_u16(string source, StringBuilder destination, char character, uint capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_insert_char_in_char_array(StringBuilder text, int position, byte character);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_insert_char_in_char_array_u16(StringBuilder text, int position, char character);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_remove_char_from_char_array(StringBuilder text, byte character);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_remove_char_from_char_array_u16(StringBuilder text, char character);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_remove_from_char_array(StringBuilder text, int start, int count);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_remove_from_char_array_u16(StringBuilder text, int start, int count);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_replace_char_in_char_aaary(StringBuilder text, byte find, byte replacement);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_replace_char_in_char_aaary_u16(StringBuilder text, char find, char replacement);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_copy_u16(StringBuilder destination, string source, uint capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_len_u16(string text);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_compare_u16(string first, string second);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern void cm_long_to_w_char(int value, StringBuilder destination, uint capacity);
+
+  // Paths and conversions
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_extract_path_and_name(string fullPath, StringBuilder directory, StringBuilder name, uint nameCapacity, uint directoryCapacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_remove_dir_from_path(StringBuilder path, StringBuilder output, byte levels);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_char_array_to_wchar_array(byte[] source, [Out] ushort[] destination, int flags);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_w_char_array_to_char_array([Out] byte[] destination, ushort[] source, int flags);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_unicode_string_to_digit_array(string source, StringBuilder destination, int capacity);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_unicode_string_to_digit_array_u16([MarshalAs(UnmanagedType.LPWStr)] string source, [MarshalAs(UnmanagedType.LPStr)] StringBuilder destination, int capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_digit_array_to_unicode_string(string digitArray, StringBuilder destination, int unused);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_digit_array_to_unicode_string_u16([MarshalAs(UnmanagedType.LPStr)] string digitArray, [MarshalAs(UnmanagedType.LPWStr)] StringBuilder destination, int flags);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_is_uni_code_string(string text);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_contain_unicode_char(byte[] text);
+
+  // Identifiers and the expression checker
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_is_valid_control_id(string identifier);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_is_valid_control_id_u16(string identifier);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_check_control_id_and_convert_to_new_version(StringBuilder identifier);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_is_alpha_numeric(byte[] text);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_verify_reg_exp_string(string expression, StringBuilder message, string variables);
+
+  // Vocabulary, fonts and events
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern byte cm_data_type_string_to_index(string name);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern byte cm_cp_model_to_uc_model(string name);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_uc_model_to_cp_model(byte code, StringBuilder name);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern byte cm_numeric_value_string_to_index(string name);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_scale_index_2_string(StringBuilder name, int index, uint capacity);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_scale_string_2_index(string name);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_decode_font_string(string descriptor, StringBuilder face, ref byte size, ref uint colour, ref byte style);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_check_event_type(string eventText);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_is_complex_data_source(string source);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_get_complete_param_list(string eventText, StringBuilder destination);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_get_event_parameters(string eventText, StringBuilder destination, int number, uint capacity);
+
+  // Devices and read words
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern byte cm_corvix_device_model_to_tavlin_data_type(ushort model);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern byte cm_corvix_device_model_to_data_structure_type(ushort model);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_model_to_iam(ushort model);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern byte cm_what_is_this(ushort model);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern void cm_computer_id_to_string(int computerId, StringBuilder name);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_build_read_result_state(int first, int second, int third, byte letter, int flag);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_extract_from_read_request(int selector, int word);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_long_exist_in_list(int value, int[] list, int count);
+
+  // Number and address checks, statistics and windows
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_is_digit(StringBuilder text);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Unicode)] public static extern int cm_is_digit_u16(StringBuilder text);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_is_valid_ip_string(string address);
+  [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_is_valid_ip_and_port_string(StringBuilder text, StringBuilder address, ref ushort port);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_calculate_min_max_avr_sd(double[] values, int count, out double minimum, out double maximum, out double average, out double spread);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_calculate_min_max(double[] values, int count, out double minimum, out double maximum, out double average, out double spread);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_filter_value_array(IntPtr[] values, IntPtr[] times, int seriesCount, int[] sampleCounts, [Out] double[] minimum, [Out] double[] maximum, [Out] double[] mean, [Out] int[] centres, int width, int step, int unused);
+}
+
+/// <summary>A text the library refused: it does not fit the size it was given.</summary>
+public class TextRefusedException : ArgumentException {
+  public TextRefusedException(string message) : base(message) {}
+}
+
+/// <summary>The answer of a check: the library's code, whether it passed, and its message.</summary>
+public struct Check {
+  public int Code;
+  public bool Ok;
+  public string Message;
+  public override string ToString() { return Code + " " + (Ok ? "ok" : "refused") + " " + Message; }
+}
+
+/// <summary>Minimum, maximum, average and spread value of samples.</summary>
+public struct Statistics {
+  public double Minimum, Maximum, Average, Spread;
+}
+
+/// <summary>One time window: the minimum, maximum and mean of the series averages.</summary>
+public struct Window {
+  public double Minimum, Maximum, Mean;
+  public int Centre;
+}
+
+/// <summary>The friendly layer: .NET strings and values in, strings and results out.</summary>
+public static class CorvixMath {
+  public static string Version { get { return Marshal.PtrToStringAnsi(Native.cm_version()); } }
+
+  static byte Narrow(char character) {
+    if (character > 0x7F) throw new ArgumentException("narrow characters must be ASCII: " + character);
+    return (byte)character;
+  }
+
+  static void NotNull(object value, string name) {
+    if (value == null) throw new ArgumentNullException(name);
+  }
+
+  /// <summary>Engineering notation: Eng(12345.678, "W") gives "12.34 KW".</summary>
+  public static string Eng(double value, string unit = "", int digits = 4, byte scaleMode = 1,
+                           int size = CorvixLimits.FORMAT_UNITS) {
+    NotNull(unit, "unit");
+    if (size < 1 || size > CorvixLimits.FORMAT_UNITS) throw new ArgumentOutOfRangeException("size");
+    var text = new StringBuilder(size);
+    if (Native.cm_double_to_eng_string(text, value, unit, digits, (uint)size, scaleMode) != 1)
+      throw new TextRefusedException("the engineering text does not fit " + size + " bytes");
+    return text.ToString();
+  }
+
+  /// <summary>Plain decimals: Simple(1234567.891, 2, ",") gives "1,234,567.89".</summary>
+  public static string Simple(double value, byte decimals = 255, string separator = null,
+                              int size = CorvixLimits.FORMAT_UNITS) {
+    var text = new StringBuilder(size);
+    if (Native.cm_double_to_simple_string(text, value, 0, decimals, 0, separator, size) != 1)
+      throw new TextRefusedException("the decimal text does not fit " + size + " bytes");
+    return text.ToString();
+  }
+
+  /// <summary>Checks a formula against the defined variable names.</summary>
+  public static Check CheckExpression(string expression, params string[] variables) {
+    NotNull(expression, "expression");
+    var message = new StringBuilder(CorvixLimits.MESSAGE_BYTES);
+    string list = variables.Length == 0 ? null : "#" + string.Join("#", variables) + "#";
+    int code = Native.cm_verify_reg_exp_string(expression, message, list);
+    return new Check { Code = code, Ok = code == 1, Message = code == 1 ? "valid" : message.ToString() };
+  }
+
+  /// <summary>Checks "address:port" and gives the parts when it is valid.</summary>
+  public static Check CheckEndpoint(string text, out string address, out ushort port) {
+    NotNull(text, "text");
+    var buffer = new StringBuilder(text, CorvixLimits.NAME_BYTES);
+    var addressBuffer = new StringBuilder(CorvixLimits.ADDRESS_BYTES);
+    port = 0;
+    int code = Native.cm_is_valid_ip_and_port_string(buffer, addressBuffer, ref port);
+    address = code == 1 ? addressBuffer.ToString() : null;
+    return new Check { Code = code, Ok = code == 1, Message = code == 1 ? "valid" : "refused" };
+  }
+
+  /// <summary>The parameter `number` (from 1) of an event string.</summary>
+  public static string EventParameter(string eventText, int number) {
+    NotNull(eventText, "eventText");
+    var parameter = new StringBuilder(CorvixLimits.NAME_BYTES);
+    if (Native.cm_get_event_parameters(eventText, parameter, number, CorvixLimits.NAME_BYTES) != 1)
+      throw new TextRefusedException("no parameter " + number + " in " + eventText);
+    return parameter.ToString();
+  }
+
+  /// <summary>The first `count` 16-bit units of a text.</summary>
+  public static string LeftSideU16(string text, int count) {
+    NotNull(text, "text");
+    var part = new StringBuilder(Math.Max(count, 0) + 1);
+    Native.cm_extract_leftt_side_u16(text, part, count);
+    return part.ToString();
+  }
+
+  /// <summary>Minimum, maximum, average and spread value of samples.</summary>
+  public static Statistics Summarise(double[] values) {
+    NotNull(values, "values");
+    var result = new Statistics();
+    Native.cm_calculate_min_max_avr_sd(values, values.Length, out result.Minimum,
+                                       out result.Maximum, out result.Average, out result.Spread);
+    return result;
+  }
+
+  /// <summary>Time windows over series of (times in seconds, values) of one day.</summary>
+  public static Window[] Windows(int[][] times, double[][] values, int width, int step) {
+    NotNull(times, "times");
+    NotNull(values, "values");
+    if (times.Length != values.Length || times.Length > CorvixLimits.MAX_SERIES)
+      throw new ArgumentException("times and values must pair up, at most MAX_SERIES series");
+    if (width <= 0 || step <= 0) throw new ArgumentOutOfRangeException("width and step must be positive");
+    int series = times.Length;
+    var handles = new GCHandle[2 * series];
+    var valuePointers = new IntPtr[Math.Max(series, 1)];
+    var timePointers = new IntPtr[Math.Max(series, 1)];
+    var counts = new int[Math.Max(series, 1)];
+    try {
+      for (int s = 0; s < series; ++s) {
+        if (times[s].Length != values[s].Length) throw new ArgumentException("series " + s + " does not pair up");
+        handles[2 * s] = GCHandle.Alloc(values[s], GCHandleType.Pinned);
+        handles[2 * s + 1] = GCHandle.Alloc(times[s], GCHandleType.Pinned);
+        valuePointers[s] = handles[2 * s].AddrOfPinnedObject();
+        timePointers[s] = handles[2 * s + 1].AddrOfPinnedObject();
+        counts[s] = times[s].Length;
+      }
+      int entries = (int)(CorvixLimits.SECONDS_PER_DAY / step) + 2;
+      var minimum = new double[entries];
+      var maximum = new double[entries];
+      var mean = new double[entries];
+      var centres = new int[entries];
+      int written = Native.cm_filter_value_array(valuePointers, timePointers, series, counts, minimum,
+                                                 maximum, mean, centres, width, step, 0);
+      var windows = new Window[written];
+      for (int i = 0; i < written; ++i)
+        windows[i] = new Window { Minimum = minimum[i], Maximum = maximum[i], Mean = mean[i], Centre = centres[i] };
+      return windows;
+    } finally {
+      foreach (var handle in handles)
+        if (handle.IsAllocated) handle.Free();
+    }
+  }
+}
+
+}  // namespace Corvix

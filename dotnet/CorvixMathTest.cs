@@ -1,0 +1,132 @@
+// The C# wrapper's test program: every family of the C interface through CorvixMath.cs, on the
+// library's worked examples. Prints each failed check and a count; exit status 0 when all pass.
+using System;
+using System.Text;
+using Corvix;
+
+static class CorvixMathTest {
+  static int checks, failures;
+
+  static void Check(bool passed, string what) {
+    ++checks;
+    if (!passed) {
+      Console.WriteLine("FAILED: " + what);
+      ++failures;
+    }
+  }
+
+  static void Same(object actual, object expected, string what) {
+    Check(Equals(actual, expected), what + " (got '" + actual + "', expected '" + expected + "')");
+  }
+
+  static void Throws<E>(Action action, string what) where E : Exception {
+    try {
+      action();
+      Check(false, what + ": no exception");
+    } catch (E) {
+      Check(true, what);
+    }
+  }
+
+  static void Formatting() {
+    Same(CorvixMath.Eng(12345.678, "W"), "12.34 KW", "eng");
+    Same(CorvixMath.Eng(0.05, "A", 3, 10), "50.0 mA", "eng thousandths");
+    Throws<TextRefusedException>(() => CorvixMath.Eng(12345.678, "W", 4, 1, 8), "eng refused at 8 bytes");
+    Throws<ArgumentNullException>(() => CorvixMath.Eng(1.0, null), "eng without unit");
+    Same(CorvixMath.Simple(1234567.891, 2, ","), "1,234,567.89", "simple");
+    var text = new StringBuilder(32);
+    Native.cm_sientific_format(text, 12345.678, 2, 32);
+    Same(text.ToString(), "1.23E4", "scientific");
+    Native.cm_price_to_string(text, 1234567, 32, 0, (byte)',');
+    Same(text.ToString(), "1,234,567", "price");
+    Same(Native.cm_number_to_4_seven_seg(-12.5, 0x0200), 0x23C04105, "seven-segment word");
+    Same(Native.cm_eng_str_2_simple_value("12.5 K"), 12500.0, "engineering value");
+    Same(Native.cm_hex_string_to_decimal("#FF8000"), 16744448, "hex");
+    Same(Native.cm_var_value_to_long_double_i2(-32768), -32768.0, "variant i2");
+    Same(Native.cm_var_value_to_long_double_ui2(65535), 65535.0, "variant ui2");
+    Same(Native.cm_to_long_u16("  -42x"), -42, "16-bit to long");
+  }
+
+  static void Text() {
+    var part = new StringBuilder(CorvixLimits.TEXT_UNITS);
+    Same(Native.cm_find_charpos_in_string("Tank.Level", (byte)'.'), 4, "find");
+    Same(Native.cm_find_charpos_in_string_u16("سلام", 'ل'), 1, "find a Persian unit");
+    Native.cm_extract_right_after_char_u16("سلام.txt", part, '.');
+    Same(part.ToString(), "txt", "right after in 16 bits");
+    Same(CorvixMath.LeftSideU16("سلام", 2), "سل", "16-bit left side");
+    Same(Native.cm_extract_left_before_char("12.5", part, (byte)'.', 16), 1, "left before");
+    Same(part.ToString(), "12", "left before text");
+    Same(Native.cm_trim_right("1200", part, (byte)'0', 16), 1, "trim right");
+    Same(part.ToString(), "12", "trim right text");
+    var edited = new StringBuilder("1234", 16);
+    Native.cm_insert_char_in_char_array(edited, 1, (byte)',');
+    Same(edited.ToString(), "1,234", "insert");
+    Same(Native.cm_compare_u16("abc", "abd"), -1, "compare");
+    var directory = new StringBuilder(CorvixLimits.PATH_UNITS);
+    var name = new StringBuilder(CorvixLimits.PATH_UNITS);
+    Same(Native.cm_extract_path_and_name(@"D:\Data\day.txt", directory, name, CorvixLimits.PATH_UNITS,
+                                         CorvixLimits.PATH_UNITS), 1, "path");
+    Same(directory + "|" + name, @"D:\Data\|day.txt", "path parts");
+    Same(Native.cm_unicode_string_to_digit_array_u16("سل", part, 64), 1, "digit array");
+    Same(part.ToString(), "UniCode(1587,1604,)", "digit array text");
+    var units = new StringBuilder(8);
+    Native.cm_digit_array_to_unicode_string_u16("UniCode(1587,1604,)", units, 0);
+    Same(units.ToString(), "سل", "digit array decoded");
+  }
+
+  static void ChecksAndVocabulary() {
+    Same(Native.cm_is_valid_control_id("AB10001"), 3, "control identifier");
+    Same(Native.cm_is_valid_control_id_u16("AB0123"), 2, "16-bit control identifier");
+    Check check = CorvixMath.CheckExpression("a+*b", "a", "b");
+    Same(check.Code + " " + check.Message, "-23 Two Adjacent sign detected.", "expression");
+    Check(CorvixMath.CheckExpression("(a+b)*2.5", "a", "b").Ok, "expression passes");
+    string address;
+    ushort port;
+    Check(CorvixMath.CheckEndpoint("192.168.1.1:502", out address, out port).Ok, "endpoint");
+    Same(address + ":" + port, "192.168.1.1:502", "endpoint parts");
+    Same(CorvixMath.CheckEndpoint("1.2.3:80", out address, out port).Code, -13, "endpoint fault");
+    var number = new StringBuilder("  -1.5M ", 16);
+    Same(Native.cm_is_digit(number), 5, "number form");
+    Same(number.ToString(), "-1.5M", "number stripped");
+    Same(Native.cm_is_valid_ip_string("255.1.1.1"), CorvixLimits.ADDRESS_FIELD_ABOVE_254, "address");
+    Same(Native.cm_scale_string_2_index("kilo"), 3, "scale index");
+    var face = new StringBuilder(CorvixLimits.FACE_BYTES);
+    byte size = 0, style = 0;
+    uint colour = 0;
+    Native.cm_decode_font_string("Tahoma,12,#FF8000,BoldItalic", face, ref size, ref colour, ref style);
+    Same(face + " " + size + " " + colour + " " + style, "Tahoma 12 16744448 3", "font");
+    Same(CorvixMath.EventParameter("Trend(Tag1,Tag2,60)", 2), "Tag2", "event parameter");
+    Throws<TextRefusedException>(() => CorvixMath.EventParameter("NoParens", 1), "no parameter list");
+  }
+
+  static void DevicesAndStatistics() {
+    Same(Native.cm_model_to_iam(305), 14, "Iam code");
+    var name = new StringBuilder(CorvixLimits.NAME_BYTES);
+    Native.cm_computer_id_to_string(1000, name);
+    Same(name.ToString(), "Tresk", "component name");
+    Same(Native.cm_build_read_result_state(5, CorvixLimits.MISSING_VALUE, CorvixLimits.MISSING_VALUE,
+                                           (byte)'C', 0), 0x2079B, "read word");
+    Same(Native.cm_long_exist_in_list(-7, new[] {5, -7, 9}, 3), 1, "list");
+    Statistics statistics = CorvixMath.Summarise(new double[] {1, 2, 3, 4});
+    Same(statistics.Average, 2.5, "average");
+    Same(statistics.Spread, Math.Sqrt(5) / 4, "spread");
+    Window[] windows = CorvixMath.Windows(
+        new[] {new[] {0, 100, 3600, 3700, 7300}, new[] {50, 3650}},
+        new[] {new double[] {1, 3, 10, 20, 7}, new double[] {5, 6}}, 3600, 3600);
+    Same(windows.Length, 3, "windows");
+    Same(windows[1].Minimum + " " + windows[1].Maximum + " " + windows[1].Mean + " " + windows[1].Centre,
+         "6 15 10.5 3600", "second window");
+    Throws<ArgumentException>(() => CorvixMath.Windows(new int[33][], new double[33][], 3600, 3600),
+                              "more series than the library reduces");
+  }
+
+  static int Main() {
+    Formatting();
+    Text();
+    ChecksAndVocabulary();
+    DevicesAndStatistics();
+    Console.WriteLine("corvixmath C#: " + checks + " checks, " + failures + " failed (library " +
+                      CorvixMath.Version + ")");
+    return failures == 0 ? 0 : 1;
+  }
+}
