@@ -638,7 +638,8 @@ def check_number(text: str, wide: bool = False) -> Check:
         code = _lib.cm_is_digit_u16(_units(text, "text"))
     else:
         code = _lib.cm_is_digit(ctypes.create_string_buffer(_narrow(text, "text",
-                                                                    DEFAULT_ENCODING)))
+                                                                    DEFAULT_ENCODING,
+                                                                    _FORMAT - 1)))
     return Check(code, code > 0, _NUMBER_FORMS[code])
 
 
@@ -710,6 +711,8 @@ def decode_font(descriptor: str) -> Font:
     """Decodes "Face,Size,Colour,Style": ``decode_font("Tahoma,12,#FF8000,Bold")`` gives
     ``Font(face='Tahoma', size=12, colour=16744448, style=1)``."""
     data = _narrow(descriptor, "descriptor", DEFAULT_ENCODING, _FORMAT - 1)
+    if b"," in data and data.index(b",") >= LIMITS["FACE_BYTES"]:
+        raise ValueError(f"the face name is longer than {LIMITS['FACE_BYTES'] - 1} bytes")
     face = _output(LIMITS["FACE_BYTES"])
     size, colour, style = ctypes.c_uint8(0), ctypes.c_uint32(0), ctypes.c_uint8(0)
     _lib.cm_decode_font_string(data, face, ctypes.byref(size), ctypes.byref(colour),
@@ -739,6 +742,8 @@ def event_parameter(event: str, number: int, size: int = _NAME) -> str:
     """Parameter ``number`` (from 1) of an event; ValueError when the event has no list,
     TextRefusedError when the parameter does not fit ``size``."""
     data = _narrow(event, "event", DEFAULT_ENCODING)
+    if b"(" in data and len(data) - data.index(b"(") - 1 > _NAME - 1:
+        raise ValueError(f"the parameter list is longer than the {_NAME - 1} bytes the library reads")
     number = _int32(number, "number")
     size = _integer(size, "size", 1, _TEXT)
     destination = _output(size)

@@ -63,6 +63,13 @@ def test_vocabulary_fonts_and_events():
         cm.event_parameter("NoParens", 1)
     with pytest.raises(cm.TextRefusedError):
         cm.event_parameter("F(abcdef)", 1, size=6)
+    # Texts the library would cut are refused instead.
+    with pytest.raises(ValueError, match="parameter list"):
+        cm.event_parameter("F(" + "a," * 40 + "last)", 41)
+    with pytest.raises(ValueError, match="face name"):
+        cm.decode_font("A very long face name that goes on and on,9,1,")
+    with pytest.raises(ValueError):
+        cm.check_number(" " * 1100 + "12")
 
 
 def test_devices_and_read_words():
