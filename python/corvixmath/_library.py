@@ -52,35 +52,37 @@ def _candidates_in(directory: Path) -> List[Path]:
     return [directory / name for name in _LIBRARY_NAMES]
 
 
+def _load_first(paths: List[Path], tried: List[str]):
+    """The first of the files that exists and loads; each miss is added to `tried`."""
+    for path in paths:
+        if not path.exists():
+            tried.append(f"  {path}: no such file")
+            continue
+        library = _try_load(str(path), tried)
+        if library is not None:
+            return library
+    return None
+
+
 def load_library() -> ctypes.CDLL:
     """Loads the library from the first place that has it (see the module's description)."""
     tried: List[str] = []
     named = os.environ.get(ENVIRONMENT_VARIABLE)
     if named:
         location = Path(named)
-        paths = _candidates_in(location) if location.is_dir() else [location]
-        for path in paths:
-            if path.exists():
-                library = _try_load(str(path), tried)
-                if library is not None:
-                    return library
-            else:
-                tried.append(f"  {path} (${ENVIRONMENT_VARIABLE}): no such file")
+        library = _load_first(_candidates_in(location) if location.is_dir() else [location], tried)
+        if library is not None:
+            return library
         # A library named on purpose is never replaced by another one found elsewhere.
         raise LibraryNotFoundError(
             f"corvixmath: cannot load the library that ${ENVIRONMENT_VARIABLE} names. Looked at:\n"
             + "\n".join(tried)
         )
-    else:
-        tried.append(f"  ${ENVIRONMENT_VARIABLE}: not set")
+    tried.append(f"  ${ENVIRONMENT_VARIABLE}: not set")
 
-    for path in _candidates_in(_PACKAGE_DIR):
-        if path.exists():
-            library = _try_load(str(path), tried)
-            if library is not None:
-                return library
-        else:
-            tried.append(f"  {path}: no such file")
+    library = _load_first(_candidates_in(_PACKAGE_DIR), tried)
+    if library is not None:
+        return library
 
     system_names = list(_LIBRARY_NAMES)
     found = ctypes.util.find_library("corvixmath")
