@@ -384,24 +384,24 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_sub_string_u16(const uint16_t* sourc
 
 /**
  * @brief Writes a narrow text without the leading run of a character.
- * @param source The text (read up to CORVIXMATH_FORMAT_UNITS - 1 characters).
+ * @param source The text; one of exactly CORVIXMATH_FORMAT_UNITS characters loses its last.
  * @param destination Buffer of @p capacity bytes; may be @p source itself.
  * @param character The character stripped.
  * @param capacity Size of @p destination in bytes, terminator included.
- * @return 1 when written; 0 when the result does not fit @p capacity with its terminator
- *         (destination untouched).
+ * @return 1 when written; 0 when the result does not fit @p capacity with its terminator or the
+ *         source is longer than CORVIXMATH_FORMAT_UNITS (destination untouched).
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_trim_left(const char* source, char* destination,
                                                       char character, uint32_t capacity);
 
 /**
  * @brief Writes a 16-bit text without the leading run of a unit.
- * @param source The text (read up to CORVIXMATH_FORMAT_UNITS units).
+ * @param source The text; one of exactly CORVIXMATH_FORMAT_UNITS units loses its last.
  * @param destination Buffer of @p capacity units; may be @p source itself.
  * @param character The unit stripped.
  * @param capacity Size of @p destination in units, terminator included.
  * @return 1 when written; 0 when the result does not fit @p capacity with its terminator or the
- *         source is too long (destination untouched).
+ *         source is longer than CORVIXMATH_FORMAT_UNITS (destination untouched).
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_trim_left_u16(const uint16_t* source,
                                                           uint16_t* destination, uint16_t character,
@@ -409,24 +409,24 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_trim_left_u16(const uint16_t* source
 
 /**
  * @brief Writes a narrow text without the trailing run of a character.
- * @param source The text (read up to CORVIXMATH_FORMAT_UNITS - 1 characters).
+ * @param source The text; one of exactly CORVIXMATH_FORMAT_UNITS characters loses its last.
  * @param destination Buffer of @p capacity bytes; may be @p source itself.
  * @param character The character stripped.
  * @param capacity Size of @p destination in bytes, terminator included.
- * @return 1 when written; 0 when the result does not fit @p capacity with its terminator
- *         (destination untouched).
+ * @return 1 when written; 0 when the result does not fit @p capacity with its terminator or the
+ *         source is longer than CORVIXMATH_FORMAT_UNITS (destination untouched).
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_trim_right(const char* source, char* destination,
                                                        char character, uint32_t capacity);
 
 /**
  * @brief Writes a 16-bit text without the trailing run of a unit.
- * @param source The text (read up to CORVIXMATH_FORMAT_UNITS units).
+ * @param source The text; one of exactly CORVIXMATH_FORMAT_UNITS units loses its last.
  * @param destination Buffer of @p capacity units; may be @p source itself.
  * @param character The unit stripped.
  * @param capacity Size of @p destination in units, terminator included.
  * @return 1 when written; 0 when the result does not fit @p capacity with its terminator or the
- *         source is too long (destination untouched).
+ *         source is longer than CORVIXMATH_FORMAT_UNITS (destination untouched).
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_trim_right_u16(const uint16_t* source,
                                                            uint16_t* destination,
