@@ -17,10 +17,14 @@ def test_version_is_the_libraries_and_the_projects():
     assert f'version = "{cm.__version__}"' in PYPROJECT.read_text()
 
 
-def test_every_c_function_is_declared():
+def test_every_c_function_is_declared_with_its_arguments():
     header = Path(__file__).resolve().parents[2] / "include" / "corvixmath" / "corvixmath.h"
-    declared = set(re.findall(r"CORVIXMATH_CALL\s+(cm_\w+)\(", header.read_text()))
-    assert declared == set(_library.function_names())
+    declared = {name: 0 if arguments.strip() == "void" else arguments.count(",") + 1
+                for name, arguments in re.findall(r"CORVIXMATH_CALL\s+(cm_\w+)\(([^)]*)\)",
+                                                  header.read_text())}
+    assert set(declared) == set(_library.function_names())
+    for name, _, arguments in _library._PROTOTYPES:
+        assert len(arguments) == declared[name], name
 
 
 def test_limits_come_from_the_header():
