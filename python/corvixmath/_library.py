@@ -22,7 +22,7 @@ import os
 import re
 import sys
 from pathlib import Path
-from typing import Dict, List
+from typing import Dict, List, Union
 
 ENVIRONMENT_VARIABLE = "CORVIXMATH_LIBRARY"
 
@@ -113,14 +113,16 @@ def _limits_header() -> Path:
     )
 
 
-def read_limits() -> Dict[str, int]:
-    """The ``CORVIXMATH_*`` integer macros of CorvixLimits.h, without their prefix."""
-    pattern = re.compile(r"^#define CORVIXMATH_(\w+) \(?(-?\d+)L?\)?")
-    limits = {}
+def read_limits() -> Dict[str, Union[int, float]]:
+    """The ``CORVIXMATH_*`` number macros of CorvixLimits.h, without their prefix: ``int`` for
+    integers (``86400L`` included), ``float`` for values with a decimal point."""
+    pattern = re.compile(r"^#define CORVIXMATH_(\w+) \(?(-?\d+(?:\.\d*)?(?:[eE][-+]?\d+)?)L?\)?(?:\s|$)")
+    limits: Dict[str, Union[int, float]] = {}
     for line in _limits_header().read_text(encoding="ascii").splitlines():
         match = pattern.match(line)
         if match:
-            limits[match.group(1)] = int(match.group(2))
+            number = match.group(2)
+            limits[match.group(1)] = float(number) if "." in number or "e" in number.lower() else int(number)
     return limits
 
 
