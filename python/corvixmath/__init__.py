@@ -231,7 +231,8 @@ def simple(value: float, width: int = 0, decimals: Optional[int] = None, zero_fi
     destination = _output(size)
     if _lib.cm_double_to_simple_string(destination, value, width, decimals, 1 if zero_fill else 0,
                                        group, size) != 1:
-        raise TextRefusedError(f"the decimal text of {value!r} does not fit {size} bytes")
+        raise TextRefusedError(f"the decimal text of {value!r} is refused: it does not fit "
+                               f"{size} bytes, or the width would cut integer digits")
     return _decode(destination, DEFAULT_ENCODING)
 
 
@@ -661,6 +662,8 @@ def check_endpoint(text: str) -> Endpoint:
         return Endpoint(Check(1, True, "valid"), _decode(address, DEFAULT_ENCODING), port.value)
     if code == 0:
         meaning = "no ':' or the port is not a port"
+    elif code == LIMITS.get("ADDRESS_PART_TOO_LONG"):
+        meaning = "the address part is too long"
     elif -code >= LIMITS["ADDRESS_NO_DOT"]:
         meaning = _ADDRESS_CODES.get(-code, f"address code {-code}")
     else:
