@@ -8,9 +8,10 @@ namespace corvix {
 
 void FormatCatchErrorReport(char (&buffer)[kMessageBytes], const char* className,
                             const char* functionName) {
-  std::snprintf(buffer, sizeof buffer,
-                "Please report below lines to Vornel\nClass : %s\nFunction : %s\nError : Catch Error",
-                className != nullptr ? className : "", functionName != nullptr ? functionName : "");
+  std::snprintf(
+      buffer, sizeof buffer,
+      "Please report below lines to Vornel\nClass : %s\nFunction : %s\nError : Catch Error",
+      className != nullptr ? className : "", functionName != nullptr ? functionName : "");
 }
 
 void ReportCatchError(const char* className, const char* functionName) {

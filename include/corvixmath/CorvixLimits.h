@@ -39,5 +39,11 @@
 /* Statistics and windows. */
 #define CORVIXMATH_MAX_SERIES 32          /* series one window call reduces at once */
 #define CORVIXMATH_SECONDS_PER_DAY 86400L /* the windows' time axis is one day of seconds */
+/* What the statistics and the windows leave in a minimum and maximum that no sample reached:
+ * the starting values, which hosts read as "no data". The two families start differently. */
+#define CORVIXMATH_STATS_NO_DATA_MINIMUM 100000000000000.0
+#define CORVIXMATH_STATS_NO_DATA_MAXIMUM (-100000000000000.0)
+#define CORVIXMATH_WINDOW_NO_DATA_MINIMUM 999999999999999.0
+#define CORVIXMATH_WINDOW_NO_DATA_MAXIMUM (-999999999999999.0)
 
 #endif /* CORVIXMATH_CORVIXLIMITS_H */
