@@ -168,6 +168,7 @@ class CORVIXMATH_API CMathOperation {
   long IsDigit(char* text);
   long IsDigit(unsigned short* text);
   long IsValidIPString(char* address);
+  // An address part too long for the 16-byte output gives CORVIXMATH_ADDRESS_PART_TOO_LONG.
   long IsValidIpAndPortString(char* text, char* address, unsigned short* port);
 
   // --- Statistics over samples and time windows over sample series.

@@ -35,6 +35,11 @@
 #define CORVIXMATH_ADDRESS_FIELD_NEGATIVE 12
 #define CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS 13
 #define CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER 14
+/* A result of the address-and-port check alone, returned as it is: the address part passes the
+ * address check but does not fit the 16-byte address output ('0001.002.003.004:80'). It follows
+ * the negated address codes, so a host that reads -10 and below as "the address part is
+ * refused" reads it rightly. */
+#define CORVIXMATH_ADDRESS_PART_TOO_LONG (-15)
 
 /* Statistics and windows. */
 #define CORVIXMATH_MAX_SERIES 32          /* series one window call reduces at once */
