@@ -1,54 +1,361 @@
-// CorvixMath: the utility library of the Corvix HMI/SCADA applications.
-//
-// One stateless class, CMathOperation, whose members format measured values for displays,
-// parse such texts back, handle narrow and 16-bit strings, validate identifiers, numbers,
-// addresses and formulas, map vocabulary names to codes and reduce sample series.
-//
-// Conventions that hold for every member:
-// - Buffers belong to the caller; members write only within the capacity they are given or
-//   the fixed size their comment states, and never allocate.
-// - A text that does not fit its destination with its terminator is refused: the member
-//   returns its failure value and leaves the destination exactly as it was.
-// - A null source reads as the empty string; a null destination is not written.
-// - `long` results are the 32-bit values of the original platform, sign-extended.
-// - `unsigned short*` strings are 16-bit; `wchar_t*` overloads behave unit for unit like them.
+/// \file
+/// CorvixMath: the utility library of the Corvix HMI/SCADA applications.
+///
+/// One stateless class, CMathOperation, whose members format measured values for displays,
+/// parse such texts back, handle narrow and 16-bit strings, validate identifiers, numbers,
+/// addresses and formulas, map vocabulary names to codes and reduce sample series. The members
+/// are grouped by family below; each family's page says what holds for all of its members.
+///
+/// Conventions that hold for every member:
+/// - Buffers belong to the caller. A member writes only within the capacity it is given, or
+///   within the fixed size its contract states (for example #CORVIXMATH_NAME_BYTES for a name
+///   it is not told the size of), and never allocates.
+/// - A text that does not fit its destination together with its terminator is refused: a text
+///   exactly as long as the capacity is refused like a longer one. The member returns its
+///   failure value and leaves the destination exactly as it was.
+/// - "Untouched" means not written at all: several members leave a destination as it was (for
+///   an empty source, or on refusal) instead of writing an empty string. Test the result, or
+///   prepare the buffer.
+/// - A null source reads as the empty string; a null destination is not written, and a member
+///   with a result then returns its failure value.
+/// - Sizes, capacities, positions and counts are in units: bytes of a narrow text, 16-bit
+///   units of a unit or wide text, terminator included where a size is meant.
+/// - `long` results are the values of 32-bit Windows, where `long` and `int` are 32 bits and
+///   `wchar_t` 16 bits: only the low 32 bits of a `long` argument count, and a 32-bit result
+///   is sign-extended where `long` is wider.
+/// - `unsigned short*` strings are 16-bit unit strings; the `wchar_t*` overloads read and
+///   write `wchar_t` units but behave unit for unit like them.
+/// - The formatters convert with six decimals (or a fixed number of decimals) and then cut
+///   surplus digits; they never round a second time.
+/// - The members keep no state; any number of threads may call them at once on different
+///   buffers. No exception leaves a member.
+///
+/// In the examples `math` is a `CMathOperation`; each example is compiled and run by the test
+/// suite exactly as it is shown, and the comments give the results it checks.
 #ifndef CORVIXMATH_CMATHOPERATION_H
 #define CORVIXMATH_CMATHOPERATION_H
 
 #include "CorvixPlatform.h"
 
+/// The library's one class: stateless, with one public member per service.
+///
+/// Construct one where it is needed (a local object is usual), call the members and let it
+/// go; every instance, copy or temporary gives the same results.
 class CORVIXMATH_API CMathOperation {
  public:
-  // --- Lifecycle: the class holds no data; copies and assignments copy nothing.
-  CMathOperation();
-  CMathOperation(const CMathOperation& other);
-  virtual ~CMathOperation();
-  CMathOperation& operator=(const CMathOperation& other);
+  /// \defgroup lifecycle Lifecycle
+  /// Making, copying and destroying a CMathOperation.
+  ///
+  /// The class holds no data, so these members do nothing visible: a copy or an assignment
+  /// copies nothing, and destroying an object releases nothing. The destructor is virtual,
+  /// as in the earlier releases, so hosts that derive from the class keep working.
+  /// @{
 
-  // --- Engineering notation: value, scale letter and unit ("12.34 KV"); 1 written, 0 refused.
+  /// Makes an object; there is nothing to set up.
+  CMathOperation();
+  /// Makes a copy; there is nothing to copy.
+  /// \param other The object copied.
+  CMathOperation(const CMathOperation& other);
+  /// Destroys the object; there is nothing to release.
+  virtual ~CMathOperation();
+  /// Assigns nothing, since there is nothing to assign.
+  /// \param other The object assigned from.
+  /// \return This object.
+  CMathOperation& operator=(const CMathOperation& other);
+  /// @}
+
+  /// \defgroup formatters Display formatting
+  /// Texts for value displays: engineering notation, plain decimals, scientific notation,
+  /// prices, fixed-length fields and the word of a four-digit seven-segment panel.
+  ///
+  /// What holds for the family:
+  /// - The value is converted once, with six decimals ("%f"), with four ("%4.4f") or with the
+  ///   mantissa decimals asked for, and rounded to nearest there; later steps cut digits and
+  ///   never round again. The conversion does not depend on the process locale: the point is
+  ///   always ".". Not-a-number and infinities are spelled "nan", "-nan", "inf" and "-inf".
+  /// - Every text is built in a working buffer of #CORVIXMATH_FORMAT_UNITS bytes and copied to
+  ///   the destination only when it fits there with its terminator. Otherwise the destination
+  ///   is untouched and the member returns 0 (PriceToString writes "---" instead).
+  /// - The missing-value marker #CORVIXMATH_MISSING_VALUE: DoubleToEngString shows a value
+  ///   whose integer part is -999 as 0.
+  /// - The scale modes of DoubleToEngString take the scale indexes of ScaleString2Index
+  ///   (0 Hide, 1 Auto, 2 Unity, 3 Kilo, 4 Mega, 5 Giga, 6 Tera) and four more (7 to 10).
+  /// @{
+
+  /// Writes a value in engineering notation: the number cut to a digit count, a blank, a
+  /// scale letter and the unit text, as value displays show it ("12.34 KW").
+  ///
+  /// Steps: a value whose integer part (truncated towards zero) is -999 becomes 0. The value is
+  /// scaled by the mode (table below), converted with six decimals, and cut to `digits` digit
+  /// characters: the kept length is `digits`, plus one if the text has a "-", plus one if it
+  /// has a "." (so a number with more integer digits than `digits` keeps one character more,
+  /// and a cut may end on the point). Then a blank, the scale letter (if the mode shows one)
+  /// and the unit are appended; one trailing blank is removed, the text is checked against
+  /// `size`, all trailing blanks and then one final "." are removed. A "." that a letter or
+  /// unit follows stays: 123.456 in Unity with 3 digits and unit "W" gives "123.  W".
+  ///
+  /// | Mode | Value shown | Letter | "EEEE" when |
+  /// |---|---|---|---|
+  /// | 0 Hide | divided by 1000 while its magnitude is at least 1000 | none | \|v\| > 1e15 |
+  /// | 1 Auto | as Hide | " ", K, M, G, T by divisions | \|v\| > 1e15 |
+  /// | 2 Unity | v | " " | \|v\| >= 10^d |
+  /// | 3 Kilo | v / 1e3 | K | \|v/1e3\| >= 10^d |
+  /// | 4 Mega | v / 1e6 | M | \|v/1e6\| >= 10^d |
+  /// | 5 Giga | v / 1e9 | G | \|v/1e9\| >= 10^(d+9) |
+  /// | 6 Tera | v / 1e12 | T | \|v/1e12\| >= 10^(d+12) |
+  /// | 7 thousandths | v * 1000 | m | \|v*1000\| >= 10^(d+12) |
+  /// | 10 Auto with thousandths | as Auto; a magnitude above 0.001 and below 0.1 times 1000 | as Auto, or m | \|v\| > 1e15 |
+  /// | 8, 9, 11 to 255 | v | none | never |
+  ///
+  /// Here d is the digit count. An overflow shows "EEEE" alone, without letter or unit, and is
+  /// not a failure. In Auto and mode 10, exactly 1e15 and -1e15 show "1.000 P" and "-1.000 P"
+  /// (peta) before the unit.
+  ///
+  /// \param destination Receives the text; `size` bytes.
+  /// \param unit The unit text appended after the letter; may be empty. A null unit reads as
+  ///   empty.
+  /// \param value The value to show.
+  /// \param digits The number of digit characters kept; only its low 16 bits count (0 to
+  ///   65535), and 0 keeps all six decimals.
+  /// \param size The size of `destination` in bytes, terminator included.
+  /// \param scaleMode The scale mode, 0 to 255 (table above).
+  /// \return 1 when the text was written; 0 when it does not fit `size` bytes with its
+  ///   terminator, or a unit would carry it past the working buffer's
+  ///   #CORVIXMATH_FORMAT_UNITS - 1 characters. On 0 the destination is untouched.
+  ///
+  /// \code
+  /// char text[32];
+  /// math.DoubleToEngString(text, 12345.678, (char*)"W", 4, sizeof text, 1);  // -> 1
+  /// // text is "12.34 KW"
+  /// math.DoubleToEngString(text, 0.05, (char*)"A", 3, sizeof text, 10);  // -> 1
+  /// // text is "50.0 mA"
+  /// math.DoubleToEngString(text, 5e9, (char*)"W", 3, sizeof text, 4);  // -> 1
+  /// // text is "EEEE"
+  /// math.DoubleToEngString(text, 12345.678, (char*)"W", 4, 8, 1);  // -> 0
+  /// // text is "EEEE"
+  /// \endcode
   long DoubleToEngString(char* destination, double value, char* unit, int digits,
                          unsigned long size, unsigned char scaleMode);
 
-  // --- Plain decimal text with width, decimals, zero fill and grouping; 1 written, 0 refused.
+  /// Writes a value as plain decimal text: trailing zeros dropped, decimals cut to a count,
+  /// an optional width with zero fill on the left and optional thousands grouping.
+  ///
+  /// Steps: the value is converted with six decimals; trailing "0"s and then a final "." are
+  /// removed (12.5 gives "12.5", 100 gives "100", 0.0000001 gives "0", -0.0 gives "-0"). With
+  /// a decimals limit, the text is cut after `decimals` digits past the point (with 0 the
+  /// point stays: "12."), and a text at least `width` long whose point lies inside the width
+  /// is cut to `width`, which removes decimals only. Without a decimals limit (255), a text
+  /// longer than `width` is cut to `width` if the cut removes decimals only; a cut that would
+  /// remove integer digits or leave only the sign is refused. Zero fill puts "0"s after the
+  /// sign up to `width` characters ("-005"). Grouping puts the separator between groups of
+  /// three integer digits, never after the sign ("-123,456"); decimals are not grouped.
+  ///
+  /// \param destination Receives the text; `size` bytes.
+  /// \param value The value.
+  /// \param width The number of characters aimed at; 0 and 255 mean the text's own length.
+  /// \param decimals The most digits kept after the point; 255 means no limit.
+  /// \param zeroFill Non-zero fills with "0" up to `width` characters.
+  /// \param groupSeparator Null or empty for no grouping; otherwise its first character
+  ///   separates the groups.
+  /// \param size The size of `destination` in bytes, terminator included.
+  /// \return 1 when the text was written; 0 when it does not fit `size` bytes with its
+  ///   terminator, when the width cut would remove integer digits, or after the catch-error
+  ///   report. On 0 the destination is untouched.
+  ///
+  /// \code
+  /// char text[32];
+  /// math.DoubleToSimpleString(text, 1234567.891, 0, 2, 0, (char*)",", sizeof text);  // -> 1
+  /// // text is "1,234,567.89"
+  /// math.DoubleToSimpleString(text, 12.5, 6, 1, 1, nullptr, sizeof text);  // -> 1
+  /// // text is "0012.5"
+  /// math.DoubleToSimpleString(text, 123.45, 4, 1, 0, nullptr, sizeof text);  // -> 1
+  /// // text is "123."
+  /// \endcode
   long DoubleToSimpleString(char* destination, double value, unsigned char width,
                             unsigned char decimals, unsigned char zeroFill, char* groupSeparator,
                             long size);
 
-  // --- Scientific notation, prices and fixed-length texts.
+  /// Writes a value in scientific notation with a compact exponent: no "+" and no leading
+  /// zeros ("1.23E4", "-5.0E-3", "0.00E0").
+  ///
+  /// The mantissa has one digit before the point and `mantissaDecimals` after it, rounded to
+  /// nearest; the whole mantissa is kept however long. Not-a-number and infinities have no
+  /// exponent of their own and show "NANE0", "INFE0", "-INFE0".
+  ///
+  /// \param destination Receives the text; `size` bytes.
+  /// \param value The value.
+  /// \param mantissaDecimals Digits after the point, 0 to 19; above 19 nothing is written.
+  /// \param size The size of `destination` in bytes, terminator included. A text that does not
+  ///   fit with its terminator is not written: the destination is untouched.
+  ///
+  /// \code
+  /// char text[16];
+  /// math.SientificFormat(text, 12345.678, 2, sizeof text);
+  /// // text is "1.23E4"
+  /// math.SientificFormat(text, -0.005, 1, sizeof text);
+  /// // text is "-5.0E-3"
+  /// \endcode
   void SientificFormat(char* destination, double value, unsigned char mantissaDecimals,
                        unsigned int size);
+
+  /// Writes an amount as a whole number with optional thousands grouping, after an optional
+  /// division by a power of ten; "---" when the text does not fit.
+  ///
+  /// The amount is divided by 10^(divisorExponent + 2) when `divisorExponent` is not 0 (1
+  /// divides by 1000, 4 by 1 000 000), then cut towards zero to a whole number (1999.99 gives
+  /// 1999, -7.5 gives -7) and written as DoubleToSimpleString writes it with no decimals.
+  /// Amounts beyond the 64-bit range, not-a-number and infinities keep their value (1e20 gives
+  /// "100,000,000,000,000,000,000").
+  ///
+  /// \param destination Receives the text, or "---"; `size` bytes, at least 4 so that "---"
+  ///   fits. With less, nothing is written.
+  /// \param amount The amount.
+  /// \param size The size of `destination` in bytes, terminator included.
+  /// \param divisorExponent 0 for no division; k from 1 to 255 divides by 10^(k+2).
+  /// \param thousandsSeparator The separator between groups of three digits; NUL for none.
+  ///
+  /// \code
+  /// char text[16];
+  /// math.PriceToString(text, 1234567.0, sizeof text, 0, ',');
+  /// // text is "1,234,567"
+  /// math.PriceToString(text, 2500000.0, sizeof text, 1, '.');
+  /// // text is "2.500"
+  /// math.PriceToString(text, 1234567.0, 9, 0, ',');
+  /// // text is "---"
+  /// \endcode
   void PriceToString(char* destination, double amount, unsigned int size,
                      unsigned char divisorExponent, char thousandsSeparator);
+
+  /// Brings a numeric text to an exact length in place: its leading run of numeric characters
+  /// ("-", "." and digits) stays, cut to the length, and every position after it up to the
+  /// length takes the fill character.
+  ///
+  /// \param text The text, changed in place; its buffer holds at least `length` + 1 bytes.
+  /// \param length The length wanted; 0 empties the text, a negative length does nothing.
+  /// \param fill The fill character.
+  ///
+  /// \code
+  /// char text[16] = "12.5 KW";
+  /// math.StandardLen(text, 6, '0');
+  /// // text is "12.500"
+  /// char field[16] = "12/5";
+  /// math.StandardLen(field, 6, ' ');
+  /// // field is "12    "
+  /// \endcode
   void StandardLen(char* text, long length, char fill);
 
-  // --- Four-digit seven-segment display word; -999 after a fault.
+  /// Packs a value into the 32-bit word of a four-digit seven-segment panel: four 7-bit
+  /// character codes and the position of the decimal point.
+  ///
+  /// The text is made in one of three ways chosen by `flags`, then the first "." is noted, every
+  /// "." removed, the text cut to four characters and filled with "0" in front to four (so -5
+  /// shows "00-5"; panel firmware reads this word, so it keeps its own fill rules):
+  /// - neither 0x0008 nor 0x0200: the engineering text of DoubleToEngString with no unit, 4
+  ///   digits and the Auto scale (12345.678 gives "12.34 K", so the panel shows "1234");
+  /// - 0x0200 (plain): the value with four decimals ("%4.4f"), trailing "0"s and "."s removed;
+  /// - 0x0008 (divided): as plain, after dividing by 1000 (with 0x0800), else 1e6 (0x1000),
+  ///   else 1e9 (0x2000), else 1e12 (0x4000); 0x0008 takes precedence over 0x0200.
+  ///
+  /// With 0x0100 a text that starts with "-" loses every "-". Other bits are ignored.
+  ///
+  /// | Bits | Content |
+  /// |---|---|
+  /// | 0 to 6 | code of character 4 (rightmost) |
+  /// | 7 to 13 | code of character 3 |
+  /// | 14 to 20 | code of character 2 |
+  /// | 21 to 27 | code of character 1 (leftmost) |
+  /// | 28, 29, 30, 31 | the first "." was at index 4, 3, 2, 1 of the text (at most one bit) |
+  ///
+  /// Character codes: "0" to "9" give 0 to 9, "-" gives 30, every other character gives 0. The
+  /// word is the 32-bit value, so bit 31 makes it negative.
+  ///
+  /// \param value The value.
+  /// \param flags The flag word (bits above).
+  /// \return The word. "EEEE" (too large for the Auto scale) and a four-decimal text that
+  ///   does not fit the #CORVIXMATH_SEVENSEG_TEXT_UNITS-byte working buffer (1 000 000 and above,
+  ///   -100 000 and below, after the division) give 0. #CORVIXMATH_MISSING_VALUE (-999) after
+  ///   the catch-error report; no word the panel can show equals -999.
+  ///
+  /// \code
+  /// math.NumberTo4SevenSeg(1234.5678, 0x0200);  // -> 0x10208184
+  /// math.NumberTo4SevenSeg(-12.5, 0x0300);  // -> 0x40004105
+  /// math.NumberTo4SevenSeg(5e15, 0);  // -> 0
+  /// \endcode
   long NumberTo4SevenSeg(double value, long flags);
+  /// @}
 
-  // --- Numbers from texts and variants.
+  /// \defgroup parsing Numbers from texts
+  /// Reading numbers back from engineering texts, hexadecimal texts, OLE Automation variants
+  /// and 16-bit decimal texts. None of these members reports an error other than by its
+  /// result, and none depends on the process locale.
+  /// @{
+
+  /// Reads an engineering text such as "12.5 K" back into a plain value.
+  ///
+  /// The first 15 characters are read (#CORVIXMATH_FIELD_UNITS less one) and every blank is
+  /// dropped. A sign is allowed first only, one "." anywhere, digits anywhere, and one suffix
+  /// letter last: "K"/"k" 1e3, "M"/"m" 1e6 (both millions), "G"/"g" 1e9, "T"/"t" 1e12.
+  ///
+  /// \param text The text.
+  /// \return The value; 0 for an empty text (or a lone sign, point or suffix);
+  ///   #CORVIXMATH_MISSING_VALUE (-999.0) for any other character or a misplaced sign, point or
+  ///   suffix ("12K5", "1.2.3" and "1E3" give -999).
+  ///
+  /// \code
+  /// math.EngStr2SimpleValue((char*)"12.5 K");  // -> 12500.0
+  /// math.EngStr2SimpleValue((char*)"-3m");  // -> -3000000.0
+  /// math.EngStr2SimpleValue((char*)"1E3");  // -> -999.0
+  /// \endcode
   double EngStr2SimpleValue(char* text);
+
+  /// Reads a hexadecimal text into a 32-bit value, skipping every character that is not a
+  /// hexadecimal digit ("0x1A", "#1A" and "1A" all give 26).
+  ///
+  /// \param text The text.
+  /// \return The value of the last eight digits read, as a signed 32-bit number
+  ///   ("FFFFFFFF" gives -1); 0 for a text without digits.
+  ///
+  /// \code
+  /// math.HexStringToDecimal((char*)"#FF8000");  // -> 16744448
+  /// math.HexStringToDecimal((char*)"FFFFFFFF");  // -> -1
+  /// \endcode
   long HexStringToDecimal(char* text);
+
+  /// Reads the number an OLE Automation VARIANT holds.
+  ///
+  /// Read are VT_I1, VT_UI1, VT_I2, VT_UI2, VT_I4 (signed 8, unsigned 8, signed 16, unsigned 16
+  /// and signed 32 bits), VT_R4 and VT_R8. Every other type code, including VT_UI4, VT_I8,
+  /// VT_BOOL, VT_BSTR, VT_EMPTY and any by-reference or array code, gives 0; no text, date or
+  /// currency is converted. Where Windows is absent, CorvixPlatform.h gives a VARIANT of the
+  /// same layout, so `v.vt = VT_I2; v.iVal = 5;` compiles unchanged.
+  ///
+  /// \param value The variant, passed by value.
+  /// \return The number, or 0.
+  ///
+  /// \code
+  /// VARIANT number{};
+  /// number.vt = VT_I1;
+  /// number.cVal = -56;
+  /// math.VarValueToLongDouble(number);  // -> -56.0
+  /// number.vt = VT_BOOL;
+  /// math.VarValueToLongDouble(number);  // -> 0.0
+  /// \endcode
   long double VarValueToLongDouble(struct tagVARIANT value);
+
+  /// Reads a decimal integer from a 16-bit unit string: leading white space is skipped, an
+  /// optional sign and the digits after it are read, and reading stops at the first other
+  /// unit.
+  ///
+  /// \param text The unit string.
+  /// \return The value, held to the 32-bit range (-2147483648 to 2147483647); 0 for a text
+  ///   without digits.
+  ///
+  /// \code
+  /// unsigned short text[] = {' ', '-', '4', '2', 'x', 0};
+  /// math.ToLong(text);  // -> -42
+  /// \endcode
   long ToLong(unsigned short* text);
+  /// @}
 
   // --- Search: 0-based position of the first occurrence, or -1.
   long FindCharposInString(char* source, char character);
