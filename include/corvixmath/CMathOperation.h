@@ -104,7 +104,7 @@ class CORVIXMATH_API CMathOperation {
   /// | 5 Giga | v / 1e9 | G | \|v/1e9\| >= 10^(d+9) |
   /// | 6 Tera | v / 1e12 | T | \|v/1e12\| >= 10^(d+12) |
   /// | 7 thousandths | v * 1000 | m | \|v*1000\| >= 10^(d+12) |
-  /// | 10 Auto with thousandths | as Auto; a magnitude above 0.001 and below 0.1 times 1000 | as Auto, or m | \|v\| > 1e15 |
+  /// | 10 Auto, milli | as Auto; v * 1000 if 0.001 < \|v\| < 0.1 | as Auto, or m | \|v\| > 1e15 |
   /// | 8, 9, 11 to 255 | v | none | never |
   ///
   /// Here d is the digit count. An overflow shows "EEEE" alone, without letter or unit, and is
@@ -357,69 +357,391 @@ class CORVIXMATH_API CMathOperation {
   long ToLong(unsigned short* text);
   /// @}
 
-  // --- Search: 0-based position of the first occurrence, or -1.
+  /// \defgroup search Search and extraction
+  /// Finding a character or a substring, and cutting a text at a character, by a count of
+  /// units or by a range.
+  ///
+  /// Every member exists for narrow texts and for 16-bit texts (`unsigned short*`, and
+  /// `wchar_t*` under the same name or a name ending in W); the flavours behave unit for unit
+  /// alike. Positions are 0-based unit indexes; #CORVIXMATH_NOT_FOUND (-1) means "no
+  /// occurrence". Characters are compared by their exact unit value, without case folding.
+  /// Most members read at most the first #CORVIXMATH_TEXT_UNITS - 1 units of their source
+  /// (FindSubStringStartPos and ExtractRightSide the first #CORVIXMATH_FORMAT_UNITS - 1);
+  /// a longer source takes part with those units only. The result is made before the
+  /// destination is written, so the destination may be the source buffer itself.
+  /// @{
+
+  /// Finds the first occurrence of a character.
+  /// \param source The text searched.
+  /// \param character The character looked for; the NUL character finds the terminator.
+  /// \return The 0-based position of the first occurrence within the first
+  ///   #CORVIXMATH_TEXT_UNITS - 1 units, or #CORVIXMATH_NOT_FOUND (-1); -1 for an empty source.
+  ///
+  /// \code
+  /// math.FindCharposInString((char*)"Tank.Level", '.');  // -> 4
+  /// math.FindCharposInString((char*)"abc", 'x');  // -> -1
+  /// math.FindCharposInString((char*)"abc", '\0');  // -> 3
+  /// \endcode
   long FindCharposInString(char* source, char character);
+  /// \copydoc FindCharposInString(char*, char)
   long FindCharposInString(unsigned short* source, unsigned short character);
+  /// \copydoc FindCharposInString(char*, char)
   long FindCharposInStringW(wchar_t* source, wchar_t character);
+
+  /// Finds the first occurrence of a substring.
+  /// \param source The text searched; its first #CORVIXMATH_FORMAT_UNITS - 1 units take part.
+  /// \param substring The text looked for, matched exactly.
+  /// \return The 0-based position where the leftmost occurrence starts, or
+  ///   #CORVIXMATH_NOT_FOUND (-1). An empty substring gives the source's length.
+  ///
+  /// \code
+  /// math.FindSubStringStartPos((char*)"abcabd", (char*)"abd");  // -> 3
+  /// math.FindSubStringStartPos((char*)"ab", (char*)"abc");  // -> -1
+  /// math.FindSubStringStartPos((char*)"abc", (char*)"");  // -> 3
+  /// \endcode
   long FindSubStringStartPos(char* source, char* substring);
+  /// \copydoc FindSubStringStartPos(char*, char*)
   long FindSubStringStartPosW(wchar_t* source, wchar_t* substring);
 
-  // --- Extraction at a character, by count and by range.
+  /// Copies the part of a text before the first occurrence of a character (the whole text
+  /// when the character does not occur).
+  /// \param source The text.
+  /// \param destination Receives the left part; `capacity` units.
+  /// \param character The character cut at; it is not part of the result.
+  /// \param capacity The size of `destination` in units, terminator included.
+  /// \return 1 when the left part was written, and for an empty source (destination
+  ///   untouched); 0 when the left part does not fit `capacity` units with its terminator, for
+  ///   a null destination, or after the catch-error report (narrow and `unsigned short`
+  ///   flavours). On 0 the destination is untouched.
+  ///
+  /// \code
+  /// char left[16];
+  /// math.ExtractLeftBeforeChar((char*)"12.5", left, '.', sizeof left);  // -> 1
+  /// // left is "12"
+  /// math.ExtractLeftBeforeChar((char*)"Level", left, '.', 5);  // -> 0
+  /// // left is "12"
+  /// \endcode
   long ExtractLeftBeforeChar(char* source, char* destination, char character, long capacity);
+  /// \copydoc ExtractLeftBeforeChar(char*, char*, char, long)
   long ExtractLeftBeforeChar(unsigned short* source, unsigned short* destination,
                              unsigned short character, long capacity);
+  /// \copydoc ExtractLeftBeforeChar(char*, char*, char, long)
   long ExtractLeftBeforeCharW(wchar_t* source, wchar_t* destination, wchar_t character,
                               long capacity);
+
+  /// Copies the part of a text after the first occurrence of a character; the whole text
+  /// when the character does not occur, so stripping leading fields in a loop stops by
+  /// itself.
+  /// \param source The text.
+  /// \param destination Receives the right part; holds #CORVIXMATH_TEXT_UNITS units. Untouched
+  ///   for an empty source and for the NUL character.
+  /// \param character The character cut at.
+  ///
+  /// \code
+  /// char right[2048];
+  /// math.ExtractRightAfterChar((char*)"1.2.3", right, '.');
+  /// // right is "2.3"
+  /// math.ExtractRightAfterChar(right, right, ':');
+  /// // right is "2.3"
+  /// \endcode
   void ExtractRightAfterChar(char* source, char* destination, char character);
+  /// \copydoc ExtractRightAfterChar(char*, char*, char)
   void ExtractRightAfterChar(unsigned short* source, unsigned short* destination,
                              unsigned short character);
+  /// \copydoc ExtractRightAfterChar(char*, char*, char)
   void ExtractRightAfterCharW(wchar_t* source, wchar_t* destination, wchar_t character);
-  void ExtractLefttSide(char* source, char* destination, long count);
-  void ExtractLefttSide(unsigned short* source, unsigned short* destination, long count);
-  void ExtractLefttSideW(wchar_t* source, wchar_t* destination, long count);
-  void ExtractRightSide(char* source, char* destination, long count);
-  void ExtractRightSide(unsigned short* source, unsigned short* destination, long count);
-  void ExtractRightSideW(wchar_t* source, wchar_t* destination, long count);
-  long SubString(char* source, char* destination, long start, long count);
-  long SubString(unsigned short* source, unsigned short* destination, long start, long count);
 
-  // --- Trimming: 1 written, 0 refused.
+  /// Copies the first units of a text.
+  /// \param source The text; read in place, whatever its length.
+  /// \param destination Receives the first `count` units (the whole text if it is shorter);
+  ///   holds `count` + 1 units. Untouched for an empty source.
+  /// \param count The number of units; 0 or less writes an empty text.
+  ///
+  /// \code
+  /// char left[16];
+  /// math.ExtractLefttSide((char*)"ABC12", left, 3);
+  /// // left is "ABC"
+  /// \endcode
+  void ExtractLefttSide(char* source, char* destination, long count);
+  /// \copydoc ExtractLefttSide(char*, char*, long)
+  void ExtractLefttSide(unsigned short* source, unsigned short* destination, long count);
+  /// \copydoc ExtractLefttSide(char*, char*, long)
+  void ExtractLefttSideW(wchar_t* source, wchar_t* destination, long count);
+
+  /// Copies the last units of a text.
+  /// \param source The text; its first #CORVIXMATH_FORMAT_UNITS - 1 units take part, so the
+  ///   right side of a longer text is taken from the end of those units.
+  /// \param destination Receives the last `count` units (the whole text if it is shorter), in
+  ///   their order; holds `count` + 1 units. Untouched for an empty source.
+  /// \param count The number of units; 0 or less writes an empty text.
+  ///
+  /// \code
+  /// char right[16];
+  /// math.ExtractRightSide((char*)"ABC12", right, 2);
+  /// // right is "12"
+  /// \endcode
+  void ExtractRightSide(char* source, char* destination, long count);
+  /// \copydoc ExtractRightSide(char*, char*, long)
+  void ExtractRightSide(unsigned short* source, unsigned short* destination, long count);
+  /// \copydoc ExtractRightSide(char*, char*, long)
+  void ExtractRightSideW(wchar_t* source, wchar_t* destination, long count);
+
+  /// Copies a range of a text: at most `count` units from position `start`, stopping at the
+  /// text's end.
+  /// \param source The text; read in place.
+  /// \param destination Receives the range; holds `count` + 1 units.
+  /// \param start The 0-based position of the first unit; a negative start or one past the
+  ///   end writes an empty text.
+  /// \param count The number of units; 0 or less writes an empty text.
+  /// \return 1; 0 for a null destination.
+  ///
+  /// \code
+  /// char part[16];
+  /// math.SubString((char*)"abcdef", part, 2, 3);  // -> 1
+  /// // part is "cde"
+  /// math.SubString((char*)"abc", part, 1, 10);  // -> 1
+  /// // part is "bc"
+  /// \endcode
+  long SubString(char* source, char* destination, long start, long count);
+  /// \copydoc SubString(char*, char*, long, long)
+  long SubString(unsigned short* source, unsigned short* destination, long start, long count);
+  /// @}
+
+  /// \defgroup editing Trimming, editing and unit strings
+  /// Stripping a repeated character from either end, editing a text in place, and the basic
+  /// operations on 16-bit unit strings.
+  ///
+  /// The trims work on a copy of at most #CORVIXMATH_FORMAT_UNITS - 1 units, so the
+  /// destination may be the source (trimming in place). The in-place members change the
+  /// caller's text where it lies; positions and counts outside the text are ignored rather
+  /// than acted on.
+  /// @{
+
+  /// Copies a text without the repeats of one character at its start.
+  /// \param source The text; a source longer than #CORVIXMATH_FORMAT_UNITS units is refused,
+  ///   and one of exactly that many takes part with its first units less one.
+  /// \param destination Receives the trimmed text; `capacity` units.
+  /// \param character The character stripped, as often as it repeats; the NUL character
+  ///   strips nothing.
+  /// \param capacity The size of `destination` in units, terminator included.
+  /// \return 1 when written; 0 when the source is too long, the trimmed text does not fit
+  ///   `capacity` units with its terminator, or the destination is null. On 0 the destination
+  ///   is untouched.
+  ///
+  /// \code
+  /// char text[10];
+  /// math.TrimLeft((char*)"  12", text, ' ', sizeof text);  // -> 1
+  /// // text is "12"
+  /// math.TrimLeft((char*)"abcd", text, ' ', 4);  // -> 0
+  /// // text is "12"
+  /// \endcode
   long TrimLeft(char* source, char* destination, char character, unsigned int capacity);
+  /// \copydoc TrimLeft(char*, char*, char, unsigned int)
   long TrimLeft(unsigned short* source, unsigned short* destination, unsigned short character,
                 unsigned int capacity);
+  /// \copydoc TrimLeft(char*, char*, char, unsigned int)
   long TrimLeftW(wchar_t* source, wchar_t* destination, wchar_t character,
                  unsigned int capacity);
+
+  /// Copies a text without the repeats of one character at its end.
+  /// \param source The text; a source longer than #CORVIXMATH_FORMAT_UNITS units is refused,
+  ///   and one of exactly that many takes part with its first units less one.
+  /// \param destination Receives the trimmed text; `capacity` units.
+  /// \param character The character stripped, as often as it repeats; the NUL character
+  ///   strips nothing.
+  /// \param capacity The size of `destination` in units, terminator included.
+  /// \return 1 when written; 0 when the source is too long, the trimmed text does not fit
+  ///   `capacity` units with its terminator, or the destination is null. On 0 the destination
+  ///   is untouched.
+  ///
+  /// \code
+  /// char text[12] = "1.500";
+  /// math.TrimRight(text, text, '0', sizeof text);  // -> 1
+  /// // text is "1.5"
+  /// \endcode
   long TrimRight(char* source, char* destination, char character, unsigned int capacity);
+  /// \copydoc TrimRight(char*, char*, char, unsigned int)
   long TrimRight(unsigned short* source, unsigned short* destination, unsigned short character,
                  unsigned int capacity);
+  /// \copydoc TrimRight(char*, char*, char, unsigned int)
   long TrimRightW(wchar_t* source, wchar_t* destination, wchar_t character,
                   unsigned int capacity);
 
-  // --- In-place editing.
+  /// Inserts one unit into a text in place; the rest of the text moves one place right.
+  /// \param text The text; its buffer holds its length + 2 units.
+  /// \param position The 0-based position; the text's length appends. A negative position or
+  ///   one past the length changes nothing.
+  /// \param character The unit inserted.
+  ///
+  /// \code
+  /// char text[8] = "1234";
+  /// math.InsertCharInCharArray(text, 1, ',');
+  /// // text is "1,234"
+  /// \endcode
   void InsertCharInCharArray(char* text, long position, char character);
+  /// \copydoc InsertCharInCharArray(char*, long, char)
   void InsertCharInCharArray(unsigned short* text, long position, unsigned short character);
+  /// \copydoc InsertCharInCharArray(char*, long, char)
   void InsertCharInCharArray(wchar_t* text, long position, wchar_t character);
+
+  /// Removes every occurrence of one unit from a text in place.
+  /// \param text The text.
+  /// \param character The unit removed.
+  ///
+  /// \code
+  /// char text[8] = "1.5E+03";
+  /// math.RemoveCharFromCharArray(text, '+');
+  /// // text is "1.5E03"
+  /// \endcode
   void RemoveCharFromCharArray(char* text, char character);
+  /// \copydoc RemoveCharFromCharArray(char*, char)
   void RemoveCharFromCharArray(unsigned short* text, unsigned short character);
+
+  /// Removes a range of units from a text in place; a range past the end ends the text at
+  /// `start`.
+  /// \param text The text.
+  /// \param start The 0-based position of the first unit removed; a negative start or one at
+  ///   or past the end changes nothing.
+  /// \param count The number of units removed; 0 or less changes nothing.
+  ///
+  /// \code
+  /// char text[8] = "abcdef";
+  /// math.RemoveFromCharArray(text, 1, 2);
+  /// // text is "adef"
+  /// \endcode
   void RemoveFromCharArray(char* text, int start, int count);
+  /// \copydoc RemoveFromCharArray(char*, int, int)
   void RemoveFromCharArray(unsigned short* text, int start, int count);
+
+  /// Replaces every occurrence of one unit by another in place, up to the text's terminator
+  /// on entry. Replacing a separator by the NUL character therefore leaves a row of
+  /// terminated pieces ("a,b,c" becomes "a", "b", "c" one after the other).
+  /// \param text The text.
+  /// \param find The unit replaced; the NUL character replaces nothing.
+  /// \param replacement The unit put in its place.
+  ///
+  /// \code
+  /// char path[16] = "D:/Data/Log";
+  /// math.ReplaceCharInCharAaary(path, '/', '\\');
+  /// // path is "D:\\Data\\Log"
+  /// \endcode
   void ReplaceCharInCharAaary(char* text, char find, char replacement);
+  /// \copydoc ReplaceCharInCharAaary(char*, char, char)
   void ReplaceCharInCharAaary(unsigned short* text, unsigned short find,
                               unsigned short replacement);
 
-  // --- Unit-string basics.
+  /// Copies a 16-bit unit string.
+  /// \param destination Receives the copy; `capacity` units. Untouched when the source does
+  ///   not fit with its terminator.
+  /// \param source The unit string.
+  /// \param capacity The size of `destination` in units, terminator included.
+  ///
+  /// \code
+  /// unsigned short source[] = {'O', 'K', 0};
+  /// unsigned short copy[4] = {};
+  /// math.Copy(copy, source, 4);
+  /// // copy is "OK"
+  /// \endcode
   void Copy(unsigned short* destination, unsigned short* source, unsigned int capacity);
-  long Len(unsigned short* text);
-  long Compare(unsigned short* first, unsigned short* second);
-  void LongToWChar(long value, unsigned short* destination, unsigned int capacity);
 
-  // --- Windows paths: directory and name, climbing directories.
+  /// Counts the units of a 16-bit unit string.
+  /// \param text The unit string.
+  /// \return The number of units before the terminator; 0 for an empty or null text.
+  ///
+  /// \code
+  /// unsigned short text[] = {'O', 'K', 0};
+  /// math.Len(text);  // -> 2
+  /// \endcode
+  long Len(unsigned short* text);
+
+  /// Compares two 16-bit unit strings unit by unit as unsigned numbers.
+  /// \param first The first unit string.
+  /// \param second The second unit string.
+  /// \return 0 when they are equal; -1 when `first` is smaller at the first difference, or is
+  ///   a proper beginning of `second`; 1 when it is larger.
+  ///
+  /// \code
+  /// unsigned short abc[] = {'a', 'b', 'c', 0};
+  /// unsigned short abd[] = {'a', 'b', 'd', 0};
+  /// math.Compare(abc, abd);  // -> -1
+  /// math.Compare(abd, abc);  // -> 1
+  /// \endcode
+  long Compare(unsigned short* first, unsigned short* second);
+
+  /// Writes a number as decimal text into a 16-bit unit string: a "-" for negatives, no "+",
+  /// no leading zeros. Only the 32-bit value of the `long` counts; its longest text,
+  /// "-2147483648", has 11 units, so a capacity of 12 holds every value.
+  /// \param value The number.
+  /// \param destination Receives the text; `capacity` units. Untouched when the text does not
+  ///   fit with its terminator.
+  /// \param capacity The size of `destination` in units, terminator included.
+  ///
+  /// \code
+  /// unsigned short text[12];
+  /// math.LongToWChar(-2147483647L - 1, text, 12);
+  /// // text is "-2147483648"
+  /// \endcode
+  void LongToWChar(long value, unsigned short* destination, unsigned int capacity);
+  /// @}
+
+  /// \defgroup paths Windows paths
+  /// Splitting a Windows path into its directory and name, and climbing directories.
+  ///
+  /// The separator is the backslash only; "/" is an ordinary character, and drive letters
+  /// and network prefixes get no special treatment. A path takes part with at most
+  /// #CORVIXMATH_PATH_UNITS - 1 units. Every directory written ends with exactly one
+  /// backslash. When there is no directory to report, the member marks its directory output by
+  /// setting its first unit to the digit '0' and writes nothing else there, no terminator
+  /// either.
+  /// @{
+
+  /// Splits a full path into its directory (with a trailing backslash) and its file name.
+  /// \param fullPath The path.
+  /// \param directory Receives everything before the last backslash, and a backslash; holds
+  ///   #CORVIXMATH_PATH_UNITS units. Only its first unit is set to '0' for a bare name. May be
+  ///   null.
+  /// \param name Receives everything after the last backslash; `nameCapacity` units. May be
+  ///   null.
+  /// \param nameCapacity The size of `name` in units, terminator included.
+  /// \param directoryCapacity The size of `directory`; the trailing backslash is appended
+  ///   only where it fits.
+  /// \return 1 when the name was written (or not asked for); 0 when the name does not fit
+  ///   `nameCapacity` units with its terminator (the name output is untouched, the directory
+  ///   is still written), or when a bare name is given without a name output.
+  ///
+  /// \code
+  /// char folder[260];
+  /// char name[16];
+  /// math.ExtractPathAndName((char*)"D:\\Log\\day.txt", folder, name, 16, 260);  // -> 1
+  /// // folder is "D:\\Log\\"
+  /// // name is "day.txt"
+  /// \endcode
   long ExtractPathAndName(char* fullPath, char* directory, char* name, unsigned int nameCapacity,
                           unsigned int directoryCapacity);
+  /// \copydoc ExtractPathAndName(char*, char*, char*, unsigned int, unsigned int)
   long ExtractPathAndName(wchar_t* fullPath, wchar_t* directory, wchar_t* name,
                           unsigned int nameCapacity, unsigned int directoryCapacity);
+
+  /// Climbs a number of directories up from a path. Trailing backslashes are replaced by one;
+  /// each level drops one component, the file name counting as one.
+  /// \param path The path.
+  /// \param output Receives the directory reached, with a trailing backslash; holds
+  ///   #CORVIXMATH_PATH_UNITS units. When the path has too few backslashes for the levels,
+  ///   only its first unit is set to '0'. Null writes the result over `path`, which then holds
+  ///   #CORVIXMATH_PATH_UNITS units.
+  /// \param levels The number of components dropped, 0 to 255.
+  ///
+  /// \code
+  /// char up[260];
+  /// math.RemoveDirFromPath((char*)"D:\\Data\\Log\\day.txt", up, 2);
+  /// // up is "D:\\Data\\"
+  /// math.RemoveDirFromPath((char*)"D:\\Data\\\\", up, 0);
+  /// // up is "D:\\Data\\"
+  /// \endcode
   void RemoveDirFromPath(char* path, char* output, unsigned char levels);
+  /// \copydoc RemoveDirFromPath(char*, char*, unsigned char)
   void RemoveDirFromPath(wchar_t* path, wchar_t* output, unsigned char levels);
+  /// @}
 
   // --- Narrow and 16-bit conversions and the digit-array text "UniCode(72,105,)".
   void CharArrayToWcharArray(char* source, unsigned short* destination, long flags);
