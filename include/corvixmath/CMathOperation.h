@@ -753,15 +753,153 @@ class CORVIXMATH_API CMathOperation {
   long IsUniCodeString(char* text);
   long ContainUnicodeChar(char* text);
 
-  // --- Control identifiers and character classes: 0 invalid, else the form code.
-  long IsValidControlID(char* identifier);
-  long IsValidControlID(unsigned short* identifier);
-  long IsValidControlID(wchar_t* identifier);
-  void CheckControlIDAndConvertToNewVersion(char* identifier);
-  long IsAlphaNumeric(char* text);
+  /// \defgroup identifiers Control identifiers and character classes
+  /// Checking the identifiers of the host applications' controls, converting old
+  /// identifiers to the new form, and telling which kinds of characters a text holds.
+  ///
+  /// A control identifier is two ASCII letters (either case) followed by decimal digits:
+  ///
+  /// | Form | Length | Layout | Result of IsValidControlID |
+  /// |---|---|---|---|
+  /// | old | 5 | 2 letters, 3 digits (000 to 999) | 1 |
+  /// | new | 6 | 2 letters, 4 digits (0000 to 9999) | 2 |
+  /// | long (narrow texts only) | 7 | 2 letters, 5 digits, 10001 to 99999 | 3 |
+  ///
+  /// Any other text is not an identifier (0). The prefix is not compared with any list of
+  /// control kinds, and only ASCII letters and digits count.
+  /// @{
 
-  // --- Expression checker: 1 valid, or -20 to -30 with an English message (512 bytes).
+  /// Tells whether a text is a control identifier, and of which form.
+  /// \param identifier The text.
+  /// \return 0 when it is not an identifier (also for a null text, and after the catch-error
+  ///   report); 1 for the old form, 2 for the new form, 3 for the long form.
+  ///
+  /// \code
+  /// math.IsValidControlID((char*)"AB123");  // -> 1
+  /// math.IsValidControlID((char*)"Zz9999");  // -> 2
+  /// math.IsValidControlID((char*)"AB10001");  // -> 3
+  /// math.IsValidControlID((char*)"AB12C");  // -> 0
+  /// \endcode
+  long IsValidControlID(char* identifier);
+  /// Tells whether a 16-bit text is a control identifier of the old or the new form; the
+  /// 16-bit flavours know no long form, so a seven-unit text gives 0.
+  /// \param identifier The text.
+  /// \return 0 when it is not an identifier (also for a null text, and after the catch-error
+  ///   report); 1 for the old form, 2 for the new form.
+  ///
+  /// \code
+  /// unsigned short identifier[] = {'A', 'B', '0', '1', '2', '3', 0};
+  /// math.IsValidControlID(identifier);  // -> 2
+  /// \endcode
+  long IsValidControlID(unsigned short* identifier);
+  /// \copydoc IsValidControlID(unsigned short*)
+  long IsValidControlID(wchar_t* identifier);
+
+  /// Converts an identifier of the old five-character form to the new six-character form in
+  /// place ("AB123" becomes "AB0123"). Only the length is looked at: any five-character text
+  /// keeps its first two characters and gets the number its last three read as, in four
+  /// digits ("ABxyz" becomes "AB0000", "AB-12" becomes "AB-012"); a text of any other length
+  /// is left as it is.
+  /// \param identifier The text, changed in place; its buffer holds at least
+  ///   #CORVIXMATH_CONTROL_ID_BYTES bytes, and nothing beyond them is written. A null text is
+  ///   left alone.
+  ///
+  /// \code
+  /// char identifier[8] = "AB123";
+  /// math.CheckControlIDAndConvertToNewVersion(identifier);
+  /// // identifier is "AB0123"
+  /// \endcode
+  void CheckControlIDAndConvertToNewVersion(char* identifier);
+
+  /// Tells which classes of characters a narrow text holds: the bitwise OR of the class bits
+  /// of all its bytes.
+  ///
+  /// - 0x1: upper-case letters A to Z;
+  /// - 0x2: lower-case letters a to z;
+  /// - 0x4: digits 0 to 9;
+  /// - 0x8: parentheses ( );
+  /// - 0x10: arithmetic signs * / - +;
+  /// - 0x20: the full stop;
+  /// - 0x40: the underscore;
+  /// - 0x80: comparison signs < > =;
+  /// - 0x100: the 32 Persian letters of code page 1256 (0xC7 0xC8 0x81 0xCA 0xCB 0xCC 0x8D
+  ///   0xCD 0xCE 0xCF 0xD0 0xD1 0xD2 0x8E 0xD3 0xD4 0xD5 0xD6 0xD8 0xD9 0xDA 0xDB 0xDD 0xDE
+  ///   0x98 0x90 0xE1 0xE3 0xE4 0xE6 0xE5 0xED), seven further Arabic-script characters (0xC2
+  ///   0xC3 0xC4 0xC6 0xC1 0xC9 0xDC), the punctuation 0xA1 0xBA 0xBF 0xAB 0xBB, and the ASCII
+  ///   comma and question mark;
+  /// - 0x200: other ASCII punctuation ! ~ ` @ # $ % ^ & ; : and the vertical bar;
+  /// - 0x10000000: every other byte: blank, quotes, brackets, braces, backslash, control
+  ///   characters, and the other bytes from 0x80.
+  ///
+  /// \param text The text.
+  /// \return The class bits; 0 for an empty or null text.
+  ///
+  /// \code
+  /// math.IsAlphaNumeric((char*)"Ab_1");  // -> 0x47
+  /// math.IsAlphaNumeric((char*)"x+y");  // -> 0x12
+  /// math.IsAlphaNumeric((char*)"a b");  // -> 0x10000002
+  /// \endcode
+  long IsAlphaNumeric(char* text);
+  /// @}
+
+  /// \defgroup formulas Formula checker
+  /// Checking the formulas that users type, with a result code and an English message the
+  /// host can show.
+  ///
+  /// A formula is made of variables (runs of one to three ASCII letters, case-sensitive),
+  /// unsigned decimal numbers (a "." only between two digits), parentheses, the seven infix
+  /// signs `+ * / < > & |`, the two prefix signs `-` and `!` (at the start, after an infix
+  /// sign, or between operands), and the underscore, which separates letter runs. Blanks are
+  /// ignored. The checker does not parse the formula into a tree or evaluate it: it runs a
+  /// fixed series of local tests, and the first that fails decides the result. A formula that
+  /// passes them all is accepted even where a full grammar would object ("a(b)", "(a+)").
+  ///
+  /// The tests, in the order they run:
+  ///
+  /// 1. Parentheses: -20 for a ")" without its "(" ("Closing parenthesis without opening
+  ///    parenthesis was found"); -21 for a "(" still open at the end ("Some parenthesis are
+  ///    still not closed").
+  /// 2. Characters: -29 for a character outside the formula's set: tab, "=", ",", quotes,
+  ///    brackets, bytes from 0x80 ("Invalid Character detected.").
+  /// 3. Letters and digits: -28 for a letter directly followed by a digit ("Variable followed
+  ///    by Numeric Value "); -22 for a digit directly followed by a letter ("Numeric Value
+  ///    followed by Variable ").
+  /// 4. First character: -25 for an infix sign first ("Regular Expression could not start whit
+  ///    this sign.").
+  /// 5. Last character: -27 for any of the nine signs last ("Right side should have a
+  ///    value.").
+  /// 6. Variable length: -30 for a run of four or more letters ("Variable Len should be less
+  ///    than 4 characters.").
+  /// 7. Signs and points: -23 for an infix sign followed by an infix sign, or a prefix sign
+  ///    followed by any sign, so "a++b", "a-+b", "&&" and "<>" fail while "a+-b" and "a*!b"
+  ///    pass ("Two Adjacent sign detected."); -24 for a "." not between two digits ("Floating
+  ///    point could onlu be used in numeric values.").
+  /// 8. Variables: -26 for a variable whose name is not in the list ("Undefined variable").
+  ///
+  /// The messages are the ones host applications have always shown, spelling included; the
+  /// -22 and -28 messages end in a blank. The longest has 57 characters.
+  /// @{
+
+  /// Checks a formula and, when it fails, writes the reason.
+  /// \param expression The formula; checked whole, whatever its length, and never changed.
+  ///   An empty formula, or one of blanks only, is accepted.
+  /// \param message Receives the message of the failing test (table above); assumed to hold
+  ///   #CORVIXMATH_MESSAGE_BYTES bytes. Untouched when the formula is accepted. May be null.
+  /// \param variables The defined variables, each name between number signs
+  ///   ("#a#b#abc#"; neighbours may share a "#"). Null skips the variable test.
+  /// \return 1 when the formula is accepted; otherwise the code of the first failing test,
+  ///   -20 to -30.
+  ///
+  /// \code
+  /// char message[512] = "";
+  /// math.VerifyRegExpString((char*)"(a+b)*2.5-c", message, (char*)"#a#b#c#");  // -> 1
+  /// math.VerifyRegExpString((char*)"a+*b", message, (char*)"#a#b#");  // -> -23
+  /// // message is "Two Adjacent sign detected."
+  /// math.VerifyRegExpString((char*)"a+d", message, (char*)"#a#b#");  // -> -26
+  /// // message is "Undefined variable"
+  /// \endcode
   long VerifyRegExpString(char* expression, char* message, char* variables);
+  /// @}
 
   // --- Data type, control kind, value format and scale names.
   unsigned char DataTypeStringToIndex(char* name);
