@@ -901,23 +901,229 @@ class CORVIXMATH_API CMathOperation {
   long VerifyRegExpString(char* expression, char* message, char* variables);
   /// @}
 
-  // --- Data type, control kind, value format and scale names.
-  unsigned char DataTypeStringToIndex(char* name);
-  unsigned char cpModelTOucModel(char* name);
-  void ucModelTOcpModel(unsigned char code, char* name);
-  unsigned char NumericValueStringToIndex(char* name);
-  void ScaleIndex2String(char* name, long index, unsigned int capacity);
-  long ScaleString2Index(char* name);
+  /// \defgroup vocabulary Vocabulary: data types, control kinds, value formats, scales
+  /// The product's fixed names and their codes.
+  ///
+  /// Type codes (one byte) name a data type or a control kind; the two share one code space.
+  /// DataTypeStringToIndex reads data type names, the Modbus register types included, in
+  /// any letter case; cpModelTOucModel reads data type and control kind names with exact
+  /// case and knows two synonyms; ucModelTOcpModel writes the names back.
+  ///
+  /// | Code | Meaning | DataTypeStringToIndex | cpModelTOucModel | ucModelTOcpModel |
+  /// |---|---|---|---|---|
+  /// | 2 | 16-bit signed | SHORT | SHORT | SHORT |
+  /// | 3 | 32-bit signed | LONG | LONG, COLOR | LONG |
+  /// | 4 | float | FLOAT | FLOAT | FLOAT |
+  /// | 5 | double | DOUBLE | DOUBLE | DOUBLE |
+  /// | 8 | text |  | CHARP, STRING | CHARP |
+  /// | 11 | boolean | BOOL | BOOL | BOOL |
+  /// | 16 | 8-bit signed | CHAR | CHAR | CHAR |
+  /// | 17 | 8-bit unsigned | UCHAR | UCHAR | UCHAR |
+  /// | 18 | 16-bit unsigned | USHORT | USHORT | USHORT |
+  /// | 19 | 32-bit unsigned | ULONG | ULONG | ULONG |
+  /// | 101 | bit | BIT | BIT | BIT |
+  /// | 105 | colour |  |  | COLOR |
+  /// | 106 | Modbus 16-bit signed | INT16_MODBUS |  | NoData |
+  /// | 107 | Modbus 16-bit unsigned | UINT16_MODBUS |  | NoData |
+  /// | 108 | Modbus 32-bit signed | INT32_MODBUS |  | NoData |
+  /// | 109 | Modbus 32-bit unsigned | UINT32_MODBUS |  | NoData |
+  /// | 110 | Modbus float | FLOAT_MODBUS |  | NoData |
+  /// | 111 | Modbus double | DOUBLE_MODBUS |  | NoData |
+  /// | 112 | label |  | LABEL | LABEL |
+  /// | 113 | value box |  | VALUEBOX | VALUEBOX |
+  /// | 114 | frame |  | FRAME | FRAME |
+  /// | 116 | bar diagram |  | BARDIAGRAM | BARDIAGRAM |
+  /// | 117 | edit box |  | EDITBOX | EDITBOX |
+  /// | 118 | info box |  | INFOBOX | INFOBOX |
+  /// | 119 | push button |  | PUSHBUTTON | PUSHBUTTON |
+  /// | 120 | line diagram |  | LINEDIAGRAM | LINEDIAGRAM |
+  /// | 121 | vector diagram |  | VECTORDIAGRAM | VECTORDIAGRAM |
+  /// | other |  | gives 0 | gives 255 | NoData |
+  ///
+  /// Value formats: 0 "Simple", 1 "Eng", 2 "Scirntific" (spelt so; "Scientific" is unknown),
+  /// 3 "Enum". Scales: 0 "Hide", 1 "Auto", 2 "Unity", 3 "Kilo", 4 "Mega", 5 "Giga", 6 "Tera",
+  /// the scale modes DoubleToEngString takes.
+  /// @{
 
-  // --- Font descriptors "Face,Size,Colour,Style".
+  /// Reads a data type name (any letter case) as its type code.
+  /// \param name The name: BOOL, CHAR, BIT, SHORT, LONG, UCHAR, USHORT, ULONG, FLOAT, DOUBLE
+  ///   or one of the six Modbus names.
+  /// \return The type code (table above); 0 for any other text, a null one included.
+  ///
+  /// \code
+  /// math.DataTypeStringToIndex((char*)"long");  // -> 3
+  /// math.DataTypeStringToIndex((char*)"INT16_MODBUS");  // -> 106
+  /// math.DataTypeStringToIndex((char*)"COLOR");  // -> 0
+  /// \endcode
+  unsigned char DataTypeStringToIndex(char* name);
+
+  /// Reads a data type or control kind name (exact case) as its type code.
+  /// \param name The name (table above), compared byte for byte.
+  /// \return The type code; 255 for any other text, a null one included.
+  ///
+  /// \code
+  /// math.cpModelTOucModel((char*)"VALUEBOX");  // -> 113
+  /// math.cpModelTOucModel((char*)"COLOR");  // -> 3
+  /// math.cpModelTOucModel((char*)"long");  // -> 255
+  /// \endcode
+  unsigned char cpModelTOucModel(char* name);
+
+  /// Writes the name of a type code.
+  /// \param code The type code.
+  /// \param name Receives the name (table above), or "NoData" for a code that names nothing;
+  ///   assumed to hold #CORVIXMATH_NAME_BYTES bytes. Every name fits. A null buffer is not
+  ///   written.
+  ///
+  /// \code
+  /// char name[64];
+  /// math.ucModelTOcpModel(8, name);
+  /// // name is "CHARP"
+  /// math.ucModelTOcpModel(106, name);
+  /// // name is "NoData"
+  /// \endcode
+  void ucModelTOcpModel(unsigned char code, char* name);
+
+  /// Reads a value format name (any letter case) as its index.
+  /// \param name The name: Simple, Eng, Scirntific or Enum.
+  /// \return 0 to 3; 255 for any other text, a null one included.
+  ///
+  /// \code
+  /// math.NumericValueStringToIndex((char*)"ENG");  // -> 1
+  /// math.NumericValueStringToIndex((char*)"Scientific");  // -> 255
+  /// \endcode
+  unsigned char NumericValueStringToIndex(char* name);
+
+  /// Writes the name of a scale index.
+  /// \param name Receives the name, cut to `capacity` - 1 characters; untouched for an index
+  ///   outside 0 to 6, a null buffer or a capacity of 0.
+  /// \param index The scale index, 0 to 6; only its 32-bit value counts.
+  /// \param capacity The size of `name` in bytes, terminator included.
+  ///
+  /// \code
+  /// char name[8];
+  /// math.ScaleIndex2String(name, 3, sizeof name);
+  /// // name is "Kilo"
+  /// math.ScaleIndex2String(name, 7, sizeof name);
+  /// // name is "Kilo"
+  /// \endcode
+  void ScaleIndex2String(char* name, long index, unsigned int capacity);
+
+  /// Reads a scale name (any letter case) as its index, the scale mode of DoubleToEngString.
+  /// \param name The name: Hide, Auto, Unity, Kilo, Mega, Giga or Tera.
+  /// \return 0 to 6; #CORVIXMATH_NOT_FOUND (-1) for any other text, a null one included.
+  ///
+  /// \code
+  /// math.ScaleString2Index((char*)"kilo");  // -> 3
+  /// math.ScaleString2Index((char*)"Milli");  // -> -1
+  /// \endcode
+  long ScaleString2Index(char* name);
+  /// @}
+
+  /// \defgroup fonts Font descriptors
+  /// The one-line font descriptor "Face,Size,Colour,Style" taken apart.
+  ///
+  /// The face is the text before the first comma (at most #CORVIXMATH_FACE_BYTES - 1
+  /// characters), the size a decimal number cut to 8 bits, the colour a decimal number or "#"
+  /// followed by hexadecimal digits, and the style the text after the third comma (further
+  /// commas included), searched with exact case for "BoldItalic" (3), then "Bold" (1), then
+  /// "Italic" (2); none of them gives 0.
+  /// @{
+
+  /// Splits a font descriptor into face, size, colour and style. Each output is written only
+  /// when the descriptor reaches its field, so preset the outputs with defaults: with no
+  /// comma nothing is written, with one comma only the face.
+  /// \param descriptor The descriptor; its first #CORVIXMATH_FORMAT_UNITS - 1 characters
+  ///   take part. Not changed.
+  /// \param face Receives the face name, cut to #CORVIXMATH_FACE_BYTES - 1 characters; holds
+  ///   #CORVIXMATH_FACE_BYTES bytes.
+  /// \param size Receives the size: the number before the second comma, read as a decimal
+  ///   integer (0 for no digits) and cut to its low 8 bits (300 gives 44, -1 gives 255).
+  /// \param colour Receives the colour: with a "#" first, the hexadecimal value of the field
+  ///   (as HexStringToDecimal reads it); otherwise its decimal value. It is the 32-bit value:
+  ///   "#FFFFFFFF" and "-1" give 0xFFFFFFFF even where `unsigned long` is 64 bits.
+  /// \param style Receives the style code 0 to 3; 0 when the descriptor has no third comma.
+  ///   May be null.
+  ///
+  /// Null outputs are skipped.
+  ///
+  /// \code
+  /// char face[32];
+  /// unsigned char size = 0;
+  /// unsigned long colour = 0;
+  /// unsigned char style = 0;
+  /// char descriptor[] = "Tahoma,12,#FF8000,BoldItalic";
+  /// math.DecodeFontString(descriptor, face, &size, &colour, &style);
+  /// // face is "Tahoma"
+  /// // size is 12
+  /// // colour is 0xFF8000
+  /// // style is 3
+  /// \endcode
   void DecodeFontString(char* descriptor, char* face, unsigned char* size, unsigned long* colour,
                         unsigned char* style);
+  /// @}
 
-  // --- Event strings "Name(param,param,...)".
+  /// \defgroup events Event strings
+  /// Event and data-source texts of the form "Name(param,param,...)".
+  ///
+  /// The name is the text before the first "("; the parameters follow it, separated by ","
+  /// and closed by ")". Parameters are taken as they stand: no blanks are removed, and there
+  /// is no quoting or nesting. They are numbered from 1. A text is a complex data source when
+  /// it holds a "(" anywhere. Names and parameter lists of #CORVIXMATH_NAME_BYTES characters
+  /// or more are cut to their first #CORVIXMATH_NAME_BYTES - 1.
+  /// @{
+
+  /// Tells the event type of an event string by its name.
+  /// \param event The event string or a bare name.
+  /// \return 1 when the name is "ShowLinearDiagram" in any letter case; -1 for any other name.
+  ///
+  /// \code
+  /// math.CheckEventType((char*)"showlineardiagram(3,4)");  // -> 1
+  /// math.CheckEventType((char*)"ShowLinearDiagram (3)");  // -> -1
+  /// \endcode
   long CheckEventType(char* event);
+
+  /// Tells a data source with a parameter list from a plain one.
+  /// \param source The data source text.
+  /// \return true when it holds a "("; false otherwise, and for an empty or null text.
+  ///
+  /// \code
+  /// math.IsComplexDataSource((char*)"Avg(Tag1)");  // -> true
+  /// math.IsComplexDataSource((char*)"Tag1");  // -> false
+  /// \endcode
   bool IsComplexDataSource(char* source);
+
+  /// Copies the whole parameter list: the text between the first "(" and the last ")".
+  /// \param event The event string.
+  /// \param destination Receives the list; holds the text after the first "(" with its
+  ///   terminator (at most #CORVIXMATH_TEXT_UNITS bytes). With no ")" after the "(", the text
+  ///   after the "(" is written unchanged; an empty text leaves the destination untouched.
+  ///
+  /// \code
+  /// char list[64];
+  /// math.GetCompleteParamList((char*)"Trend(Tag1,Tag2,60)", list);
+  /// // list is "Tag1,Tag2,60"
+  /// \endcode
   void GetCompleteParamList(char* event, char* destination);
+
+  /// Copies one parameter of an event string. A number beyond the last parameter gives the
+  /// last one, and a number of 1 or less the first.
+  /// \param event The event string.
+  /// \param destination Receives the parameter; `capacity` bytes. Untouched when the result is
+  ///   false, and for an empty list ("F(").
+  /// \param number The parameter wanted, from 1; only its 32-bit value counts.
+  /// \param capacity The size of `destination` in bytes, terminator included.
+  /// \return true when the parameter was written (or the list is empty); false when the text
+  ///   has no "(", or the parameter does not fit `capacity` bytes with its terminator.
+  ///
+  /// \code
+  /// char parameter[16];
+  /// math.GetEventParameters((char*)"Trend(Tag1,Tag2,60)", parameter, 2, 16);  // -> true
+  /// // parameter is "Tag2"
+  /// math.GetEventParameters((char*)"F(abcdef)", parameter, 1, 6);  // -> false
+  /// // parameter is "Tag2"
+  /// \endcode
   bool GetEventParameters(char* event, char* destination, long number, unsigned int capacity);
+  /// @}
 
   // --- Device model codes and software component names.
   unsigned char CorvixDeviceModelToTavlinDataType(unsigned short model);
