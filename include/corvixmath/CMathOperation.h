@@ -743,15 +743,135 @@ class CORVIXMATH_API CMathOperation {
   void RemoveDirFromPath(wchar_t* path, wchar_t* output, unsigned char levels);
   /// @}
 
-  // --- Narrow and 16-bit conversions and the digit-array text "UniCode(72,105,)".
+  /// \defgroup conversions Narrow and 16-bit conversions
+  /// Moving text between narrow and 16-bit strings without any code-page translation, and
+  /// the digit-array text that carries a 16-bit string (or a narrow one with bytes from
+  /// 0x80) as plain ASCII.
+  ///
+  /// The digit-array text is "UniCode(", then each unit's unsigned value in decimal followed
+  /// by ",", then ")": "AB" gives "UniCode(65,66,)", an empty text "UniCode()". It is at most
+  /// #CORVIXMATH_FORMAT_UNITS - 1 characters long. Each member with a `flags` word reads one
+  /// bit of it and ignores the others:
+  ///
+  /// | Bit | Member | Set | Clear |
+  /// |---|---|---|---|
+  /// | 1 | WCharArrayToCharArray | a unit's low byte | a unit's low byte, then its high byte |
+  /// | 2 | CharArrayToWcharArray | 0x80 to 0xFF give 0x0080 to 0x00FF | they give 0xFF80 to 0xFFFF |
+  /// | 4 | DigitArrayToUnicodeString | a value's low byte, sign-extended | a value's low 16 bits |
+  /// @{
+
+  /// Widens a narrow text into a 16-bit unit string, byte by byte.
+  /// \param source The narrow text.
+  /// \param destination Receives one unit per byte and a terminator: the source's length + 1
+  ///   units. Untouched for an empty source.
+  /// \param flags Bit 2 set: bytes are taken as unsigned (0xE9 gives 0x00E9); clear: as
+  ///   signed (0xE9 gives 0xFFE9).
+  ///
+  /// \code
+  /// unsigned short units[4];
+  /// math.CharArrayToWcharArray((char*)"OK", units, 2);
+  /// // units is "OK"
+  /// \endcode
   void CharArrayToWcharArray(char* source, unsigned short* destination, long flags);
+
+  /// Narrows a 16-bit unit string into bytes. The destination comes first.
+  /// \param destination Receives the bytes and a terminator: the source's length + 1 bytes
+  ///   with bit 1 set, twice that with it clear (the string's raw little-endian bytes, ending
+  ///   in two 0 bytes).
+  /// \param source The unit string.
+  /// \param flags Bit 1 set: each unit's low byte (0x0644 gives 0x44); clear: its low byte,
+  ///   then its high byte.
+  ///
+  /// \code
+  /// unsigned short units[] = {'O', 'K', 0};
+  /// char text[4];
+  /// math.WCharArrayToCharArray(text, units, 1);
+  /// // text is "OK"
+  /// \endcode
   void WCharArrayToCharArray(char* destination, unsigned short* source, long flags);
+
+  /// Writes the digit-array text of a narrow text, each byte taken as unsigned (0xE9 gives
+  /// 233).
+  /// \param source The text.
+  /// \param destination Receives the digit-array text; `capacity` bytes.
+  /// \param capacity The size of `destination` in bytes, terminator included.
+  /// \return 1 when written; 0 when the text does not fit `capacity` bytes with its
+  ///   terminator, or would be longer than #CORVIXMATH_FORMAT_UNITS - 1 characters. On 0 the
+  ///   destination is untouched.
+  ///
+  /// \code
+  /// char text[64];
+  /// math.UnicodeStringToDigitArray((char*)"AB", text, sizeof text);  // -> 1
+  /// // text is "UniCode(65,66,)"
+  /// \endcode
   long UnicodeStringToDigitArray(char* source, char* destination, long capacity);
+  /// Writes the digit-array text of a 16-bit unit string (0xFFFF gives 65535).
+  /// \param source The unit string.
+  /// \param destination Receives the digit-array text; `capacity` bytes.
+  /// \param capacity The size of `destination` in bytes, terminator included.
+  /// \return 1 when written; 0 when the text does not fit `capacity` bytes with its
+  ///   terminator, or would be longer than #CORVIXMATH_FORMAT_UNITS - 1 characters. On 0 the
+  ///   destination is untouched.
+  ///
+  /// \code
+  /// unsigned short units[] = {0x0633, 0x0644, 0};
+  /// char text[64];
+  /// math.UnicodeStringToDigitArray(units, text, sizeof text);  // -> 1
+  /// // text is "UniCode(1587,1604,)"
+  /// \endcode
   long UnicodeStringToDigitArray(unsigned short* source, char* destination, long capacity);
+
+  /// Reads a digit-array text back into a narrow text: each number followed by "," gives
+  /// one byte, its low byte. Any other character drops the number being read; the prefix and
+  /// the ")" need not be there. A number without its "," is lost, and a "," without digits
+  /// gives 0, which ends the text there. A number longer than 11 digits keeps its last 11.
+  /// \param digitArray The digit-array text.
+  /// \param destination Receives one byte per "," and a terminator.
+  /// \param unused Not read.
+  ///
+  /// \code
+  /// char text[8];
+  /// math.DigitArrayToUnicodeString((char*)"UniCode(65,66,)", text, 0);
+  /// // text is "AB"
+  /// \endcode
   void DigitArrayToUnicodeString(char* digitArray, char* destination, long unused);
+  /// Reads a digit-array text back into a 16-bit unit string: each number followed by ","
+  /// gives one unit. The text is read as by the narrow flavour.
+  /// \param digitArray The digit-array text.
+  /// \param destination Receives one unit per "," and a terminator.
+  /// \param flags Bit 4 set: each value's low byte, sign-extended (200 gives 0xFFC8); clear:
+  ///   its low 16 bits.
+  ///
+  /// \code
+  /// unsigned short units[8];
+  /// math.DigitArrayToUnicodeString((char*)"UniCode(1587,1604,)", units, 0);
+  /// // units[0] is 1587
+  /// // units[1] is 1604
+  /// // units[2] is 0
+  /// \endcode
   void DigitArrayToUnicodeString(char* digitArray, unsigned short* destination, long flags);
+
+  /// Tells whether a text is a digit-array text: it starts with "UniCode(" (exact case) and
+  /// its first #CORVIXMATH_FORMAT_UNITS - 1 characters end with ")".
+  /// \param text The text.
+  /// \return 1 when it is; 0 otherwise, and for an empty or null text.
+  ///
+  /// \code
+  /// math.IsUniCodeString((char*)"UniCode(65,)");  // -> 1
+  /// math.IsUniCodeString((char*)"unicode(65,)");  // -> 0
+  /// \endcode
   long IsUniCodeString(char* text);
+
+  /// Tells whether a narrow text holds a byte of 0x80 or above.
+  /// \param text The text.
+  /// \return 1 when it does; 0 otherwise, and for an empty or null text.
+  ///
+  /// \code
+  /// math.ContainUnicodeChar((char*)"abc");  // -> 0
+  /// math.ContainUnicodeChar((char*)"caf\xE9");  // -> 1
+  /// \endcode
   long ContainUnicodeChar(char* text);
+  /// @}
 
   /// \defgroup identifiers Control identifiers and character classes
   /// Checking the identifiers of the host applications' controls, converting old
@@ -1125,32 +1245,378 @@ class CORVIXMATH_API CMathOperation {
   bool GetEventParameters(char* event, char* destination, long number, unsigned int capacity);
   /// @}
 
-  // --- Device model codes and software component names.
+  /// \defgroup devices Device models and component names
+  /// Fixed tables of the device models and of the product's software components.
+  ///
+  /// A device model number gives four derived numbers, one member each; a model missing from
+  /// the table gives the value meaning "none" in every column:
+  ///
+  /// | Model | Tavlin data type | Data structure type | Iam code | Device class |
+  /// |---|---|---|---|---|
+  /// | 102 | 0 | 1 | 12 | 1 |
+  /// | 103 | 1 | 1 | 13 | 1 |
+  /// | 104 | 2 | 1 | 17 | 3 |
+  /// | 106 | 255 | 0 | 0 | 5 |
+  /// | 107 | 3 | 1 | 18 | 2 |
+  /// | 108 | 255 | 0 | 19 | 4 |
+  /// | 109 | 4 | 4 | 35 | 1 |
+  /// | 110 | 5 | 50 | 38 | 1 |
+  /// | 111 | 25 | 4 | 39 | 2 |
+  /// | 112 | 26 | 50 | 40 | 2 |
+  /// | 113 | 27 | 0 | 0 | 1 |
+  /// | 114 | 28 | 0 | 0 | 2 |
+  /// | 115 | 29 | 0 | 0 | 0 |
+  /// | 118 | 33 | 0 | 0 | 1 |
+  /// | 119 | 34 | 0 | 0 | 2 |
+  /// | 201 | 6 | 0 | 6 | 6 |
+  /// | 203 | 7 | 0 | 7 | 6 |
+  /// | 204 | 8 | 0 | 8 | 6 |
+  /// | 205 | 9 | 0 | 9 | 6 |
+  /// | 206 | 10 | 0 | 10 | 6 |
+  /// | 207 | 11 | 0 | 11 | 6 |
+  /// | 208 | 12 | 0 | 24 | 6 |
+  /// | 209 | 13 | 0 | 25 | 6 |
+  /// | 210 | 14 | 0 | 26 | 6 |
+  /// | 211 | 15 | 0 | 31 | 6 |
+  /// | 212 | 31 | 0 | 41 | 6 |
+  /// | 213 | 32 | 0 | 42 | 6 |
+  /// | 214 | 35 | 0 | 43 | 6 |
+  /// | 301 | 16 | 0 | 16 | 1 |
+  /// | 302 | 17 | 0 | 22 | 2 |
+  /// | 305 | 20 | 2 | 14 | 1 |
+  /// | 306 | 21 | 2 | 20 | 2 |
+  /// | 401 | 24 | 0 | 0 | 6 |
+  /// | any other | 255 (none) | 0 (none) | 0 (none) | 0 (unknown) |
+  /// @{
+
+  /// Gives the Tavlin data type of a device model.
+  /// \param model The device model number.
+  /// \return 0 to 35 (table above); 255 when the model has none.
+  ///
+  /// \code
+  /// math.CorvixDeviceModelToTavlinDataType(305);  // -> 20
+  /// math.CorvixDeviceModelToTavlinDataType(106);  // -> 255
+  /// \endcode
   unsigned char CorvixDeviceModelToTavlinDataType(unsigned short model);
+
+  /// Gives the data structure type of a device model.
+  /// \param model The device model number.
+  /// \return 1, 2, 4 or 50 (table above); 0 when the model has none.
+  ///
+  /// \code
+  /// math.CorvixDeviceModelToDataStructureType(305);  // -> 2
+  /// \endcode
   unsigned char CorvixDeviceModelToDataStructureType(unsigned short model);
+
+  /// Gives the Iam code of a device model.
+  /// \param model The device model number.
+  /// \return The code (table above); 0 when the model has none.
+  ///
+  /// \code
+  /// math.ModelToIam(305);  // -> 14
+  /// math.ModelToIam(401);  // -> 0
+  /// \endcode
   long ModelToIam(unsigned short model);
+
+  /// Gives the device class of a device model.
+  /// \param model The device model number.
+  /// \return 1 to 6 (table above); 0 when the model is unknown.
+  ///
+  /// \code
+  /// math.WhatIsThis(305);  // -> 1
+  /// math.WhatIsThis(401);  // -> 6
+  /// \endcode
   unsigned char WhatIsThis(unsigned short model);
+
+  /// Writes the name of a software component: 1000 "Tresk", 1001 "SettingManager", 1002
+  /// "OPCServer", 1003 "GPRSClient", 1004 "WatchDog", 1005 "GPRSServer".
+  /// \param computerId The component's computer id.
+  /// \param name Receives the name; assumed to hold #CORVIXMATH_NAME_BYTES bytes, and every
+  ///   name fits. Untouched for any other id, so fill it first where a text is needed.
+  ///
+  /// \code
+  /// char name[64] = "unknown";
+  /// math.ComputerIdToString(1001, name);
+  /// // name is "SettingManager"
+  /// math.ComputerIdToString(999, name);
+  /// // name is "SettingManager"
+  /// \endcode
   void ComputerIdToString(int computerId, char* name);
+  /// @}
 
-  // --- Packed read-request and result-state words.
+  /// \defgroup readwords Read words
+  /// The packed 32-bit word of a read request and of its result state, and a search in a list
+  /// of numbers.
+  ///
+  /// Layout of a read word, from the least significant bit (the selector names the field for
+  /// ExtractFromReadRequest):
+  ///
+  /// | Bits | Field | Selector | Packed from | Range |
+  /// |---|---|---|---|---|
+  /// | 0 | flag | 4 | `flag` | 0 or 1 |
+  /// | 1 to 3 | first | 0 | `first` | 0 to 7 |
+  /// | 4 to 6 | third | 2 | `third` | 0 to 7 |
+  /// | 7 to 11 | second | 1 | `second` | 0 to 31 |
+  /// | 12 to 15 | always 0 | | | |
+  /// | 16 to 31 | letter code, 16-bit signed | 3 | `letter` | -128 to 127 |
+  ///
+  /// Letter codes: "A" to "Z" give 0 to 25, "a" to "z" give 26 to 51, any other character its
+  /// own value as a signed 8-bit number (so "0", 48, shares its code with "w"). A negative
+  /// code makes the whole word negative. Words are 32-bit values, sign-extended where `long`
+  /// is wider, and only the low 32 bits of a `long` argument count.
+  /// @{
+
+  /// Packs five values into a read word. Values are cut to their field's width (9 gives a
+  /// first field of 1). The missing-value marker #CORVIXMATH_MISSING_VALUE (-999) has fixed
+  /// meanings: as `second` it gives the second field 15 and forces the flag to 1; as `third`
+  /// it gives 1; as `flag` it gives 1; as `first` it is masked like any number.
+  /// \param first The first field, 0 to 7.
+  /// \param second The second field, 0 to 31, or -999.
+  /// \param third The third field, 0 to 7, or -999.
+  /// \param letter The character of the letter field.
+  /// \param flag The flag: its lowest bit, or -999 for 1.
+  /// \return The read word.
+  ///
+  /// \code
+  /// math.BuildReadResultState(5, -999, -999, 'C', 0);  // -> 0x2079B
+  /// math.BuildReadResultState(1, 2, 3, 'b', -999);  // -> 0x1B0133
+  /// \endcode
   long BuildReadResultState(long first, long second, long third, char letter, long flag);
+
+  /// Takes one field out of a read word.
+  /// \param selector 0 first, 1 second, 2 third, 3 letter code, 4 flag.
+  /// \param word The read word.
+  /// \return The field, 0 or more, except the letter code, which is sign-extended (-128 to
+  ///   127 for words BuildReadResultState makes); #CORVIXMATH_MISSING_VALUE (-999) for any
+  ///   other selector.
+  ///
+  /// \code
+  /// math.ExtractFromReadRequest(1, 0x2079B);  // -> 15
+  /// math.ExtractFromReadRequest(3, 0x2079B);  // -> 2
+  /// math.ExtractFromReadRequest(5, 0x2079B);  // -> -999
+  /// \endcode
   long ExtractFromReadRequest(long selector, long word);
+
+  /// Finds a number in a list.
+  /// \param value The number sought; compared by its 32-bit value.
+  /// \param list The list; holds at least `count` numbers. Not read when `count` is 0 or
+  ///   less, and may then be null.
+  /// \param count The number of elements searched.
+  /// \return The index of the first equal element; #CORVIXMATH_NOT_FOUND (-1) when none is
+  ///   equal or `count` is 0 or less.
+  ///
+  /// \code
+  /// long list[] = {7, 42, 42};
+  /// math.LongExistInList(42, list, 3);  // -> 1
+  /// math.LongExistInList(5, list, 3);  // -> -1
+  /// \endcode
   long LongExistInList(long value, long* list, long count);
+  /// @}
 
-  // --- Number, IPv4 address and port validation.
+  /// \defgroup checks Number, address and port checks
+  /// Validating the texts that hosts take as numbers, IPv4 addresses and ports.
+  ///
+  /// The number form code of IsDigit tells what a number has: code = 1, plus 4 with a
+  /// decimal point, plus 2 without a scale letter, plus 1 without a sign.
+  ///
+  /// | Code | Sign | Point | Scale letter | Example |
+  /// |---|---|---|---|---|
+  /// | 0 | not a number | | | "1.2.3" |
+  /// | 1 | yes | no | yes | "-12K" |
+  /// | 2 | no | no | yes | "12K" |
+  /// | 3 | yes | no | no | "-12" |
+  /// | 4 | no | no | no | "12" |
+  /// | 5 | yes | yes | yes | "-1.5M" |
+  /// | 6 | no | yes | yes | "3.K" |
+  /// | 7 | yes | yes | no | "-12.5" |
+  /// | 8 | no | yes | no | "12.5" |
+  ///
+  /// A number, after its leading and trailing blanks are removed, is a non-empty text with an
+  /// optional "+" or "-" first, digits, at most one ".", and one scale letter (G K M T g k m t)
+  /// only last. No digit is required ("+", "." and "K" are numbers). Only the blank (0x20) is
+  /// removed: a tab makes the text not a number. Code 4 is the only form taken as a port.
+  ///
+  /// The address check is loose on purpose, since stored configurations hold such texts: the
+  /// fields before the last are read as numbers up to their first other character (letters or
+  /// nothing read as 0), and only the last field must be a number. Every field lies within 0
+  /// to 254; 255 is refused in every position. Its codes are named in CorvixLimits.h:
+  /// #CORVIXMATH_ADDRESS_VALID 1, #CORVIXMATH_ADDRESS_NO_DOT 10,
+  /// #CORVIXMATH_ADDRESS_FIELD_ABOVE_254 11, #CORVIXMATH_ADDRESS_FIELD_NEGATIVE 12,
+  /// #CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS 13, #CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER 14.
+  /// @{
+
+  /// Tells whether a narrow text is a number, and of which form. Removes the text's leading
+  /// and trailing blanks in place.
+  /// \param text The text, changed in place.
+  /// \return The number form code 1 to 8 (table above); 0 when it is not a number, for an
+  ///   empty text or one of blanks only (which becomes empty), and for a null text.
+  ///
+  /// \code
+  /// char text[] = "  -12.5  ";
+  /// math.IsDigit(text);  // -> 7
+  /// // text is "-12.5"
+  /// math.IsDigit((char*)"1e5");  // -> 0
+  /// \endcode
   long IsDigit(char* text);
+  /// Tells whether a 16-bit text is a number, and of which form; only the ASCII characters
+  /// of the number syntax take part. Removes the text's leading and trailing blanks in place,
+  /// except in a text of #CORVIXMATH_FORMAT_UNITS units or more, which is then not a number.
+  /// \param text The unit string, changed in place.
+  /// \return The number form code 1 to 8 (table above); 0 when it is not a number, and after
+  ///   the catch-error report.
+  ///
+  /// \code
+  /// unsigned short text[] = {' ', '8', '0', 0};
+  /// math.IsDigit(text);  // -> 4
+  /// // text is "80"
+  /// \endcode
   long IsDigit(unsigned short* text);
-  long IsValidIPString(char* address);
-  long IsValidIpAndPortString(char* text, char* address, unsigned short* port);
 
-  // --- Statistics over samples and time windows over sample series.
+  /// Checks a dotted IPv4 address. The whole text takes part, however long; the checks run
+  /// field by field from the left, and the first failing field decides the code ("300.1"
+  /// gives 11 before the number of fields is looked at).
+  /// \param address The text.
+  /// \return #CORVIXMATH_ADDRESS_VALID (1) for a valid address; otherwise
+  ///   #CORVIXMATH_ADDRESS_NO_DOT (10) for a text without "." (an empty one included),
+  ///   #CORVIXMATH_ADDRESS_FIELD_ABOVE_254 (11), #CORVIXMATH_ADDRESS_FIELD_NEGATIVE (12),
+  ///   #CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS (13) when there are not exactly four fields, or
+  ///   #CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER (14) when the last field is empty or not a
+  ///   number.
+  ///
+  /// \code
+  /// math.IsValidIPString((char*)"192.168.1.20");  // -> 1
+  /// math.IsValidIPString((char*)"1.2.3.255");  // -> 11
+  /// math.IsValidIPString((char*)"1.2.3");  // -> 13
+  /// math.IsValidIPString((char*)"a.b.c.1");  // -> 1
+  /// \endcode
+  long IsValidIPString(char* address);
+
+  /// Checks an "address:port" text and gives its two parts. The steps run in order: the text
+  /// is cut at its first ":"; the port part is checked as IsDigit checks it, which removes
+  /// the blanks around the port in the caller's text itself ("1.2.3.4: 80 " becomes
+  /// "1.2.3.4:80"); then the whole address part is checked as IsValidIPString checks it. A
+  /// second ":" makes the port part not a number.
+  /// \param text The text, changed in place as described.
+  /// \param address Receives the address part when the result is 1; holds
+  ///   #CORVIXMATH_ADDRESS_BYTES bytes. May be null.
+  /// \param port Receives the port, 0 to 65535, when the result is 1. May be null.
+  /// \return 1 when the text is valid and the outputs are written. Otherwise the outputs are
+  ///   untouched, and the result is: 0 for a text without ":", a port part that is not a
+  ///   number (an empty one included), a port above 65535, or a port part of
+  ///   #CORVIXMATH_FIELD_UNITS characters or more; -1 to -8 (the negated number form code)
+  ///   for a port that is a number but not a plain unsigned integer ("-80" and "+80" give
+  ///   -3, "8.5" gives -8, "80K" gives -2); -10 to -14 (the negated address code) for a
+  ///   valid port with an invalid address part; and CORVIXMATH_ADDRESS_PART_TOO_LONG (see
+  ///   CorvixLimits.h) for a valid address part that does not fit #CORVIXMATH_ADDRESS_BYTES
+  ///   bytes with its terminator.
+  ///
+  /// \code
+  /// char text[] = "192.168.1.20: 502 ";
+  /// char address[16];
+  /// unsigned short port = 0;
+  /// math.IsValidIpAndPortString(text, address, &port);  // -> 1
+  /// // address is "192.168.1.20"
+  /// // port is 502
+  /// // text is "192.168.1.20:502"
+  /// math.IsValidIpAndPortString((char*)"1.2.3:80", address, &port);  // -> -13
+  /// \endcode
+  long IsValidIpAndPortString(char* text, char* address, unsigned short* port);
+  /// @}
+
+  /// \defgroup statistics Statistics and time windows
+  /// Reducing samples: one array to its minimum, maximum, average and spread, and up to
+  /// #CORVIXMATH_MAX_SERIES time-stamped series of one day to one point per time window.
+  ///
+  /// All arithmetic is in `double`, in the order stated, and the library is built without
+  /// fused multiply-add, so every platform gives the same doubles to the last bit.
+  /// @{
+
+  /// Gives the minimum, maximum, average and spread of an array of values.
+  ///
+  /// The spread is sqrt(sum((v - average)^2)) / n, the square root of the sum of squared
+  /// deviations divided by the count (not the standard deviation): 1, 2, 3, 4 give sqrt(5) /
+  /// 4, about 0.559. A not-a-number value takes no part in the minimum and maximum but makes
+  /// the average and spread not-a-number. Hosts read a minimum of 1e14 and a maximum of -1e14
+  /// as "no values": with n = 0, or only not-a-number values, those starting values are
+  /// written, and with n = 0 the average and spread are not-a-number.
+  ///
+  /// \param values The values; holds `count` values.
+  /// \param count The number of values n.
+  /// \param minimum Receives the smallest value.
+  /// \param maximum Receives the largest value.
+  /// \param average Receives the average.
+  /// \param spread Receives the spread.
+  ///
+  /// \code
+  /// double values[] = {1.0, 2.0, 3.0, 4.0};
+  /// double low, high, average, spread;
+  /// math.CalculateMinMaxAvrSD(values, 4, &low, &high, &average, &spread);
+  /// // low is 1.0
+  /// // high is 4.0
+  /// // average is 2.5
+  /// // spread is std::sqrt(5.0) / 4
+  /// \endcode
   void CalculateMinMaxAvrSD(double* values, long count, double* minimum, double* maximum,
                             double* average, double* spread);
+  /// The same member as CalculateMinMaxAvrSD under its second name, which earlier hosts call.
+  /// \copydetails CalculateMinMaxAvrSD
   void CalculateMinMax(double* values, long count, double* minimum, double* maximum,
                        double* average, double* spread);
+
+  /// Reduces time-stamped series of one day to one point per time window: for each window,
+  /// the minimum, maximum and mean of the series' averages in it, and the window's centre.
+  ///
+  /// With h = width / 2 (rounded towards zero), window k covers the times t with
+  /// k * step - h <= t < k * step - h + width, and its centre is k * step. Windows are taken
+  /// while their upper bound is at most h + #CORVIXMATH_SECONDS_PER_DAY: for an even width the
+  /// centres run 0, step, 2 * step, ... up to 86400 inclusive. In each window every series
+  /// with samples there gives its average; the entry is the minimum, maximum and mean of those
+  /// averages. Windows where no series has a sample give no entry: entries are packed, and the
+  /// centres tell which windows they are. With step < width the windows overlap and a sample
+  /// counts in each window it falls in. Times within a series are expected in ascending order;
+  /// out-of-order times still end the call and write only within the outputs.
+  ///
+  /// \param values The value array of each series.
+  /// \param times The time array of each series, in seconds of the day (0 to 86399).
+  /// \param seriesCount The number of series; only the first #CORVIXMATH_MAX_SERIES take part.
+  /// \param sampleCounts The sample count of each series; a series with null arrays or a
+  ///   count of 0 or less has no samples.
+  /// \param minimum Receives each entry's minimum.
+  /// \param maximum Receives each entry's maximum.
+  /// \param mean Receives each entry's mean.
+  /// \param centres Receives each entry's centre time.
+  /// \param width The window width in seconds, more than 0.
+  /// \param step The step between window centres in seconds, more than 0.
+  /// \param unused Not read.
+  ///
+  /// The four outputs hold one entry per window: 86400 / step + 1 entries suffice for an
+  /// even width. Entries from the returned count on are not part of the result and may have
+  /// been overwritten.
+  ///
+  /// \return The number of entries written; 0 when width or step is 0 or less, or a pointer
+  ///   argument is null (nothing is then written).
+  ///
+  /// \code
+  /// double first[] = {1.0, 3.0, 10.0, 20.0, 7.0};
+  /// long firstTimes[] = {0, 100, 3600, 3700, 7300};
+  /// double second[] = {5.0, 6.0};
+  /// long secondTimes[] = {50, 3650};
+  /// double* values[] = {first, second};
+  /// long* times[] = {firstTimes, secondTimes};
+  /// long counts[] = {5, 2};
+  /// double lo[25], hi[25], avg[25];
+  /// long at[25];
+  /// math.FilterValueArray(values, times, 2, counts, lo, hi, avg, at, 3600, 3600, 0);  // -> 3
+  /// // lo[1] is 6.0
+  /// // hi[1] is 15.0
+  /// // avg[1] is 10.5
+  /// // at[1] is 3600
+  /// // at[2] is 7200
+  /// \endcode
   long FilterValueArray(double** values, long** times, long seriesCount, long* sampleCounts,
                         double* minimum, double* maximum, double* mean, long* centres,
                         long width, long step, long unused);
+  /// @}
 };
 
 #endif  // CORVIXMATH_CMATHOPERATION_H

@@ -5,7 +5,7 @@
 #
 # Each "\code" ... "\endcode" block of "///" comment lines becomes one test. Inside a block:
 #   CALL;  // -> RESULT     checks that CALL gives RESULT
-#   // NAME is VALUE        checks that the text (or number) NAME now holds VALUE
+#   // NAME is VALUE        checks that the text (or number) NAME, or NAME[i], holds VALUE
 # and every other line is compiled as it stands, with `math` a CMathOperation. #line
 # directives make compiler errors and test failures point at the header's own lines.
 cmake_minimum_required(VERSION 3.25)
@@ -48,8 +48,8 @@ foreach(line IN LISTS lines)
   set(where "\"CMathOperation.h:${line_number}\"")
   if(content MATCHES "^(.*)@SEMICOLON@  // -> (.*)$")
     set(code "corvix_example::ExpectResult(${CMAKE_MATCH_1}, ${CMAKE_MATCH_2}, ${where})@SEMICOLON@")
-  elseif(content MATCHES "^// ([A-Za-z_][A-Za-z0-9_]*) is (.*)$")
-    set(code "corvix_example::ExpectIs(${CMAKE_MATCH_1}, ${CMAKE_MATCH_2}, ${where})@SEMICOLON@")
+  elseif(content MATCHES "^// ([A-Za-z_][A-Za-z0-9_]*(@OPEN@[0-9]+@CLOSE@)?) is (.*)$")
+    set(code "corvix_example::ExpectIs(${CMAKE_MATCH_1}, ${CMAKE_MATCH_3}, ${where})@SEMICOLON@")
   else()
     set(code "${content}")
   endif()
