@@ -756,7 +756,7 @@ class CORVIXMATH_API CMathOperation {
   /// | Bit | Member | Set | Clear |
   /// |---|---|---|---|
   /// | 1 | WCharArrayToCharArray | a unit's low byte | a unit's low byte, then its high byte |
-  /// | 2 | CharArrayToWcharArray | 0x80 to 0xFF give 0x0080 to 0x00FF | they give 0xFF80 to 0xFFFF |
+  /// | 2 | CharArrayToWcharArray | 0x80-0xFF give 0x0080 to 0x00FF | they give 0xFF80 to 0xFFFF |
   /// | 4 | DigitArrayToUnicodeString | a value's low byte, sign-extended | a value's low 16 bits |
   /// @{
 
