@@ -326,8 +326,9 @@ class CORVIXMATH_API CMathOperation {
   /// Read are VT_I1, VT_UI1, VT_I2, VT_UI2, VT_I4 (signed 8, unsigned 8, signed 16, unsigned 16
   /// and signed 32 bits), VT_R4 and VT_R8. Every other type code, including VT_UI4, VT_I8,
   /// VT_BOOL, VT_BSTR, VT_EMPTY and any by-reference or array code, gives 0; no text, date or
-  /// currency is converted. Where Windows is absent, CorvixPlatform.h gives a VARIANT of the
-  /// same layout, so `v.vt = VT_I2; v.iVal = 5;` compiles unchanged.
+  /// currency is converted. On Windows this is the platform's own VARIANT (a host that builds
+  /// one includes <oaidl.h>, as Windows programs do); elsewhere CorvixPlatform.h gives a
+  /// VARIANT of the same layout, so `v.vt = VT_I2; v.iVal = 5;` compiles unchanged.
   ///
   /// \param value The variant, passed by value.
   /// \return The number, or 0.
