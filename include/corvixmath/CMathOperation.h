@@ -92,7 +92,8 @@ class CORVIXMATH_API CMathOperation {
   /// and a cut may end on the point). Then a blank, the scale letter (if the mode shows one)
   /// and the unit are appended; one trailing blank is removed, the text is checked against
   /// `size`, all trailing blanks and then one final "." are removed. A "." that a letter or
-  /// unit follows stays: 123.456 in Unity with 3 digits and unit "W" gives "123.  W".
+  /// unit follows stays: 123.456 in Unity with 3 digits and unit "W" gives "123.", two blanks
+  /// and "W".
   ///
   /// | Mode | Value shown | Letter | "EEEE" when |
   /// |---|---|---|---|
@@ -112,9 +113,9 @@ class CORVIXMATH_API CMathOperation {
   /// (peta) before the unit.
   ///
   /// \param destination Receives the text; `size` bytes.
+  /// \param value The value to show.
   /// \param unit The unit text appended after the letter; may be empty. A null unit reads as
   ///   empty.
-  /// \param value The value to show.
   /// \param digits The number of digit characters kept; only its low 16 bits count (0 to
   ///   65535), and 0 keeps all six decimals.
   /// \param size The size of `destination` in bytes, terminator included.
@@ -123,6 +124,7 @@ class CORVIXMATH_API CMathOperation {
   ///   terminator, or a unit would carry it past the working buffer's
   ///   #CORVIXMATH_FORMAT_UNITS - 1 characters. On 0 the destination is untouched.
   ///
+  /// \par Example
   /// \code
   /// char text[32];
   /// math.DoubleToEngString(text, 12345.678, (char*)"W", 4, sizeof text, 1);  // -> 1
@@ -162,6 +164,7 @@ class CORVIXMATH_API CMathOperation {
   ///   terminator, when the width cut would remove integer digits, or after the catch-error
   ///   report. On 0 the destination is untouched.
   ///
+  /// \par Example
   /// \code
   /// char text[32];
   /// math.DoubleToSimpleString(text, 1234567.891, 0, 2, 0, (char*)",", sizeof text);  // -> 1
@@ -188,6 +191,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param size The size of `destination` in bytes, terminator included. A text that does not
   ///   fit with its terminator is not written: the destination is untouched.
   ///
+  /// \par Example
   /// \code
   /// char text[16];
   /// math.SientificFormat(text, 12345.678, 2, sizeof text);
@@ -214,6 +218,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param divisorExponent 0 for no division; k from 1 to 255 divides by 10^(k+2).
   /// \param thousandsSeparator The separator between groups of three digits; NUL for none.
   ///
+  /// \par Example
   /// \code
   /// char text[16];
   /// math.PriceToString(text, 1234567.0, sizeof text, 0, ',');
@@ -234,6 +239,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param length The length wanted; 0 empties the text, a negative length does nothing.
   /// \param fill The fill character.
   ///
+  /// \par Example
   /// \code
   /// char text[16] = "12.5 KW";
   /// math.StandardLen(text, 6, '0');
@@ -276,6 +282,7 @@ class CORVIXMATH_API CMathOperation {
   ///   -100 000 and below, after the division) give 0. #CORVIXMATH_MISSING_VALUE (-999) after
   ///   the catch-error report; no word the panel can show equals -999.
   ///
+  /// \par Example
   /// \code
   /// math.NumberTo4SevenSeg(1234.5678, 0x0200);  // -> 0x10208184
   /// math.NumberTo4SevenSeg(-12.5, 0x0300);  // -> 0x40004105
@@ -301,6 +308,7 @@ class CORVIXMATH_API CMathOperation {
   ///   #CORVIXMATH_MISSING_VALUE (-999.0) for any other character or a misplaced sign, point or
   ///   suffix ("12K5", "1.2.3" and "1E3" give -999).
   ///
+  /// \par Example
   /// \code
   /// math.EngStr2SimpleValue((char*)"12.5 K");  // -> 12500.0
   /// math.EngStr2SimpleValue((char*)"-3m");  // -> -3000000.0
@@ -315,6 +323,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return The value of the last eight digits read, as a signed 32-bit number
   ///   ("FFFFFFFF" gives -1); 0 for a text without digits.
   ///
+  /// \par Example
   /// \code
   /// math.HexStringToDecimal((char*)"#FF8000");  // -> 16744448
   /// math.HexStringToDecimal((char*)"FFFFFFFF");  // -> -1
@@ -333,6 +342,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param value The variant, passed by value.
   /// \return The number, or 0.
   ///
+  /// \par Example
   /// \code
   /// VARIANT number{};
   /// number.vt = VT_I1;
@@ -351,6 +361,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return The value, held to the 32-bit range (-2147483648 to 2147483647); 0 for a text
   ///   without digits.
   ///
+  /// \par Example
   /// \code
   /// unsigned short text[] = {' ', '-', '4', '2', 'x', 0};
   /// math.ToLong(text);  // -> -42
@@ -378,6 +389,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return The 0-based position of the first occurrence within the first
   ///   #CORVIXMATH_TEXT_UNITS - 1 units, or #CORVIXMATH_NOT_FOUND (-1); -1 for an empty source.
   ///
+  /// \par Example
   /// \code
   /// math.FindCharposInString((char*)"Tank.Level", '.');  // -> 4
   /// math.FindCharposInString((char*)"abc", 'x');  // -> -1
@@ -395,6 +407,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return The 0-based position where the leftmost occurrence starts, or
   ///   #CORVIXMATH_NOT_FOUND (-1). An empty substring gives the source's length.
   ///
+  /// \par Example
   /// \code
   /// math.FindSubStringStartPos((char*)"abcabd", (char*)"abd");  // -> 3
   /// math.FindSubStringStartPos((char*)"ab", (char*)"abc");  // -> -1
@@ -415,6 +428,7 @@ class CORVIXMATH_API CMathOperation {
   ///   a null destination, or after the catch-error report (narrow and `unsigned short`
   ///   flavours). On 0 the destination is untouched.
   ///
+  /// \par Example
   /// \code
   /// char left[16];
   /// math.ExtractLeftBeforeChar((char*)"12.5", left, '.', sizeof left);  // -> 1
@@ -438,6 +452,7 @@ class CORVIXMATH_API CMathOperation {
   ///   for an empty source and for the NUL character.
   /// \param character The character cut at.
   ///
+  /// \par Example
   /// \code
   /// char right[2048];
   /// math.ExtractRightAfterChar((char*)"1.2.3", right, '.');
@@ -458,6 +473,7 @@ class CORVIXMATH_API CMathOperation {
   ///   holds `count` + 1 units. Untouched for an empty source.
   /// \param count The number of units; 0 or less writes an empty text.
   ///
+  /// \par Example
   /// \code
   /// char left[16];
   /// math.ExtractLefttSide((char*)"ABC12", left, 3);
@@ -476,6 +492,7 @@ class CORVIXMATH_API CMathOperation {
   ///   their order; holds `count` + 1 units. Untouched for an empty source.
   /// \param count The number of units; 0 or less writes an empty text.
   ///
+  /// \par Example
   /// \code
   /// char right[16];
   /// math.ExtractRightSide((char*)"ABC12", right, 2);
@@ -496,6 +513,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param count The number of units; 0 or less writes an empty text.
   /// \return 1; 0 for a null destination.
   ///
+  /// \par Example
   /// \code
   /// char part[16];
   /// math.SubString((char*)"abcdef", part, 2, 3);  // -> 1
@@ -529,6 +547,7 @@ class CORVIXMATH_API CMathOperation {
   ///   `capacity` units with its terminator, or the destination is null. On 0 the destination
   ///   is untouched.
   ///
+  /// \par Example
   /// \code
   /// char text[10];
   /// math.TrimLeft((char*)"  12", text, ' ', sizeof text);  // -> 1
@@ -555,6 +574,7 @@ class CORVIXMATH_API CMathOperation {
   ///   `capacity` units with its terminator, or the destination is null. On 0 the destination
   ///   is untouched.
   ///
+  /// \par Example
   /// \code
   /// char text[12] = "1.500";
   /// math.TrimRight(text, text, '0', sizeof text);  // -> 1
@@ -574,6 +594,7 @@ class CORVIXMATH_API CMathOperation {
   ///   one past the length changes nothing.
   /// \param character The unit inserted.
   ///
+  /// \par Example
   /// \code
   /// char text[8] = "1234";
   /// math.InsertCharInCharArray(text, 1, ',');
@@ -589,6 +610,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param text The text.
   /// \param character The unit removed.
   ///
+  /// \par Example
   /// \code
   /// char text[8] = "1.5E+03";
   /// math.RemoveCharFromCharArray(text, '+');
@@ -605,6 +627,7 @@ class CORVIXMATH_API CMathOperation {
   ///   or past the end changes nothing.
   /// \param count The number of units removed; 0 or less changes nothing.
   ///
+  /// \par Example
   /// \code
   /// char text[8] = "abcdef";
   /// math.RemoveFromCharArray(text, 1, 2);
@@ -621,6 +644,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param find The unit replaced; the NUL character replaces nothing.
   /// \param replacement The unit put in its place.
   ///
+  /// \par Example
   /// \code
   /// char path[16] = "D:/Data/Log";
   /// math.ReplaceCharInCharAaary(path, '/', '\\');
@@ -637,6 +661,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param source The unit string.
   /// \param capacity The size of `destination` in units, terminator included.
   ///
+  /// \par Example
   /// \code
   /// unsigned short source[] = {'O', 'K', 0};
   /// unsigned short copy[4] = {};
@@ -649,6 +674,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param text The unit string.
   /// \return The number of units before the terminator; 0 for an empty or null text.
   ///
+  /// \par Example
   /// \code
   /// unsigned short text[] = {'O', 'K', 0};
   /// math.Len(text);  // -> 2
@@ -661,6 +687,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return 0 when they are equal; -1 when `first` is smaller at the first difference, or is
   ///   a proper beginning of `second`; 1 when it is larger.
   ///
+  /// \par Example
   /// \code
   /// unsigned short abc[] = {'a', 'b', 'c', 0};
   /// unsigned short abd[] = {'a', 'b', 'd', 0};
@@ -677,6 +704,7 @@ class CORVIXMATH_API CMathOperation {
   ///   fit with its terminator.
   /// \param capacity The size of `destination` in units, terminator included.
   ///
+  /// \par Example
   /// \code
   /// unsigned short text[12];
   /// math.LongToWChar(-2147483647L - 1, text, 12);
@@ -710,6 +738,7 @@ class CORVIXMATH_API CMathOperation {
   ///   `nameCapacity` units with its terminator (the name output is untouched, the directory
   ///   is still written), or when a bare name is given without a name output.
   ///
+  /// \par Example
   /// \code
   /// char folder[260];
   /// char name[16];
@@ -732,6 +761,7 @@ class CORVIXMATH_API CMathOperation {
   ///   #CORVIXMATH_PATH_UNITS units.
   /// \param levels The number of components dropped, 0 to 255.
   ///
+  /// \par Example
   /// \code
   /// char up[260];
   /// math.RemoveDirFromPath((char*)"D:\\Data\\Log\\day.txt", up, 2);
@@ -768,6 +798,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param flags Bit 2 set: bytes are taken as unsigned (0xE9 gives 0x00E9); clear: as
   ///   signed (0xE9 gives 0xFFE9).
   ///
+  /// \par Example
   /// \code
   /// unsigned short units[4];
   /// math.CharArrayToWcharArray((char*)"OK", units, 2);
@@ -783,6 +814,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param flags Bit 1 set: each unit's low byte (0x0644 gives 0x44); clear: its low byte,
   ///   then its high byte.
   ///
+  /// \par Example
   /// \code
   /// unsigned short units[] = {'O', 'K', 0};
   /// char text[4];
@@ -800,6 +832,7 @@ class CORVIXMATH_API CMathOperation {
   ///   terminator, or would be longer than #CORVIXMATH_FORMAT_UNITS - 1 characters. On 0 the
   ///   destination is untouched.
   ///
+  /// \par Example
   /// \code
   /// char text[64];
   /// math.UnicodeStringToDigitArray((char*)"AB", text, sizeof text);  // -> 1
@@ -814,6 +847,7 @@ class CORVIXMATH_API CMathOperation {
   ///   terminator, or would be longer than #CORVIXMATH_FORMAT_UNITS - 1 characters. On 0 the
   ///   destination is untouched.
   ///
+  /// \par Example
   /// \code
   /// unsigned short units[] = {0x0633, 0x0644, 0};
   /// char text[64];
@@ -830,6 +864,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param destination Receives one byte per "," and a terminator.
   /// \param unused Not read.
   ///
+  /// \par Example
   /// \code
   /// char text[8];
   /// math.DigitArrayToUnicodeString((char*)"UniCode(65,66,)", text, 0);
@@ -843,6 +878,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param flags Bit 4 set: each value's low byte, sign-extended (200 gives 0xFFC8); clear:
   ///   its low 16 bits.
   ///
+  /// \par Example
   /// \code
   /// unsigned short units[8];
   /// math.DigitArrayToUnicodeString((char*)"UniCode(1587,1604,)", units, 0);
@@ -857,6 +893,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param text The text.
   /// \return 1 when it is; 0 otherwise, and for an empty or null text.
   ///
+  /// \par Example
   /// \code
   /// math.IsUniCodeString((char*)"UniCode(65,)");  // -> 1
   /// math.IsUniCodeString((char*)"unicode(65,)");  // -> 0
@@ -867,6 +904,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param text The text.
   /// \return 1 when it does; 0 otherwise, and for an empty or null text.
   ///
+  /// \par Example
   /// \code
   /// math.ContainUnicodeChar((char*)"abc");  // -> 0
   /// math.ContainUnicodeChar((char*)"caf\xE9");  // -> 1
@@ -895,6 +933,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return 0 when it is not an identifier (also for a null text, and after the catch-error
   ///   report); 1 for the old form, 2 for the new form, 3 for the long form.
   ///
+  /// \par Example
   /// \code
   /// math.IsValidControlID((char*)"AB123");  // -> 1
   /// math.IsValidControlID((char*)"Zz9999");  // -> 2
@@ -908,6 +947,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return 0 when it is not an identifier (also for a null text, and after the catch-error
   ///   report); 1 for the old form, 2 for the new form.
   ///
+  /// \par Example
   /// \code
   /// unsigned short identifier[] = {'A', 'B', '0', '1', '2', '3', 0};
   /// math.IsValidControlID(identifier);  // -> 2
@@ -925,6 +965,7 @@ class CORVIXMATH_API CMathOperation {
   ///   #CORVIXMATH_CONTROL_ID_BYTES bytes, and nothing beyond them is written. A null text is
   ///   left alone.
   ///
+  /// \par Example
   /// \code
   /// char identifier[8] = "AB123";
   /// math.CheckControlIDAndConvertToNewVersion(identifier);
@@ -955,6 +996,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param text The text.
   /// \return The class bits; 0 for an empty or null text.
   ///
+  /// \par Example
   /// \code
   /// math.IsAlphaNumeric((char*)"Ab_1");  // -> 0x47
   /// math.IsAlphaNumeric((char*)"x+y");  // -> 0x12
@@ -1011,6 +1053,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return 1 when the formula is accepted; otherwise the code of the first failing test,
   ///   -20 to -30.
   ///
+  /// \par Example
   /// \code
   /// char message[512] = "";
   /// math.VerifyRegExpString((char*)"(a+b)*2.5-c", message, (char*)"#a#b#c#");  // -> 1
@@ -1071,6 +1114,7 @@ class CORVIXMATH_API CMathOperation {
   ///   or one of the six Modbus names.
   /// \return The type code (table above); 0 for any other text, a null one included.
   ///
+  /// \par Example
   /// \code
   /// math.DataTypeStringToIndex((char*)"long");  // -> 3
   /// math.DataTypeStringToIndex((char*)"INT16_MODBUS");  // -> 106
@@ -1082,6 +1126,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param name The name (table above), compared byte for byte.
   /// \return The type code; 255 for any other text, a null one included.
   ///
+  /// \par Example
   /// \code
   /// math.cpModelTOucModel((char*)"VALUEBOX");  // -> 113
   /// math.cpModelTOucModel((char*)"COLOR");  // -> 3
@@ -1095,6 +1140,7 @@ class CORVIXMATH_API CMathOperation {
   ///   assumed to hold #CORVIXMATH_NAME_BYTES bytes. Every name fits. A null buffer is not
   ///   written.
   ///
+  /// \par Example
   /// \code
   /// char name[64];
   /// math.ucModelTOcpModel(8, name);
@@ -1108,6 +1154,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param name The name: Simple, Eng, Scirntific or Enum.
   /// \return 0 to 3; 255 for any other text, a null one included.
   ///
+  /// \par Example
   /// \code
   /// math.NumericValueStringToIndex((char*)"ENG");  // -> 1
   /// math.NumericValueStringToIndex((char*)"Scientific");  // -> 255
@@ -1120,6 +1167,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param index The scale index, 0 to 6; only its 32-bit value counts.
   /// \param capacity The size of `name` in bytes, terminator included.
   ///
+  /// \par Example
   /// \code
   /// char name[8];
   /// math.ScaleIndex2String(name, 3, sizeof name);
@@ -1133,6 +1181,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param name The name: Hide, Auto, Unity, Kilo, Mega, Giga or Tera.
   /// \return 0 to 6; #CORVIXMATH_NOT_FOUND (-1) for any other text, a null one included.
   ///
+  /// \par Example
   /// \code
   /// math.ScaleString2Index((char*)"kilo");  // -> 3
   /// math.ScaleString2Index((char*)"Milli");  // -> -1
@@ -1167,6 +1216,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// Null outputs are skipped.
   ///
+  /// \par Example
   /// \code
   /// char face[32];
   /// unsigned char size = 0;
@@ -1197,6 +1247,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param event The event string or a bare name.
   /// \return 1 when the name is "ShowLinearDiagram" in any letter case; -1 for any other name.
   ///
+  /// \par Example
   /// \code
   /// math.CheckEventType((char*)"showlineardiagram(3,4)");  // -> 1
   /// math.CheckEventType((char*)"ShowLinearDiagram (3)");  // -> -1
@@ -1207,6 +1258,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param source The data source text.
   /// \return true when it holds a "("; false otherwise, and for an empty or null text.
   ///
+  /// \par Example
   /// \code
   /// math.IsComplexDataSource((char*)"Avg(Tag1)");  // -> true
   /// math.IsComplexDataSource((char*)"Tag1");  // -> false
@@ -1219,6 +1271,7 @@ class CORVIXMATH_API CMathOperation {
   ///   terminator (at most #CORVIXMATH_TEXT_UNITS bytes). With no ")" after the "(", the text
   ///   after the "(" is written unchanged; an empty text leaves the destination untouched.
   ///
+  /// \par Example
   /// \code
   /// char list[64];
   /// math.GetCompleteParamList((char*)"Trend(Tag1,Tag2,60)", list);
@@ -1236,6 +1289,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return true when the parameter was written (or the list is empty); false when the text
   ///   has no "(", or the parameter does not fit `capacity` bytes with its terminator.
   ///
+  /// \par Example
   /// \code
   /// char parameter[16];
   /// math.GetEventParameters((char*)"Trend(Tag1,Tag2,60)", parameter, 2, 16);  // -> true
@@ -1294,6 +1348,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param model The device model number.
   /// \return 0 to 35 (table above); 255 when the model has none.
   ///
+  /// \par Example
   /// \code
   /// math.CorvixDeviceModelToTavlinDataType(305);  // -> 20
   /// math.CorvixDeviceModelToTavlinDataType(106);  // -> 255
@@ -1304,6 +1359,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param model The device model number.
   /// \return 1, 2, 4 or 50 (table above); 0 when the model has none.
   ///
+  /// \par Example
   /// \code
   /// math.CorvixDeviceModelToDataStructureType(305);  // -> 2
   /// \endcode
@@ -1313,6 +1369,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param model The device model number.
   /// \return The code (table above); 0 when the model has none.
   ///
+  /// \par Example
   /// \code
   /// math.ModelToIam(305);  // -> 14
   /// math.ModelToIam(401);  // -> 0
@@ -1323,6 +1380,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param model The device model number.
   /// \return 1 to 6 (table above); 0 when the model is unknown.
   ///
+  /// \par Example
   /// \code
   /// math.WhatIsThis(305);  // -> 1
   /// math.WhatIsThis(401);  // -> 6
@@ -1335,6 +1393,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param name Receives the name; assumed to hold #CORVIXMATH_NAME_BYTES bytes, and every
   ///   name fits. Untouched for any other id, so fill it first where a text is needed.
   ///
+  /// \par Example
   /// \code
   /// char name[64] = "unknown";
   /// math.ComputerIdToString(1001, name);
@@ -1378,6 +1437,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param flag The flag: its lowest bit, or -999 for 1.
   /// \return The read word.
   ///
+  /// \par Example
   /// \code
   /// math.BuildReadResultState(5, -999, -999, 'C', 0);  // -> 0x2079B
   /// math.BuildReadResultState(1, 2, 3, 'b', -999);  // -> 0x1B0133
@@ -1391,6 +1451,7 @@ class CORVIXMATH_API CMathOperation {
   ///   127 for words BuildReadResultState makes); #CORVIXMATH_MISSING_VALUE (-999) for any
   ///   other selector.
   ///
+  /// \par Example
   /// \code
   /// math.ExtractFromReadRequest(1, 0x2079B);  // -> 15
   /// math.ExtractFromReadRequest(3, 0x2079B);  // -> 2
@@ -1406,6 +1467,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return The index of the first equal element; #CORVIXMATH_NOT_FOUND (-1) when none is
   ///   equal or `count` is 0 or less.
   ///
+  /// \par Example
   /// \code
   /// long list[] = {7, 42, 42};
   /// math.LongExistInList(42, list, 3);  // -> 1
@@ -1452,6 +1514,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return The number form code 1 to 8 (table above); 0 when it is not a number, for an
   ///   empty text or one of blanks only (which becomes empty), and for a null text.
   ///
+  /// \par Example
   /// \code
   /// char text[] = "  -12.5  ";
   /// math.IsDigit(text);  // -> 7
@@ -1466,6 +1529,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return The number form code 1 to 8 (table above); 0 when it is not a number, and after
   ///   the catch-error report.
   ///
+  /// \par Example
   /// \code
   /// unsigned short text[] = {' ', '8', '0', 0};
   /// math.IsDigit(text);  // -> 4
@@ -1484,6 +1548,7 @@ class CORVIXMATH_API CMathOperation {
   ///   #CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER (14) when the last field is empty or not a
   ///   number.
   ///
+  /// \par Example
   /// \code
   /// math.IsValidIPString((char*)"192.168.1.20");  // -> 1
   /// math.IsValidIPString((char*)"1.2.3.255");  // -> 11
@@ -1511,6 +1576,7 @@ class CORVIXMATH_API CMathOperation {
   ///   CorvixLimits.h) for a valid address part that does not fit #CORVIXMATH_ADDRESS_BYTES
   ///   bytes with its terminator.
   ///
+  /// \par Example
   /// \code
   /// char text[] = "192.168.1.20: 502 ";
   /// char address[16];
@@ -1548,6 +1614,7 @@ class CORVIXMATH_API CMathOperation {
   /// \param average Receives the average.
   /// \param spread Receives the spread.
   ///
+  /// \par Example
   /// \code
   /// double values[] = {1.0, 2.0, 3.0, 4.0};
   /// double low, high, average, spread;
@@ -1597,6 +1664,7 @@ class CORVIXMATH_API CMathOperation {
   /// \return The number of entries written; 0 when width or step is 0 or less, or a pointer
   ///   argument is null (nothing is then written).
   ///
+  /// \par Example
   /// \code
   /// double first[] = {1.0, 3.0, 10.0, 20.0, 7.0};
   /// long firstTimes[] = {0, 100, 3600, 3700, 7300};
