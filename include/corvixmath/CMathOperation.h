@@ -30,8 +30,9 @@
 /// - The members keep no state; any number of threads may call them at once on different
 ///   buffers. No exception leaves a member.
 ///
-/// In the examples `math` is a `CMathOperation`; each example is compiled and run by the test
-/// suite exactly as it is shown, and the comments give the results it checks.
+/// In the examples `math` is a `CMathOperation` and CorvixLimits.h is included; each example is
+/// compiled and run by the test suite exactly as it is shown, and its comments give the
+/// results it checks: `call;  // -> result` and `// text is "..."`.
 #ifndef CORVIXMATH_CMATHOPERATION_H
 #define CORVIXMATH_CMATHOPERATION_H
 
@@ -454,7 +455,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char right[2048];
+  /// char right[CORVIXMATH_TEXT_UNITS];
   /// math.ExtractRightAfterChar((char*)"1.2.3", right, '.');
   /// // right is "2.3"
   /// math.ExtractRightAfterChar(right, right, ':');
@@ -740,9 +741,9 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char folder[260];
+  /// char folder[CORVIXMATH_PATH_UNITS];
   /// char name[16];
-  /// math.ExtractPathAndName((char*)"D:\\Log\\day.txt", folder, name, 16, 260);  // -> 1
+  /// math.ExtractPathAndName((char*)"D:\\Log\\day.txt", folder, name, 16, sizeof folder);  // -> 1
   /// // folder is "D:\\Log\\"
   /// // name is "day.txt"
   /// \endcode
@@ -763,7 +764,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char up[260];
+  /// char up[CORVIXMATH_PATH_UNITS];
   /// math.RemoveDirFromPath((char*)"D:\\Data\\Log\\day.txt", up, 2);
   /// // up is "D:\\Data\\"
   /// math.RemoveDirFromPath((char*)"D:\\Data\\\\", up, 0);
@@ -967,7 +968,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char identifier[8] = "AB123";
+  /// char identifier[CORVIXMATH_CONTROL_ID_BYTES] = "AB123";
   /// math.CheckControlIDAndConvertToNewVersion(identifier);
   /// // identifier is "AB0123"
   /// \endcode
@@ -1055,7 +1056,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char message[512] = "";
+  /// char message[CORVIXMATH_MESSAGE_BYTES] = "";
   /// math.VerifyRegExpString((char*)"(a+b)*2.5-c", message, (char*)"#a#b#c#");  // -> 1
   /// math.VerifyRegExpString((char*)"a+*b", message, (char*)"#a#b#");  // -> -23
   /// // message is "Two Adjacent sign detected."
@@ -1142,7 +1143,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char name[64];
+  /// char name[CORVIXMATH_NAME_BYTES];
   /// math.ucModelTOcpModel(8, name);
   /// // name is "CHARP"
   /// math.ucModelTOcpModel(106, name);
@@ -1218,7 +1219,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char face[32];
+  /// char face[CORVIXMATH_FACE_BYTES];
   /// unsigned char size = 0;
   /// unsigned long colour = 0;
   /// unsigned char style = 0;
@@ -1273,7 +1274,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char list[64];
+  /// char list[CORVIXMATH_NAME_BYTES];
   /// math.GetCompleteParamList((char*)"Trend(Tag1,Tag2,60)", list);
   /// // list is "Tag1,Tag2,60"
   /// \endcode
@@ -1395,7 +1396,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// \par Example
   /// \code
-  /// char name[64] = "unknown";
+  /// char name[CORVIXMATH_NAME_BYTES] = "unknown";
   /// math.ComputerIdToString(1001, name);
   /// // name is "SettingManager"
   /// math.ComputerIdToString(999, name);
@@ -1579,7 +1580,7 @@ class CORVIXMATH_API CMathOperation {
   /// \par Example
   /// \code
   /// char text[] = "192.168.1.20: 502 ";
-  /// char address[16];
+  /// char address[CORVIXMATH_ADDRESS_BYTES];
   /// unsigned short port = 0;
   /// math.IsValidIpAndPortString(text, address, &port);  // -> 1
   /// // address is "192.168.1.20"

@@ -80,7 +80,8 @@ string(REPLACE "@OPEN@" "[" tests "${tests}")
 string(REPLACE "@CLOSE@" "]" tests "${tests}")
 file(WRITE "${OUTPUT}.new"
      "// Generated from ${HEADER} by extract_header_examples.cmake; do not edit.\n"
-     "#include \"CMathOperation.h\"\n#include \"header_example.h\"\n${tests}")
+     "#include \"CMathOperation.h\"\n#include \"CorvixLimits.h\"\n"
+     "#include \"header_example.h\"\n${tests}")
 # Rewrite only on a change, so an unchanged header does not rebuild the program.
 file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.new")
