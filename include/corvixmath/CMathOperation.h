@@ -1573,9 +1573,10 @@ class CORVIXMATH_API CMathOperation {
   ///   #CORVIXMATH_FIELD_UNITS characters or more; -1 to -8 (the negated number form code)
   ///   for a port that is a number but not a plain unsigned integer ("-80" and "+80" give
   ///   -3, "8.5" gives -8, "80K" gives -2); -10 to -14 (the negated address code) for a
-  ///   valid port with an invalid address part; and CORVIXMATH_ADDRESS_PART_TOO_LONG (see
-  ///   CorvixLimits.h) for a valid address part that does not fit #CORVIXMATH_ADDRESS_BYTES
-  ///   bytes with its terminator.
+  ///   valid port with an invalid address part; and CORVIXMATH_ADDRESS_PART_TOO_LONG (-15,
+  ///   in CorvixLimits.h, after the negated address codes) for an address part that passes
+  ///   the address check but does not fit #CORVIXMATH_ADDRESS_BYTES bytes with its terminator
+  ///   ("0001.002.003.004:80").
   ///
   /// \par Example
   /// \code
