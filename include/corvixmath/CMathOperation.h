@@ -1606,8 +1606,10 @@ class CORVIXMATH_API CMathOperation {
   /// deviations divided by the count (not the standard deviation): 1, 2, 3, 4 give sqrt(5) /
   /// 4, about 0.559. A not-a-number value takes no part in the minimum and maximum but makes
   /// the average and spread not-a-number. Hosts read a minimum of 1e14 and a maximum of -1e14
+  /// (CORVIXMATH_STATS_NO_DATA_MINIMUM and CORVIXMATH_STATS_NO_DATA_MAXIMUM in CorvixLimits.h)
   /// as "no values": with n = 0, or only not-a-number values, those starting values are
-  /// written, and with n = 0 the average and spread are not-a-number.
+  /// written, and with n = 0 the average and spread are not-a-number. Values beyond them are
+  /// reported as they are (2e14 and 3e14 give the minimum 2e14).
   ///
   /// \param values The values; holds `count` values.
   /// \param count The number of values n.
