@@ -184,7 +184,7 @@ class CORVIXMATH_API CMathOperation {
   ///
   /// The mantissa has one digit before the point and `mantissaDecimals` after it, rounded to
   /// nearest; the whole mantissa is kept however long. Not-a-number and infinities have no
-  /// exponent of their own and show "NANE0", "INFE0", "-INFE0".
+  /// exponent of their own and show "NANE0", "-NANE0", "INFE0" and "-INFE0".
   ///
   /// \param destination Receives the text; `size` bytes.
   /// \param value The value.
