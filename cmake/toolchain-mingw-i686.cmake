@@ -1,5 +1,6 @@
-# Windows x86 (corvixmath.dll for 32-bit hosts, the library's original platform), built with
-# MinGW-w64 and tested under Wine.
+# Windows x86 (corvixmath.dll for 32-bit hosts, where `long` and `int` are 32 bits and
+# `wchar_t` 16 bits, as for the earlier Windows releases), built with MinGW-w64 and tested
+# under Wine.
 set(CMAKE_SYSTEM_PROCESSOR X86)
 set(CORVIX_MINGW_TRIPLE i686-w64-mingw32)
 set(CORVIX_WINE_ARCH win32)

@@ -8,7 +8,8 @@
 //   bits 16-31  letter code, a signed number (a negative code makes the whole word negative)
 //
 // The value -999 (a missing value) in the second, third or flag argument packs fixed field
-// values. Words are computed in 32 bits and returned as the original 32-bit `long`.
+// values. Words are computed in 32 bits and returned as the `long` of 32-bit Windows,
+// sign-extended where `long` is wider.
 #include <cstdint>
 
 #include "CMathOperation.h"

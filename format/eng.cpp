@@ -4,6 +4,7 @@
 //   12345.678, "W", 4 digits, Auto  -> "12.34 KW"
 //   0.05,      "A", 3 digits, Auto with thousandths -> "50.0 mA"
 //   5e9,       "W", 3 digits, Mega  -> "EEEE" (too large for the scale)
+//   1e15,      "W", 4 digits, Auto  -> "1.000 PW" (the largest magnitude the automatic scales show)
 //
 // The number is converted once with six decimals and then cut to the digit count: digits
 // beyond it are dropped, never rounded again. The text is refused (result 0, destination
@@ -22,11 +23,12 @@ namespace {
 
 using corvix::kFormatUnits;
 
-// Scale letters by scale position: units (a blank), thousands, millions, thousand millions,
-// million millions, thousandths.
-constexpr char kScaleLetters[] = {' ', 'K', 'M', 'G', 'T', 'm'};
-constexpr int kThousandthsPosition = 5;
-constexpr int kNoLetter = -1;
+// Scale letters by the number of divisions by 1000 the automatic scales make: units (a blank),
+// thousands, millions, thousand millions, million millions, and peta, which only ±1e15 itself
+// reaches.
+constexpr char kLettersByDivisions[] = {' ', 'K', 'M', 'G', 'T', 'P'};
+constexpr char kThousandthsLetter = 'm';
+constexpr char kNoLetter = '\0';
 
 // Scale modes; 8, 9 and 11 to 255 show the value as it is, without a letter.
 enum ScaleMode : unsigned char {
@@ -62,45 +64,46 @@ struct FixedScale {
   double factor;
   bool multiplies;
   unsigned limitExtraDigits;
-  int position;
+  char letter;
 };
 
 constexpr FixedScale kFixedScales[] = {
-    {1.0, false, 0, 0},    // Unity
-    {1e3, false, 0, 1},    // Kilo
-    {1e6, false, 0, 2},    // Mega
-    {1e9, false, 9, 3},    // Giga
-    {1e12, false, 12, 4},  // Tera
-    {1e3, true, 12, 5},    // thousandths
+    {1.0, false, 0, ' '},                 // Unity
+    {1e3, false, 0, 'K'},                 // Kilo
+    {1e6, false, 0, 'M'},                 // Mega
+    {1e9, false, 9, 'G'},                 // Giga
+    {1e12, false, 12, 'T'},               // Tera
+    {1e3, true, 12, kThousandthsLetter},  // thousandths
 };
 
 struct ScaledValue {
   double value;
   bool overflow;
-  int letterPosition;  // kNoLetter when no letter is shown
+  char letter;  // kNoLetter when no letter is shown
 };
 
 ScaledValue ScaleAutomatically(double value, unsigned char mode) {
   if (value > kAutoScaleLimit || value < -kAutoScaleLimit) return {value, true, kNoLetter};
-  // 1e15 itself passes and is divided five times, reaching the thousandths letter.
-  int position = 0;
+  // 1e15 itself passes and is divided five times, reaching the peta letter.
+  std::size_t divisions = 0;
   while (std::fabs(value) >= kThousand) {
     value /= kThousand;
-    ++position;
+    ++divisions;
   }
-  if (mode == kAutoWithThousandths && position == 0 && std::fabs(value) < kThousandthsBelow &&
+  char letter = kLettersByDivisions[divisions];
+  if (mode == kAutoWithThousandths && divisions == 0 && std::fabs(value) < kThousandthsBelow &&
       std::fabs(value) * kThousand > 1.0) {
     value *= kThousand;
-    position = kThousandthsPosition;
+    letter = kThousandthsLetter;
   }
-  return {value, false, mode == kHide ? kNoLetter : position};
+  return {value, false, mode == kHide ? kNoLetter : letter};
 }
 
 ScaledValue ScaleFixed(double value, const FixedScale& scale, unsigned digits) {
   value = scale.multiplies ? value * scale.factor : value / scale.factor;
   const double limit = corvix::PowerOfTenBySquaring(digits + scale.limitExtraDigits);
   if (value >= limit || value <= -limit) return {value, true, kNoLetter};
-  return {value, false, scale.position};
+  return {value, false, scale.letter};
 }
 
 ScaledValue Scale(double value, unsigned char mode, unsigned digits) {
@@ -150,10 +153,10 @@ long CMathOperation::DoubleToEngString(char* destination, double value, char* un
     length = CutToDigits(text, length, digitCount);
 
     const std::size_t unitLength = corvix::text::ScanLength(unit, kFormatUnits);
-    const std::size_t letterLength = scaled.letterPosition == kNoLetter ? 0 : 1;
+    const std::size_t letterLength = scaled.letter == kNoLetter ? 0 : 1;
     if (length + 1 + letterLength + unitLength > kFormatUnits - 1) return 0;
     text[length++] = ' ';
-    if (letterLength != 0) text[length++] = kScaleLetters[scaled.letterPosition];
+    if (letterLength != 0) text[length++] = scaled.letter;
     for (std::size_t i = 0; i < unitLength; ++i)
       text[length++] = unit[i];
   }

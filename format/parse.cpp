@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+// VarValueToLongDouble reads the platform's VARIANT, which on Windows comes from <oaidl.h>.
+#define CORVIXMATH_INCLUDE_VARIANT
 #include "CMathOperation.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"

@@ -4,11 +4,12 @@
 //   1234567.891, width 0, 2 decimals, ","     -> "1,234,567.89"
 //   12.5,        width 6, 1 decimal, zero fill -> "0012.5"
 //   -5,          width 4, no limit, zero fill  -> "-005"
+//   123456,      width 3, no limit             -> refused (the width never drops integer digits)
 //
 // The number is converted once with six decimals; the decimals count only cuts. A minus sign
 // stays in front: the fill goes after it and no separator follows it directly. The text is
 // refused (result 0, destination untouched) when it does not fit the destination with its
-// terminator.
+// terminator, and when the width would cut into its integer digits.
 #include <cstddef>
 #include <cstring>
 
@@ -30,7 +31,8 @@ constexpr int kSixDecimals = 6;
 constexpr std::size_t kGroupDigits = 3;
 
 // Where the width cut may act: after a decimals cut only up to the point that cut kept, with
-// no decimals limit anywhere; when a decimals limit cut nothing the width is not enforced.
+// no decimals limit on any text longer than the width (a cut into the integer digits refuses
+// the text); when a decimals limit cut nothing the width is not enforced.
 struct WidthCut {
   bool enforced;
   std::size_t point;
@@ -40,14 +42,19 @@ std::size_t SignLength(const char* text) {
   return text[0] == '-' ? 1 : 0;
 }
 
+// The length of the sign and integer digits: up to the point, or the whole text.
+std::size_t IntegerEnd(const char* text, std::size_t length) {
+  const char* point = corvix::text::FindUnit(text, length, '.');
+  return point != nullptr ? static_cast<std::size_t>(point - text) : length;
+}
+
 // Puts `separator` between groups of three integer digits, counted from the point (or the
 // end), never between the sign and the first digit; returns the new length. The separators go
 // in with one move of the decimals and one backward pass over the digits: a zero-filled text
 // may have 254 digits, which separator-by-separator insertion would move 84 times.
 //   "-1234567.89" -> "-1,234,567.89"
 std::size_t InsertGroupSeparators(char* text, std::size_t length, char separator) {
-  const char* point = corvix::text::FindUnit(text, length, '.');
-  const std::size_t integerEnd = point != nullptr ? static_cast<std::size_t>(point - text) : length;
+  const std::size_t integerEnd = IntegerEnd(text, length);
   const std::size_t firstDigit = SignLength(text);
   if (integerEnd <= firstDigit) return length;
   const std::size_t separators = (integerEnd - firstDigit - 1) / kGroupDigits;
@@ -92,7 +99,13 @@ long FormatSimple(char* destination, double value, unsigned char width, unsigned
       }
     }
   }
-  if (widthCut.enforced && length >= target && widthCut.point < target) length = target;
+  if (widthCut.enforced && length > target && widthCut.point < target) {
+    // The width cut removes decimals and the point only. One that would reach the integer
+    // digits ('123456' in a width of 3) or leave only the sign refuses the text, as a text too
+    // long for its destination is refused: a display must never show 123 for 123456.
+    if (target < IntegerEnd(text, length)) return 0;
+    length = target;
+  }
   text[length] = '\0';
 
   if (zeroFill != 0 && length < target) {

@@ -69,7 +69,7 @@ void EncodeAndDecode(FuzzInput& input, const std::vector<Unit>& units) {
   FUZZ_CHECK(decoded.Holds(units));
 }
 
-// The pending number's value as atoi of the original runtime reads it (saturating).
+// The pending number's value as atoi of the 32-bit Windows C runtime reads it (saturating).
 std::uint32_t PendingValue(const std::string& digits) {
   unsigned long long value = 0;
   for (char digit : digits) {

@@ -19,7 +19,11 @@ using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 
 constexpr std::size_t kWorkingText = 1023;
-constexpr char kLetters[] = {' ', 'K', 'M', 'G', 'T', 'm'};
+// Letters by divisions of the automatic scales (only ±1e15 reaches 'P'), and of the fixed
+// scales Unity to Tera and thousandths.
+constexpr char kLettersByDivisions[] = {' ', 'K', 'M', 'G', 'T', 'P'};
+constexpr char kFixedLetters[] = {' ', 'K', 'M', 'G', 'T', 'm'};
+constexpr char kNoLetter = '\0';
 
 struct Expected {
   long result;
@@ -32,22 +36,23 @@ Expected Model(double value, const std::string& unit, int digitArgument, unsigne
   if (std::trunc(value) == -999.0) value = 0.0;
 
   bool overflow = false;
-  int letter = -1;
+  char letter = kNoLetter;
   if (mode == 0 || mode == 1 || mode == 10) {
     if (value > 1e15 || value < -1e15) {
       overflow = true;
     } else {
-      int position = 0;
+      int divisions = 0;
       while (std::fabs(value) >= 1000.0) {
         value /= 1000.0;
-        ++position;
+        ++divisions;
       }
-      if (mode == 10 && position == 0 && std::fabs(value) < 0.1 &&
+      letter = kLettersByDivisions[divisions];
+      if (mode == 10 && divisions == 0 && std::fabs(value) < 0.1 &&
           std::fabs(value) * 1000.0 > 1.0) {
         value *= 1000.0;
-        position = 5;
+        letter = 'm';
       }
-      letter = mode == 0 ? -1 : position;
+      if (mode == 0) letter = kNoLetter;
     }
   } else if (mode >= 2 && mode <= 7) {
     static const double kFactor[] = {1.0, 1e3, 1e6, 1e9, 1e12, 1e3};
@@ -55,7 +60,7 @@ Expected Model(double value, const std::string& unit, int digitArgument, unsigne
     value = mode == 7 ? value * kFactor[5] : value / kFactor[mode - 2];
     const double limit = corvix_fuzz::PowerOfTen(digits + kExtra[mode - 2]);
     if (value >= limit || value <= -limit) overflow = true;
-    letter = mode - 2;
+    letter = kFixedLetters[mode - 2];
   }
 
   std::string text;
@@ -71,10 +76,10 @@ Expected Model(double value, const std::string& unit, int digitArgument, unsigne
       if (text.find('.') != std::string::npos) ++cut;
       if (cut < text.size()) text.resize(cut);
     }
-    const std::size_t letterLength = letter < 0 ? 0 : 1;
+    const std::size_t letterLength = letter == kNoLetter ? 0 : 1;
     if (text.size() + 1 + letterLength + unit.size() > kWorkingText) return {0, ""};
     text += ' ';
-    if (letter >= 0) text += kLetters[letter];
+    if (letter != kNoLetter) text += letter;
     text += unit;
   }
   if (!text.empty() && text.back() == ' ') text.pop_back();

@@ -121,7 +121,7 @@ class FuzzInput {
   }
 
   // A `long` as hosts pass them: small, around the 32-bit limits, -999 (the missing value),
-  // or any 32-bit value. Only the original platform's 32 bits are meaningful.
+  // or any 32-bit value. Only the 32 bits of a 32-bit Windows `long` are meaningful.
   long Long() {
     switch (Byte() % 8) {
       case 0:
@@ -403,7 +403,7 @@ std::vector<Unit> Cut(const std::vector<Unit>& units, std::size_t limit) {
   return units.size() <= limit ? units : std::vector<Unit>(units.begin(), units.begin() + limit);
 }
 
-// The runtime's atol on the original 32-bit platform: white space, a sign, digits; saturating.
+// atol of the 32-bit Windows C runtime: white space, a sign, digits; saturating.
 template <class Unit>
 long Atol32(const std::vector<Unit>& text) {
   std::size_t i = 0;

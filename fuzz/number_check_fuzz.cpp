@@ -3,14 +3,15 @@
 // Texts are digits, signs, points, scale letters, dots, colons and blanks around the 16-, 64- and
 // 1024-unit working buffers.
 //
-// Checked against models of the documented syntax and checks, for the lengths the working
-// buffers are documented to take; IsDigit must be idempotent (a second call on the trimmed text
-// gives the same code and changes nothing) and its flavours must agree on ASCII text.
+// Checked against models of the documented syntax and checks at every length (the address
+// checks read the whole text, however long); IsDigit must be idempotent (a second call on the
+// trimmed text gives the same code and changes nothing) and its flavours must agree on ASCII text.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -20,11 +21,10 @@ using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
 
-constexpr std::size_t kTrimUnits = 1024;
-constexpr std::size_t kAddressText = 15;
-constexpr std::size_t kFieldText = 11;
-constexpr std::size_t kPortText = 15;
-constexpr std::size_t kIpAndPortText = 63;
+constexpr std::size_t kTrimUnits = CORVIXMATH_FORMAT_UNITS;
+constexpr std::size_t kPortUnits = CORVIXMATH_FIELD_UNITS;
+constexpr long kLargestField = 254;
+constexpr long kLargestPort = 65535;
 
 bool IsCode(long code) {
   return code >= 0 && code <= 8;
@@ -97,30 +97,27 @@ void Digits(FuzzInput& input) {
   if (corvix_fuzz::IsAscii(values) && values.size() < kTrimUnits) FUZZ_CHECK(narrow == units);
 }
 
-long AddressModel(const std::string& text, bool* modelled) {
-  *modelled = true;
-  std::string copy = text.substr(0, kAddressText);
-  if (copy.find('.') == std::string::npos) return 10;
+// The address check as this library reads it: the whole text, each field's value read from
+// the whole field by a saturating 32-bit atol, the first failing field deciding.
+long AddressModel(const std::string& text) {
+  std::string rest = text;
+  if (rest.find('.') == std::string::npos) return CORVIXMATH_ADDRESS_NO_DOT;
   int fields = 0;
-  for (std::size_t dot = copy.find('.'); dot != std::string::npos; dot = copy.find('.')) {
+  for (std::size_t dot = rest.find('.'); dot != std::string::npos; dot = rest.find('.')) {
     ++fields;
-    const std::string field = copy.substr(0, dot);
-    if (field.size() > kFieldText) {
-      *modelled = false;
-      return 0;
-    }
+    const std::string field = rest.substr(0, dot);
     const long value = corvix_fuzz::Atol32(std::vector<char>(field.begin(), field.end()));
-    if (value > 254) return 11;
-    if (value < 0) return 12;
-    copy = copy.substr(dot + 1);
+    if (value > kLargestField) return CORVIXMATH_ADDRESS_FIELD_ABOVE_254;
+    if (value < 0) return CORVIXMATH_ADDRESS_FIELD_NEGATIVE;
+    rest = rest.substr(dot + 1);
   }
-  if (fields != 3) return 13;
-  const std::vector<char> last = WithoutSpaces(std::vector<char>(copy.begin(), copy.end()));
-  if (FormCode(last) == 0 || last.empty()) return 14;
+  if (fields != 3) return CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS;
+  const std::vector<char> last = WithoutSpaces(std::vector<char>(rest.begin(), rest.end()));
+  if (FormCode(last) == 0 || last.empty()) return CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER;
   const long value = corvix_fuzz::Atol32(last);
-  if (value > 254) return 11;
-  if (value < 0) return 12;
-  return 1;
+  if (value > kLargestField) return CORVIXMATH_ADDRESS_FIELD_ABOVE_254;
+  if (value < 0) return CORVIXMATH_ADDRESS_FIELD_NEGATIVE;
+  return CORVIXMATH_ADDRESS_VALID;
 }
 
 void Address(FuzzInput& input) {
@@ -131,12 +128,11 @@ void Address(FuzzInput& input) {
   corvix_fuzz::Note("IsValidIPString '%s'", address.c_str());
   const long code = library.IsValidIPString(text.data());
   FUZZ_CHECK(text.Holds(units));
-  FUZZ_CHECK(code == 1 || (code >= 10 && code <= 14));
-  bool modelled = false;
-  const long expected = AddressModel(address, &modelled);
-  if (modelled && address.size() <= kAddressText) FUZZ_CHECK(code == expected);
+  FUZZ_CHECK(code == AddressModel(address));
 }
 
+// The steps in their order: the port and its trim in place, the whole address part, the fit of
+// the address part in the 16-byte output, then the writes.
 void AddressAndPort(FuzzInput& input) {
   CMathOperation library;
   Source<char> text(corvix_fuzz::As<char>(input.Text("0123456789...: -+8K", 8)));
@@ -146,13 +142,11 @@ void AddressAndPort(FuzzInput& input) {
   const bool nullPort = input.Pick(4) == 0;
   corvix_fuzz::Note("IsValidIpAndPortString '%s'", whole.c_str());
 
-  Destination<char> address(16);
+  Destination<char> address(CORVIXMATH_ADDRESS_BYTES);
   unsigned short port = 0xBEEF;
   const long code = library.IsValidIpAndPortString(
       text.data(), nullAddress ? nullptr : address.data(), nullPort ? nullptr : &port);
   FUZZ_CHECK(address.CanariesIntact());
-  FUZZ_CHECK(code == 1 || code == 0 || (code <= -1 && code >= -8 && code != -4) ||
-             (code <= -10 && code >= -14));
   if (code != 1) {
     FUZZ_CHECK(address.Unchanged());
     FUZZ_CHECK(port == 0xBEEF);
@@ -167,10 +161,6 @@ void AddressAndPort(FuzzInput& input) {
   }
   const std::string addressPart = whole.substr(0, colon);
   const std::string portPart = whole.substr(colon + 1);
-  if (whole.size() > kIpAndPortText || portPart.size() > kPortText ||
-      addressPart.size() > kAddressText)
-    return;
-
   const std::vector<char> portText =
       WithoutSpaces(std::vector<char>(portPart.begin(), portPart.end()));
   const std::string trimmedText = addressPart + ":" + corvix_fuzz::StringOf(portText);
@@ -183,20 +173,24 @@ void AddressAndPort(FuzzInput& input) {
     FUZZ_CHECK(code == -form);
     return;
   }
-  // A port above 65535 is stored as its low 16 bits, or refused as no port (0).
   const long value = corvix_fuzz::Atol32(portText);
-  if (value > 65535 && code == 0) return;
-  bool modelled = false;
-  const long addressCode = AddressModel(addressPart, &modelled);
-  if (!modelled) return;
-  if (addressCode != 1) {
+  if (portText.size() >= kPortUnits || value > kLargestPort) {
+    FUZZ_CHECK(code == 0);
+    return;
+  }
+  const long addressCode = AddressModel(addressPart);
+  if (addressCode != CORVIXMATH_ADDRESS_VALID) {
     FUZZ_CHECK(code == -addressCode);
+    return;
+  }
+  if (addressPart.size() >= CORVIXMATH_ADDRESS_BYTES) {
+    FUZZ_CHECK(code == CORVIXMATH_ADDRESS_PART_TOO_LONG);
     return;
   }
   FUZZ_CHECK(code == 1);
   if (!nullAddress)
     FUZZ_CHECK(address.Holds(std::vector<char>(addressPart.begin(), addressPart.end())));
-  if (!nullPort) FUZZ_CHECK(port == static_cast<unsigned short>(value & 0xFFFF));
+  if (!nullPort) FUZZ_CHECK(port == value);
 }
 
 }  // namespace

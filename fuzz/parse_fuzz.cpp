@@ -2,8 +2,8 @@
 //
 // Each is checked against a model of its documented steps: the engineering text's first 15
 // characters without blanks, read by the runtime's strtod with the suffix factor; hexadecimal
-// digits folded into 32 bits; the variant's numeric member by type code; atol of the original
-// 32-bit runtime on the unit string (which must agree with the narrow form on ASCII text).
+// digits folded into 32 bits; the variant's numeric member by type code; atol of the 32-bit
+// Windows C runtime on the unit string (which must agree with the narrow form on ASCII text).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

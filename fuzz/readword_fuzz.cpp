@@ -3,7 +3,7 @@
 //
 // Checked against the documented layout and tables, and the round trip: every field packed by
 // BuildReadResultState comes back out of ExtractFromReadRequest (with -999 packing its fixed
-// values). Words and arguments are 32-bit values, as the original platform's long.
+// values). Words and arguments are 32-bit values, as a `long` of 32-bit Windows.
 #include <cstdint>
 #include <cstring>
 #include <vector>

@@ -128,7 +128,7 @@ Outcome LeftBefore(const Arguments& a) {
   const std::size_t left = FirstOrEnd(units, kSearchUnits, character);
   const std::vector<Unit> expectedText = Range(units, 0, left);
 
-  // The capacity is a long used as the original's unsigned 32-bit count.
+  // The capacity is a long used as an unsigned 32-bit count, as on 32-bit Windows.
   long capacity;
   std::size_t units32;
   switch (a.capacityChoice % 8) {

@@ -1,9 +1,11 @@
 // DoubleToSimpleString: widths, decimals counts (255 = no limit), zero fill, separators of
 // every kind (null, empty, longer than one character), destinations around the text's length.
 //
-// Checked against a model of the documented steps, against the round trip through atof within
-// the cut, and against the documented equivalences (only the separator's first character
-// counts; null and empty separators mean no grouping).
+// Checked against a model of the documented steps (with the width never dropping integer
+// digits), against the round trip through atof within the cut, and against the documented
+// equivalences (only the separator's first character counts; null and empty separators mean
+// no grouping).
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,9 +36,12 @@ std::string NaturalText(double value) {
   return text;
 }
 
-// The documented steps, minus the last one (the size test).
+// The documented steps, minus the last one (the size test), with this library's rule that the
+// width cut removes decimals and the point only: one that would reach the integer part (or
+// leave only the sign) sets *widthRefused and the text is refused.
 std::string ModelText(double value, unsigned char width, unsigned char decimals,
-                      unsigned char zeroFill, char separator) {
+                      unsigned char zeroFill, char separator, bool* widthRefused) {
+  *widthRefused = false;
   std::string text = NaturalText(value);
 
   const std::size_t target = (width == 0 || width == 255) ? text.size() % 256 : width;
@@ -51,7 +56,13 @@ std::string ModelText(double value, unsigned char width, unsigned char decimals,
       cutPoint = point;
     }
   }
-  if (text.size() >= target && cutState == kAt && cutPoint < target) text.resize(target);
+  if (text.size() > target && cutState == kAt && cutPoint < target) {
+    if (target < std::min(text.find('.'), text.size())) {
+      *widthRefused = true;
+      return "";
+    }
+    text.resize(target);
+  }
   if (zeroFill != 0)
     while (text.size() < target)
       text.insert(text.begin(), '0');
@@ -100,7 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   char* separatorArgument = nullSeparator ? nullptr : separator.data();
   const char separatorUnit = nullSeparator ? '\0' : separator.data()[0];
 
-  const std::string modelText = ModelText(value, width, decimals, zeroFill, separatorUnit);
+  bool widthRefused = false;
+  const std::string modelText =
+      ModelText(value, width, decimals, zeroFill, separatorUnit, &widthRefused);
   const bool lengthPastWidthRange =
       (width == 0 || width == 255) && NaturalText(value).size() >= 256;
   long capacity = static_cast<long>(input.Capacity(modelText.size()));
@@ -122,12 +135,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // and the separators go after it), so negative texts are compared without signs there.
   const bool negative = !modelText.empty() && modelText.find('-') != std::string::npos;
   const bool signMoved = negative && (zeroFill != 0 || separatorUnit != '\0');
-  if (!lengthPastWidthRange && !signMoved) {
+  if (!lengthPastWidthRange && widthRefused) FUZZ_CHECK(result == 0);
+  if (!lengthPastWidthRange && !widthRefused && !signMoved) {
     const long expected = static_cast<long>(modelText.size()) < capacity ? 1 : 0;
     FUZZ_CHECK(result == expected);
     if (result == 1) FUZZ_CHECK(text == modelText);
   }
-  if (!lengthPastWidthRange && signMoved && separatorUnit != '-' &&
+  if (!lengthPastWidthRange && !widthRefused && signMoved && separatorUnit != '-' &&
       (separatorUnit < '0' || separatorUnit > '9')) {
     Destination<char> wide(4096);
     FUZZ_CHECK(library.DoubleToSimpleString(wide.data(), value, width, decimals, zeroFill,

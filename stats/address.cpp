@@ -1,9 +1,9 @@
 // Dotted IPv4 addresses and 'address:port' texts.
 //
 // The address check is loose on purpose, since stored configurations hold such texts: the
-// fields before the last are read as the runtime's atol reads them (letters or nothing count
-// as 0, anything after the leading number is ignored), and only the last field must be a
-// number. Every field must lie within 0..254; 255 is refused in every position.
+// fields before the last are read as a 32-bit atol reads them (letters or nothing count as 0,
+// anything after the leading number is ignored), and only the last field must be a number.
+// Every field must lie within 0..254; 255 is refused in every position.
 //   "1.2.3.4" -> 1, "a.b.c.1" -> 1, " 1. 2. 3. 4" -> 1, "255.1.1.1" -> 11,
 //   "1.2.3.-1" -> 12, "1.2.3" -> 13, "1.2.3.x" -> 14, "1234" -> 10
 // The whole text takes part, however long: "192.168.100.1000" -> 11.
@@ -24,6 +24,10 @@ constexpr long kFieldAbove254 = CORVIXMATH_ADDRESS_FIELD_ABOVE_254;
 constexpr long kFieldNegative = CORVIXMATH_ADDRESS_FIELD_NEGATIVE;
 constexpr long kNotFourFields = CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS;
 constexpr long kLastFieldNotANumber = CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER;
+constexpr long kAddressPartTooLong = CORVIXMATH_ADDRESS_PART_TOO_LONG;
+constexpr std::size_t kAddressBytes = CORVIXMATH_ADDRESS_BYTES;
+// Every other refusal is 0, a negated number form (-1 to -8) or a negated address code.
+static_assert(kAddressPartTooLong < -kLastFieldNotANumber, "a code of its own");
 
 constexpr long kLargestField = 254;
 constexpr long kLargestPort = 65535;
@@ -36,25 +40,27 @@ long FieldFault(long value) {
   return 0;
 }
 
-}  // namespace
-
-long CMathOperation::IsValidIPString(char* address) {
-  const char* text = address != nullptr ? address : "";
-  if (std::strchr(text, '.') == nullptr) return kNoDot;
+// The address check of `length` characters, which need not end the string: the address-and-port
+// check reads the address part in place, up to its ':'. Each read of a field's value stops at
+// the next '.' or ':' at the latest, since neither is a space, a sign or a digit.
+long AddressCode(const char* text, std::size_t length) {
+  const char* const end = text + length;
+  if (std::memchr(text, '.', length) == nullptr) return kNoDot;
 
   // The first failing field decides: "300.1" is refused for its value before its field count.
   const char* field = text;
   long dots = 0;
-  for (const char* dot = std::strchr(field, '.'); dot != nullptr; dot = std::strchr(field, '.')) {
+  for (const void* dot = std::memchr(field, '.', static_cast<std::size_t>(end - field));
+       dot != nullptr; dot = std::memchr(field, '.', static_cast<std::size_t>(end - field))) {
     ++dots;
-    // The read stops at the dot at the latest: a dot is neither space, sign nor digit.
     const long fault = FieldFault(corvix::ParseLong32(field));
     if (fault != 0) return fault;
-    field = dot + 1;
+    field = static_cast<const char*>(dot) + 1;
   }
   if (dots != kDotsInAddress) return kNotFourFields;
 
-  const corvix::UnitSpan<char> last = corvix::WithoutSpaces(field, std::strlen(field));
+  const corvix::UnitSpan<char> last =
+      corvix::WithoutSpaces(field, static_cast<std::size_t>(end - field));
   if (corvix::NumberFormCode(last.begin, last.length) == corvix::kNotANumber) {
     return kLastFieldNotANumber;
   }
@@ -62,38 +68,41 @@ long CMathOperation::IsValidIPString(char* address) {
   return fault != 0 ? fault : kValidAddress;
 }
 
-// Refusals use the codes of the table: 0 when there is no ':' or the port part is not a port
-// (not a plain unsigned integer, above 65535, or 16 characters or more), the negated form code
-// for other numbers, and the negated address code for a bad address. An address part of 16
-// characters or more does not fit the caller's 16-byte buffer and is refused with 0 as well.
-// The outputs are written only on success.
+}  // namespace
+
+long CMathOperation::IsValidIPString(char* address) {
+  const char* text = address != nullptr ? address : "";
+  return AddressCode(text, std::strlen(text));
+}
+
+// The steps keep their order, and each refusal leaves the outputs untouched:
+// 1. no ':' gives 0;
+// 2. the port part is trimmed of its spaces in the caller's text ("1.2.3.4: 80 " ->
+//    "1.2.3.4:80"); a number that is not a plain unsigned integer gives its negated form code
+//    (0 stays 0), and a port above 65535 or of 16 characters or more gives 0;
+// 3. the whole address part, however long, gets the address check; a fault gives its negated
+//    code;
+// 4. an address part that passed but does not fit the 16-byte output gives
+//    CORVIXMATH_ADDRESS_PART_TOO_LONG;
+// 5. the address and the port are written, and the result is 1.
 long CMathOperation::IsValidIpAndPortString(char* text, char* address, unsigned short* port) {
   if (text == nullptr) return 0;
   char* colon = std::strchr(text, ':');
   if (colon == nullptr) return 0;
 
-  // Both parts must fit their 16-byte buffers; together they also stay within the 64-byte
-  // text. Refused before the caller's text is touched.
-  const std::size_t addressLength = static_cast<std::size_t>(colon - text);
   char* portText = colon + 1;
-  if (!corvix::FitsWithTerminator(addressLength, corvix::kFieldUnits) ||
-      !corvix::FitsWithTerminator(std::strlen(portText), corvix::kFieldUnits)) {
-    return 0;
-  }
-
-  // Strips the spaces around the port in the caller's text: "1.2.3.4: 80 " -> "1.2.3.4:80".
   const long form = IsDigit(portText);
   if (form != corvix::kPlainUnsignedInteger) return -form;
+  if (!corvix::FitsWithTerminator(std::strlen(portText), corvix::kFieldUnits)) return 0;
   const long portValue = corvix::ParseLong32(portText);
   if (portValue > kLargestPort) return 0;
 
-  char addressPart[corvix::kFieldUnits];
-  std::memcpy(addressPart, text, addressLength);
-  addressPart[addressLength] = '\0';
-  const long addressCode = IsValidIPString(addressPart);
+  const std::size_t addressLength = static_cast<std::size_t>(colon - text);
+  const long addressCode = AddressCode(text, addressLength);
   if (addressCode != kValidAddress) return -addressCode;
+  if (!corvix::FitsWithTerminator(addressLength, kAddressBytes)) return kAddressPartTooLong;
 
-  corvix::WriteIfFits(address, addressPart, addressLength, corvix::kFieldUnits);
+  corvix::WriteIfFits(address, text, addressLength, kAddressBytes);
   if (port != nullptr) *port = static_cast<unsigned short>(portValue);
   return 1;
 }

@@ -30,8 +30,8 @@ constexpr long kSecondsPerDay = CORVIXMATH_SECONDS_PER_DAY;
 constexpr long kMaxSeries = CORVIXMATH_MAX_SERIES;
 // Starting values of a window's minimum and maximum, written only when no series average in
 // the window has a value (hosts read them as "no data").
-constexpr double kNoDataMinimum = 999999999999999.0;
-constexpr double kNoDataMaximum = -999999999999999.0;
+constexpr double kNoDataMinimum = CORVIXMATH_WINDOW_NO_DATA_MINIMUM;
+constexpr double kNoDataMaximum = CORVIXMATH_WINDOW_NO_DATA_MAXIMUM;
 
 // Windows taken together, and whose running summaries live on the stack.
 constexpr long kBlockWindows = 64;
@@ -68,6 +68,89 @@ struct WindowSummary {
   }
 };
 
+// The bounds of the day's windows, handed out a block at a time.
+class WindowBounds {
+ public:
+  explicit WindowBounds(long width, long step)
+      : step_(step),
+        limit_(static_cast<std::int64_t>(width / 2) + kSecondsPerDay),
+        lower_(-static_cast<std::int64_t>(width / 2)),
+        upper_(static_cast<std::int64_t>(width) - width / 2),
+        more_(upper_ <= limit_) {}
+
+  bool More() const { return more_; }
+
+  // Fills `lowers` with the lower bounds of the next windows, at most kBlockWindows; returns
+  // how many.
+  long TakeBlock(std::int64_t (&lowers)[kBlockWindows]) {
+    long windows = 0;
+    while (more_ && windows < kBlockWindows) {
+      lowers[windows++] = lower_;
+      // A step close to the largest long ends the day instead of wrapping the bounds around.
+      more_ = upper_ <= limit_ - step_;
+      if (more_) {
+        lower_ += step_;
+        upper_ += step_;
+      }
+    }
+    return windows;
+  }
+
+ private:
+  long step_;
+  std::int64_t limit_;
+  std::int64_t lower_;
+  std::int64_t upper_;
+  bool more_;
+};
+
+// Adds each series' average inside each window of the block to the window's summary, reading
+// every series once through the whole block from its cursor on.
+template <class Time>
+void AccumulateBlock(const SeriesView<Time>* views, long* cursors, long series,
+                     const std::int64_t* lowers, long windows, long width,
+                     WindowSummary* summaries) {
+  for (long s = 0; s < series; ++s) {
+    const SeriesView<Time>& view = views[s];
+    long cursor = cursors[s];
+    for (long w = 0; w < windows; ++w) {
+      const std::int64_t windowUpper = lowers[w] + width;
+      while (cursor < view.count && view.times[cursor] < lowers[w])
+        ++cursor;
+      double sum = 0.0;
+      long used = 0;
+      for (long j = cursor; j < view.count && view.times[j] < windowUpper; ++j, ++used)
+        sum += view.values[j];
+      if (used != 0) summaries[w].Add(sum / static_cast<double>(used));
+    }
+    cursors[s] = cursor;
+  }
+}
+
+// The caller's output arrays, filled entry by entry.
+template <class Time>
+struct WindowEntries {
+  double* minimum;
+  double* maximum;
+  double* mean;
+  Time* centres;
+  long written = 0;
+
+  // Appends an entry for every window of the block that some series has data in.
+  void AppendBlock(const WindowSummary* summaries, const std::int64_t* lowers, long windows,
+                   long half) {
+    for (long w = 0; w < windows; ++w) {
+      const WindowSummary& summary = summaries[w];
+      if (summary.seriesWithData == 0) continue;
+      minimum[written] = summary.minimum;
+      maximum[written] = summary.maximum;
+      mean[written] = summary.meanSum / static_cast<double>(summary.seriesWithData);
+      centres[written] = static_cast<Time>(lowers[w] + half);
+      ++written;
+    }
+  }
+};
+
 // The windows over series whose times and counts are `Time` values: `long` for the member,
 // int32_t for the C interface.
 template <class Time>
@@ -91,54 +174,16 @@ long FilterWindows(const double* const* values, const Time* const* times, long s
     cursors[s] = 0;
   }
 
-  const std::int64_t half = width / 2;
-  const std::int64_t limit = half + kSecondsPerDay;
-  std::int64_t lower = -half;
-  std::int64_t upper = static_cast<std::int64_t>(width) - half;
-  bool moreWindows = upper <= limit;
-  long written = 0;
-
-  while (moreWindows) {
+  WindowBounds bounds(width, step);
+  WindowEntries<Time> entries{minimum, maximum, mean, centres};
+  while (bounds.More()) {
     std::int64_t lowers[kBlockWindows];
-    long windows = 0;
-    while (moreWindows && windows < kBlockWindows) {
-      lowers[windows++] = lower;
-      // A step close to the largest long ends the day instead of wrapping the bounds around.
-      moreWindows = upper <= limit - step;
-      if (moreWindows) {
-        lower += step;
-        upper += step;
-      }
-    }
-
+    const long windows = bounds.TakeBlock(lowers);
     WindowSummary summaries[kBlockWindows];
-    for (long s = 0; s < series; ++s) {
-      const SeriesView<Time>& view = views[s];
-      long cursor = cursors[s];
-      for (long w = 0; w < windows; ++w) {
-        const std::int64_t windowUpper = lowers[w] + width;
-        while (cursor < view.count && view.times[cursor] < lowers[w])
-          ++cursor;
-        double sum = 0.0;
-        long used = 0;
-        for (long j = cursor; j < view.count && view.times[j] < windowUpper; ++j, ++used)
-          sum += view.values[j];
-        if (used != 0) summaries[w].Add(sum / static_cast<double>(used));
-      }
-      cursors[s] = cursor;
-    }
-
-    for (long w = 0; w < windows; ++w) {
-      const WindowSummary& summary = summaries[w];
-      if (summary.seriesWithData == 0) continue;
-      minimum[written] = summary.minimum;
-      maximum[written] = summary.maximum;
-      mean[written] = summary.meanSum / static_cast<double>(summary.seriesWithData);
-      centres[written] = static_cast<Time>(lowers[w] + half);
-      ++written;
-    }
+    AccumulateBlock(views, cursors, series, lowers, windows, width, summaries);
+    entries.AppendBlock(summaries, lowers, windows, width / 2);
   }
-  return written;
+  return entries.written;
 }
 
 }  // namespace

@@ -12,11 +12,12 @@
 #include <cstddef>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 
 namespace {
 
-constexpr double kNoDataMinimum = 100000000000000.0;
-constexpr double kNoDataMaximum = -100000000000000.0;
+constexpr double kNoDataMinimum = CORVIXMATH_STATS_NO_DATA_MINIMUM;
+constexpr double kNoDataMaximum = CORVIXMATH_STATS_NO_DATA_MAXIMUM;
 
 struct SampleSummary {
   double minimum;

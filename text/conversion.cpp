@@ -53,7 +53,8 @@ std::size_t FormatValueField(std::uint32_t value, char (&field)[kValueFieldUnits
 
 // The digit-array text of a string of bytes or 16-bit units, each taken as unsigned.
 // A text that would pass 1023 characters is not delivered at all; neither is one that does
-// not fit the capacity (compared as the original's unsigned 32-bit count) with its terminator.
+// not fit the capacity (compared as an unsigned 32-bit count, as on 32-bit Windows, where
+// `long` is 32 bits) with its terminator.
 template <class Unit>
 long EncodeDigitArray(const Unit* source, char* destination, long capacity) {
   using UnsignedUnit = std::make_unsigned_t<Unit>;

@@ -60,8 +60,8 @@ long CMathOperation::Compare(unsigned short* first, unsigned short* second) {
 }
 
 void CMathOperation::LongToWChar(long value, unsigned short* destination, unsigned int capacity) {
-  // The value is the original platform's 32-bit long; a text too long for the capacity is
-  // refused and the destination keeps what it held.
+  // The value is the 32-bit `long` of 32-bit Windows (a wider `long` is cut to its low 32
+  // bits); a text too long for the capacity is refused and the destination keeps what it held.
   unsigned short text[kLongTextUnits];
   const std::size_t length = DecimalText(corvix::Wrap32(value), text);
   corvix::WriteIfFits(destination, text, length, capacity);

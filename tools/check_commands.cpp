@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "tool.h"
 
 namespace corvix_tool {
@@ -117,6 +118,9 @@ void AddEndpoint(CLI::App& checks, Output& out) {
         lineOut.Line(Format("ok address %s port %u", address, static_cast<unsigned>(port)));
       } else if (code == 0) {
         lineOut.Line("0 no ':' or the port is not a number");
+        lineOut.Fail();
+      } else if (code == CORVIXMATH_ADDRESS_PART_TOO_LONG) {
+        lineOut.Line(Format("%ld the address is valid but longer than 15 characters", code));
         lineOut.Fail();
       } else if (code > -10) {
         lineOut.Line(Format("%ld the port is not a plain unsigned integer (%s)", code,

@@ -107,16 +107,25 @@ void AddSimple(CLI::App& app, Output& out) {
     char separator[2] = {ParseSeparator(options->group), '\0'};
     ForEachInput(options->value, out, [&](const std::string& text, Output& lineOut) {
       const double value = ParseNumber(text);
-      std::vector<char> destination(static_cast<std::size_t>(options->size), '\0');
-      CMathOperation math;
-      if (math.DoubleToSimpleString(destination.data(), value,
-                                    static_cast<unsigned char>(options->width),
-                                    static_cast<unsigned char>(options->decimals),
-                                    options->zeroFill ? 1 : 0, separator, options->size) == 1) {
+      const auto format = [&](long size, std::vector<char>& destination) {
+        destination.assign(static_cast<std::size_t>(size), '\0');
+        CMathOperation math;
+        return math.DoubleToSimpleString(destination.data(), value,
+                                         static_cast<unsigned char>(options->width),
+                                         static_cast<unsigned char>(options->decimals),
+                                         options->zeroFill ? 1 : 0, separator, size) == 1;
+      };
+      std::vector<char> destination;
+      if (format(options->size, destination)) {
         lineOut.Line(destination.data());
-      } else {
+      } else if (format(kLargestSize, destination)) {
         lineOut.Line("(refused: the text does not fit " + std::to_string(options->size) +
                      " bytes)");
+        lineOut.Fail();
+      } else {
+        // Refused even at the largest size: the width would cut integer digits.
+        lineOut.Line("(refused: a width of " + std::to_string(options->width) +
+                     " would cut integer digits)");
         lineOut.Fail();
       }
     });

@@ -49,7 +49,8 @@ unsigned char StyleCode(CMathOperation& operation, char* styleText) {
 // - The size is atol of its field cut to 8 bits ('300' -> 44, '-1' -> 255); it and the later
 //   fields are decoded only when a comma follows the size.
 // - The colour is HexStringToDecimal of its field when the field starts with '#', else atol;
-//   it is the 32-bit word of the original platform ('#FFFFFFFF' and '-1' -> 0xFFFFFFFF).
+//   it is the 32-bit word a 32-bit Windows `unsigned long` holds ('#FFFFFFFF' and '-1' ->
+//   0xFFFFFFFF), also where `unsigned long` is 64 bits.
 // - The style text is everything after the third comma, further commas included; without a
 //   third comma there is no style text and the style is 0.
 void CMathOperation::DecodeFontString(char* descriptor, char* face, unsigned char* size,

@@ -35,9 +35,20 @@
 #define CORVIXMATH_ADDRESS_FIELD_NEGATIVE 12
 #define CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS 13
 #define CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER 14
+/* A result of the address-and-port check alone, returned as it is: the address part passes the
+ * address check but does not fit the 16-byte address output ('0001.002.003.004:80'). It follows
+ * the negated address codes, so a host that reads -10 and below as "the address part is
+ * refused" reads it rightly. */
+#define CORVIXMATH_ADDRESS_PART_TOO_LONG (-15)
 
 /* Statistics and windows. */
 #define CORVIXMATH_MAX_SERIES 32          /* series one window call reduces at once */
 #define CORVIXMATH_SECONDS_PER_DAY 86400L /* the windows' time axis is one day of seconds */
+/* What the statistics and the windows leave in a minimum and maximum that no sample reached:
+ * the starting values, which hosts read as "no data". The two families start differently. */
+#define CORVIXMATH_STATS_NO_DATA_MINIMUM 100000000000000.0
+#define CORVIXMATH_STATS_NO_DATA_MAXIMUM (-100000000000000.0)
+#define CORVIXMATH_WINDOW_NO_DATA_MINIMUM 999999999999999.0
+#define CORVIXMATH_WINDOW_NO_DATA_MAXIMUM (-999999999999999.0)
 
 #endif /* CORVIXMATH_CORVIXLIMITS_H */

@@ -25,11 +25,18 @@
 
 #if defined(_WIN32)
 
+// The platform's own VARIANT. This header does not bring <windows.h> into host code: a host
+// that builds VARIANTs includes <oaidl.h> (or <windows.h>) itself, as Windows programs do, or
+// defines CORVIXMATH_INCLUDE_VARIANT to have it included here.
+#if defined(CORVIXMATH_INCLUDE_VARIANT)
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 #include <oaidl.h>
+#else
+struct tagVARIANT;
+#endif
 
 #else  // no Windows platform: our own VARIANT with the same layout
 

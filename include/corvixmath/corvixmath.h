@@ -105,8 +105,8 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_double_to_eng_string(char* destinati
  * @param group_separator Its first character goes between groups of three integer digits; null
  *        or "" for no grouping.
  * @param size Size of @p destination in bytes, terminator included.
- * @return 1 when the text was written; 0 when it does not fit @p size with its terminator
- *         (@p destination untouched).
+ * @return 1 when the text was written; 0 when it does not fit @p size with its terminator or
+ *         the width cut would remove integer digits (@p destination untouched).
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_double_to_simple_string(char* destination, double value,
                                                                     uint8_t width, uint8_t decimals,
@@ -918,7 +918,8 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_is_valid_ip_string(const char* addre
  * @param port Where the port goes, or null.
  * @return 1 when valid (outputs written); 0 without ':' or with a port part that is no port;
  *         the negated number form of a signed or decimal port; the negated address code of a
- *         bad address. Outputs are untouched unless the result is 1.
+ *         bad address; CORVIXMATH_ADDRESS_PART_TOO_LONG for an address part that does not fit
+ *         CORVIXMATH_ADDRESS_BYTES. Outputs are untouched unless the result is 1.
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_is_valid_ip_and_port_string(char* text, char* address,
                                                                         uint16_t* port);

@@ -1,9 +1,12 @@
 // A host program built against an installed CorvixMath: the public header, found as
-// "CMathOperation.h" through the package's include directory, and the exported symbols.
+// "CMathOperation.h" through the package's include directory (package_folder.cpp names it
+// <corvixmath/CMathOperation.h>), and the exported symbols.
 #include <cstdio>
 #include <cstring>
 
 #include "CMathOperation.h"
+
+bool AddressCheckThroughPackageFolder();
 
 namespace {
 
@@ -31,6 +34,9 @@ int main() {
   Check(math.DoubleToEngString(text, 12345.678, unit, 4, sizeof text, 3) == 1,
         "DoubleToEngString writes the text");
   Check(std::strcmp(text, "12.34 KV") == 0, "DoubleToEngString gives 12.34 KV");
+
+  Check(AddressCheckThroughPackageFolder(),
+        "<corvixmath/CMathOperation.h> reaches the same library: IsValidIpAndPortString");
 
   CMathOperation copy(math);
   Check(&(copy = math) == &copy, "assignment returns the left-hand object");

@@ -51,12 +51,18 @@ TEST(DoubleToEngString, WorkedResults) {
 TEST(DoubleToEngString, ScaleLimitsAndLetters) {
   const double justAbove1e15 = std::nextafter(1e15, HUGE_VAL);
   const EngCase cases[] = {
-      // Automatic scales: 1e15 itself passes and reaches the thousandths letter.
-      {1e15, "W", 4, 1, "1.000 mW"},
+      // Automatic scales: ±1e15 itself passes, is divided five times and shows peta; Hide
+      // shows no letter.
+      {1e15, "W", 4, 1, "1.000 PW"},
+      {-1e15, "W", 4, 1, "-1.000 PW"},
+      {1e15, "W", 4, 10, "1.000 PW"},
+      {-1e15, "W", 4, 10, "-1.000 PW"},
+      {1e15, "", 4, 1, "1.000 P"},
       {1e15, "W", 4, 0, "1.000 W"},
+      {-1e15, "W", 4, 0, "-1.000 W"},
+      {9.999e14, "W", 4, 1, "999.9 TW"},
       {justAbove1e15, "W", 4, 1, "EEEE"},
       {-justAbove1e15, "W", 4, 10, "EEEE"},
-      {-1e15, "W", 4, 0, "-1.000 W"},
       {999.9, "W", 4, 1, "999.9  W"},
       {1000.0, "W", 4, 1, "1.000 KW"},
       {2.5e12, "Wh", 3, 1, "2.50 TWh"},

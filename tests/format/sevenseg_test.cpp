@@ -101,7 +101,10 @@ const SevenSegCase kSevenSegCases[] = {
     {-1.5, 0x0100, Word(1, 5, 0, 0, 1)},
     {-999.5, 0, Word(0, 0, 0, 0, 1)},              // the missing-value marker shows as '0.000'
     {999.9999999, 0, Word(1, 0, 0, 0, kNoPoint)},  // "%f" rounds up to 1000.000000
-    {1e16, 0, 0},                                  // "EEEE"
+    {1e15, 0, Word(1, 0, 0, 0, 1)},                // '1.000 P': the word as before the letter
+    {-1e15, 0, Word(kMinus, 1, 0, 0, 2)},          // '-1.000 P' cut to '-100'
+    {-1e15, 0x0100, Word(1, 0, 0, 0, 1)},
+    {1e16, 0, 0},  // "EEEE"
     {-1e16, 0, 0},
     {-1e16, 0x0100, 0},
 

@@ -67,11 +67,10 @@ TEST(DoubleToSimpleString, TrailingZerosDecimalsAndWidth) {
       {12.5, 0, 0, 1, nullptr, "012."},  // width taken before the decimals cut
       {12.5, 2, 3, 0, nullptr, "12.5"},  // fewer decimals than the count: no width cut
       {12.5, 9, 3, 0, nullptr, "12.5"},
-      {123456.0, 3, kNoLimit, 0, nullptr, "123"},  // without a decimals limit the width cuts
-      {123.456, 5, kNoLimit, 0, nullptr, "123.4"},
-      {123.456, 6, 1, 0, nullptr, "123.4"},   // the point lies inside the width
-      {123.456, 2, 1, 0, nullptr, "123.4"},   // but integer digits are never cut
-      {3.14159, 0, 4, 0, nullptr, "3.1415"},  // cut, not rounded
+      {123.456, 5, kNoLimit, 0, nullptr, "123.4"},  // without a decimals limit the width cuts
+      {123.456, 6, 1, 0, nullptr, "123.4"},         // the point lies inside the width
+      {123.456, 2, 1, 0, nullptr, "123.4"},         // but integer digits are never cut
+      {3.14159, 0, 4, 0, nullptr, "3.1415"},        // cut, not rounded
       {-3.14159, 0, 4, 0, nullptr, "-3.1415"},
       {1234.5, 0, kNoLimit, 0, "._", "1.234.5"},  // first separator character only
       {1234.5, 0, kNoLimit, 0, "", "1234.5"},
@@ -104,10 +103,67 @@ TEST(DoubleToSimpleString, ValuesWithoutDigitsKeepTheirSpelling) {
       {nan, 0, kNoLimit, 0, ",", "nan"},       {-nan, 0, 2, 0, ",", "-nan"},
       {inf, 0, kNoLimit, 0, ",", "inf"},       {-inf, 0, kNoLimit, 0, nullptr, "-inf"},
       {nan, 5, kNoLimit, 1, nullptr, "00nan"}, {-inf, 5, 2, 1, nullptr, "-0inf"},
-      {inf, 2, kNoLimit, 0, nullptr, "in"},
+      {inf, 3, kNoLimit, 0, nullptr, "inf"},
   };
   for (const SimpleCase& c : cases)
     EXPECT_EQ(Simple(c), c.text);
+}
+
+// The width cut removes decimals and the point only; one that would reach the integer part
+// (or leave only the sign) refuses the text, destination untouched.
+TEST(DoubleToSimpleString, WidthNeverDropsIntegerDigits) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const SimpleCase refused[] = {
+      {123456.0, 3, kNoLimit, 0, nullptr, nullptr},
+      {1234567.0, 3, kNoLimit, 0, nullptr, nullptr},
+      {123456.0, 5, kNoLimit, 0, nullptr, nullptr},
+      {123.456, 2, kNoLimit, 0, nullptr, nullptr},
+      {100.0, 2, kNoLimit, 0, nullptr, nullptr},
+      {-123456.0, 3, kNoLimit, 0, nullptr, nullptr},
+      {-123456.0, 6, kNoLimit, 0, nullptr, nullptr},
+      {123456.0, 3, kNoLimit, 1, nullptr, nullptr},
+      {-123456.5, 4, kNoLimit, 1, nullptr, nullptr},
+      {1234567.0, 3, kNoLimit, 0, ",", nullptr},
+      {-1234567.5, 5, kNoLimit, 1, ",", nullptr},
+      {-5.0, 1, kNoLimit, 0, nullptr, nullptr},  // only the sign would be left
+      {-0.5, 1, kNoLimit, 0, nullptr, nullptr},
+      {-5.0, 1, kNoLimit, 1, ",", nullptr},
+      {inf, 2, kNoLimit, 0, nullptr, nullptr},  // no digits, but still the whole integer part
+      {-nan, 3, kNoLimit, 0, nullptr, nullptr},
+  };
+  CMathOperation math;
+  for (const SimpleCase& c : refused) {
+    CanaryBuffer<char> destination(kDisplaySize);
+    const std::vector<char> before = destination.Contents();
+    std::string separator(c.separator != nullptr ? c.separator : "");
+    EXPECT_EQ(
+        math.DoubleToSimpleString(destination.data(), c.value, c.width, c.decimals, c.zeroFill,
+                                  c.separator != nullptr ? &separator[0] : nullptr, kDisplaySize),
+        0)
+        << c.value << " in a width of " << int(c.width);
+    EXPECT_EQ(destination.Contents(), before) << c.value;
+    EXPECT_TRUE(destination.CanariesIntact());
+  }
+
+  const SimpleCase kept[] = {
+      {12.345, 4, kNoLimit, 0, nullptr, "12.3"},
+      {123.456, 3, kNoLimit, 0, nullptr, "123"},  // the point goes with the decimals
+      {123.456, 4, kNoLimit, 0, nullptr, "123."},
+      {-5.25, 2, kNoLimit, 0, nullptr, "-5"},
+      {-0.5, 2, kNoLimit, 0, nullptr, "-0"},
+      {123456.0, 6, kNoLimit, 0, nullptr, "123456"},  // as long as the width: nothing cut
+      {123456.5, 6, kNoLimit, 0, ",", "123,456"},     // the width counts before grouping
+      {-123456.75, 7, kNoLimit, 1, ",", "-123,456"},
+      {-123456.75, 8, kNoLimit, 0, ",", "-123,456."},
+      {123.456, 3, kNoLimit, 1, nullptr, "123"},
+      {123.456, 2, 1, 0, nullptr, "123.4"},  // a decimals limit: the width never cuts integers
+      {123456.789, 0, kNoLimit, 0, nullptr, "123456.789"},  // 0 and 255: the natural length
+      {123456.789, kNoLimit, kNoLimit, 0, nullptr, "123456.789"},
+      {-5.0, 0, kNoLimit, 0, nullptr, "-5"},
+  };
+  for (const SimpleCase& c : kept)
+    EXPECT_EQ(Simple(c), c.text) << c.value << " in a width of " << int(c.width);
 }
 
 // The natural width of a text of 256 characters or more is its whole length.

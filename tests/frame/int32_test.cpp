@@ -1,4 +1,4 @@
-// The 32-bit integer reads and words of the original platform.
+// The 32-bit integer reads and words of 32-bit Windows, where `long` and `int` are 32 bits.
 #include <gtest/gtest.h>
 
 #include "frame/internal/int32.h"

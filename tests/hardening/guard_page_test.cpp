@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "tests/hardening/guard_page.h"
 #include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
@@ -953,7 +954,8 @@ TEST(GuardPage, IsValidIpAndPortStringAddressWithin16Bytes) {
       {"192.168.100.254:8080", 1, "192.168.100.254", 8080, "192.168.100.254:8080"},
       {"1.2.3.4: 80 ", 1, "1.2.3.4", 80, "1.2.3.4:80"},
       {"1.2.3.4:65536", 0, "", 0, "1.2.3.4:65536"},
-      {"192.168.100.2540:80", 0, "", 0, "192.168.100.2540:80"},
+      {"192.168.100.2540:80", -11, "", 0, "192.168.100.2540:80"},
+      {"0001.002.003.004: 80", CORVIXMATH_ADDRESS_PART_TOO_LONG, "", 0, "0001.002.003.004:80"},
       {"1.2.3.4:" + Repeat('1', 16), 0, "", 0, "1.2.3.4:" + Repeat('1', 16)},
   };
   for (const Case& c : cases) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "support/test_units.h"
 
 namespace {
@@ -86,6 +87,7 @@ TEST(IsValidIPString, NullTextHasNoDot) {
 }
 
 constexpr unsigned short kPortBefore = 4321;
+constexpr long kTooLong = CORVIXMATH_ADDRESS_PART_TOO_LONG;
 constexpr std::size_t kAddressBytes = 16;
 
 struct PortCase {
@@ -126,12 +128,27 @@ TEST(IsValidIpAndPortString, CodesAndOutputs) {
       {"1.2.3.4:65536", 0, nullptr, 0, "1.2.3.4:65536"},
       {"1.2.3.4: 70000", 0, nullptr, 0, "1.2.3.4:70000"},
       {"1.2.3.4:999999999999999", 0, nullptr, 0, "1.2.3.4:999999999999999"},
-      // Parts that do not fit their 16-byte buffers are refused before anything changes.
-      {"0001.002.003.004:80", 0, nullptr, 0, "0001.002.003.004:80"},
+      // A port part is judged after its trim: 16 characters or more is too long to be a port.
+      {"1.2.3.4:000000000000080", 1, "1.2.3.4", 80, "1.2.3.4:000000000000080"},
       {"1.2.3.4:0000000000000080", 0, nullptr, 0, "1.2.3.4:0000000000000080"},
-      {"1.2.3.4: 80" + std::string(13, ' '), 0, nullptr, 0, "1.2.3.4: 80" + std::string(13, ' ')},
-      {"1.2.3.4: 80" + std::string(12, ' '), 1, "1.2.3.4", 80, "1.2.3.4:80"},
-      {std::string(70, '1') + ":80", 0, nullptr, 0, std::string(70, '1') + ":80"},
+      {"1.2.3.4: 0000000000000080 ", 0, nullptr, 0, "1.2.3.4:0000000000000080"},
+      {"1.2.3.4: 80" + std::string(13, ' '), 1, "1.2.3.4", 80, "1.2.3.4:80"},
+      {"1.2.3.4:" + std::string(40, ' ') + "80 ", 1, "1.2.3.4", 80, "1.2.3.4:80"},
+      // A long address part: the port and its trim come first, then the address check of the
+      // whole part, and only a part that passes and does not fit 16 bytes is refused as such.
+      {"00.0192.000.0254:+80", -3, nullptr, 0, "00.0192.000.0254:+80"},
+      {"0001.002.003.004:  +80 ", -3, nullptr, 0, "0001.002.003.004:+80"},
+      {"001.002.003.2540: 131072 ", 0, nullptr, 0, "001.002.003.2540:131072"},
+      {"001.002.003.2540: 80 ", -11, nullptr, 0, "001.002.003.2540:80"},
+      {"192.168.100.1000:80", -11, nullptr, 0, "192.168.100.1000:80"},
+      {"192.168.100.100.:80", -13, nullptr, 0, "192.168.100.100.:80"},
+      {"1.2.3.4" + std::string(20, ' ') + "x:80", -14, nullptr, 0,
+       "1.2.3.4" + std::string(20, ' ') + "x:80"},
+      {std::string(70, '1') + ":80", -10, nullptr, 0, std::string(70, '1') + ":80"},
+      {"0001.002.003.004:80", kTooLong, nullptr, 0, "0001.002.003.004:80"},
+      {"0001.002.003.004: 80 ", kTooLong, nullptr, 0, "0001.002.003.004:80"},
+      {"1.2.3.4" + std::string(3000, ' ') + ":80", kTooLong, nullptr, 0,
+       "1.2.3.4" + std::string(3000, ' ') + ":80"},
   };
   for (const PortCase& c : cases) {
     SCOPED_TRACE("'" + c.text + "'");
@@ -164,6 +181,9 @@ TEST(IsValidIpAndPortString, NullOutputs) {
   EXPECT_EQ(math.IsValidIpAndPortString(text, address, nullptr), 1);
   EXPECT_STREQ(address, "10.0.0.1");
   EXPECT_EQ(math.IsValidIpAndPortString(nullptr, address, &port), 0);
+  // The refusal of a long address part does not depend on the outputs asked for.
+  char longAddress[] = "0001.002.003.004:80";
+  EXPECT_EQ(math.IsValidIpAndPortString(longAddress, nullptr, nullptr), kTooLong);
 }
 
 }  // namespace

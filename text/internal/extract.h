@@ -32,7 +32,7 @@ void WriteText(Unit* destination, const Unit* text, std::size_t length) {
 // absent) into `destination` of `capacity` units. Returns 1 when written, and also for an
 // empty source, which leaves the destination untouched; returns 0, destination untouched,
 // when the part does not fit with its terminator or the destination is null. The capacity is
-// the 32-bit unsigned count of the original platform.
+// taken as an unsigned 32-bit count, as a `long` of 32-bit Windows reads as unsigned.
 //   "12.5", '.', 16 -> "12", 1;  "12.5", ':', 16 -> "12.5", 1;  "12345", ':', 5 -> 0
 template <class Unit>
 long ExtractLeftBefore(const Unit* source, Unit* destination, Unit character, long capacity) {
