@@ -36,6 +36,15 @@
 #define CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS 13
 #define CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER 14
 
+/* Flags of the seven-segment word (NumberTo4SevenSeg). */
+#define CORVIXMATH_SEVENSEG_FIXED_DIVISOR 0x0008 /* divide by the chosen power of a thousand */
+#define CORVIXMATH_SEVENSEG_DROP_MINUS 0x0100    /* remove the minus sign */
+#define CORVIXMATH_SEVENSEG_PLAIN 0x0200         /* four-decimal text of the value itself */
+#define CORVIXMATH_SEVENSEG_DIVIDE_1E3 0x0800
+#define CORVIXMATH_SEVENSEG_DIVIDE_1E6 0x1000
+#define CORVIXMATH_SEVENSEG_DIVIDE_1E9 0x2000
+#define CORVIXMATH_SEVENSEG_DIVIDE_1E12 0x4000
+
 /* Statistics and windows. */
 #define CORVIXMATH_MAX_SERIES 32          /* series one window call reduces at once */
 #define CORVIXMATH_SECONDS_PER_DAY 86400L /* the windows' time axis is one day of seconds */

@@ -59,7 +59,8 @@ struct ToolCase {
   std::vector<std::string> arguments;
   std::string input;
   int status;
-  std::string out;  // the whole standard output
+  std::string out;       // the whole standard output
+  std::string err = "";  // the whole standard error
 };
 
 void ExpectCases(const std::vector<ToolCase>& cases) {
@@ -70,6 +71,7 @@ void ExpectCases(const std::vector<ToolCase>& cases) {
     const ToolRun run = RunTool(c.arguments, c.input);
     EXPECT_EQ(run.status, c.status) << shown << "\nstderr: " << run.err;
     EXPECT_EQ(run.out, c.out) << shown;
+    EXPECT_EQ(run.err, c.err) << shown;
   }
 }
 
@@ -85,7 +87,8 @@ TEST(Tool, FormatsValuesAsTheDisplaysShowThem) {
       {{"eng", "12345.678", "--unit", "W", "--size", "8"},
        "",
        1,
-       "(refused: the text does not fit 8 bytes)\n"},
+       "\n",
+       "corvixmath: the text does not fit 8 bytes (--size)\n"},
       {{"eng", "12345.678", "--unit", "W", "--size", "9"}, "", 0, "12.34 KW\n"},
       {{"eng", "-", "--unit", "W"}, "12345.678\n5e9\n", 0, "12.34 KW\n5.000 GW\n"},
       {{"simple", "1234567.891", "--decimals", "2", "--group", ","}, "", 0, "1,234,567.89\n"},
@@ -95,11 +98,19 @@ TEST(Tool, FormatsValuesAsTheDisplaysShowThem) {
       {{"sci", "12345.678", "--decimals", "2"}, "", 0, "1.23E4\n"},
       {{"sci", "-", "--decimals", "1"}, "-0.005\n0\n", 0, "-5.0E-3\n0.0E0\n"},
       {{"price", "1234567", "--group", "."}, "", 0, "1.234.567\n"},
-      {{"price", "1234567", "--group", ",", "--size", "9"}, "", 0, "---\n"},
+      {{"price", "1234567", "--group", ",", "--size", "9"},
+       "",
+       1,
+       "---\n",
+       "corvixmath: the text does not fit 9 bytes (--size)\n"},
       {{"price", "1999.99"}, "", 0, "1999\n"},
       {{"parse", "eng", "12.5 K"}, "", 0, "12500\n"},
       {{"parse", "eng", "1.5m"}, "", 0, "1500000\n"},
-      {{"parse", "eng", "12K5"}, "", 1, "-999\n"},
+      {{"parse", "eng", "12K5"}, "", 1, "-999\n", "corvixmath: not an engineering text: '12K5'\n"},
+      {{"parse", "eng", "-999"}, "", 0, "-999\n"},
+      // What eng printed reads back once its unit is stripped.
+      {{"parse", "eng", "12.34 KV", "--unit", "V"}, "", 0, "12340\n"},
+      {{"parse", "eng", "0.5"}, "", 0, "0.5\n"},
       {{"parse", "hex", "#FF8000"}, "", 0, "16744448 (0x00FF8000)\n"},
       {{"parse", "hex", "FFFFFFFF"}, "", 0, "-1 (0xFFFFFFFF)\n"},
   });
@@ -110,8 +121,9 @@ TEST(Tool, DrawsTheSevenSegmentWordAsThePanelShowsIt) {
   const ToolRun run = RunTool({"sevenseg", "12345.678"});
   EXPECT_EQ(run.status, 0);
   const long word = (1L << 21) | (2L << 14) | (3L << 7) | 4L | (1L << 30);
-  char expected[64];
-  std::snprintf(expected, sizeof expected, "word: 0x%08lX (%ld)\n", word, word);
+  char expected[128];
+  std::snprintf(expected, sizeof expected,
+                "word: 0x%08lX (%ld) text '12.34 K' scale Auto chose K\n", word, word);
   EXPECT_EQ(run.out, std::string(expected) +
                          "     _   _\n"
                          "  |  _|  _| |_|\n"
@@ -123,7 +135,27 @@ TEST(Tool, DrawsTheSevenSegmentWordAsThePanelShowsIt) {
             " _    |  _| |_\n"
             "      | |_ . _|\n");
   const ToolRun divided = RunTool({"sevenseg", "2500000", "--divide", "1e6"});
-  EXPECT_EQ(divided.out.substr(0, divided.out.find('\n')), "word: 0x80000105 (-2147483387)");
+  EXPECT_EQ(divided.out.substr(0, divided.out.find('\n')),
+            "word: 0x80000105 (-2147483387) text '2.5' scale fixed, divided by 1e6");
+  // The same four digits for 1, 1e3 and 1e6: the scale tells them apart.
+  ExpectCases({
+      {{"sevenseg", "-", "--echo"},
+       "1\n1e3\n1e6\n-1.5\nx\n",
+       2,
+       "1,word: 0x80200000 (-2145386496) text '1.000' scale Auto chose no letter\n"
+       "1e3,word: 0x80200000 (-2145386496) text '1.000 K' scale Auto chose K\n"
+       "1e6,word: 0x80200000 (-2145386496) text '1.000 M' scale Auto chose M\n"
+       "-1.5,word: 0x43C04280 (1136673408) text '-1.500' scale Auto chose no letter\n"
+       "x,\n",
+       "<stdin>:5: not a number: 'x'\n"},
+      {{"sevenseg", "-12.5", "--plain", "--drop-minus"},
+       "",
+       0,
+       "word: 0x40004105 (1073758469) text '12.5' scale plain\n"
+       " _       _   _\n"
+       "| |   |  _| |_\n"
+       "|_|   |.|_   _|\n"},
+  });
 }
 
 TEST(Tool, ChecksTextsAndExplainsWhyNot) {
@@ -136,23 +168,100 @@ TEST(Tool, ChecksTextsAndExplainsWhyNot) {
        1,
        "ok\n-20 Closing parenthesis without opening parenthesis was found\n"},
       {{"check", "ip", "1.2.3.4"}, "", 0, "ok\n"},
-      {{"check", "ip", "1.2.3.255"}, "", 1, "11 a field is greater than 254\n"},
-      {{"check", "ip", "192.168.100.1000"}, "", 1, "11 a field is greater than 254\n"},
+      {{"check", "ip", "1.2.3.255"}, "", 1, "11 field 4 ('255') is above 254\n"},
+      {{"check", "ip", "192.168.100.1000"}, "", 1, "11 field 4 ('1000') is above 254\n"},
+      {{"check", "ip", "300.1"}, "", 1, "11 field 1 ('300') is above 254\n"},
+      {{"check", "ip", "1.-2.3.4"}, "", 1, "12 field 2 ('-2') is negative\n"},
+      {{"check", "ip", "1234"}, "", 1, "10 the address '1234' has no '.'\n"},
+      {{"check", "ip", "1.2.3.x"}, "", 1, "14 the last field ('x') is not a number\n"},
+      {{"check", "ip", "1.2.3."}, "", 1, "14 the last field is empty\n"},
       {{"check", "endpoint", "1.2.3.4: 80 "}, "", 0, "ok address 1.2.3.4 port 80\n"},
       {{"check", "endpoint", "1.2.3.4:-80"},
        "",
        1,
-       "-3 the port is not a plain unsigned integer (number: sign yes, point no, scale letter "
-       "no)\n"},
+       "-3 the port '-80' is not a plain number: it has a sign\n"},
+      {{"check", "endpoint", "1.2.3.4:8.5K"},
+       "",
+       1,
+       "-6 the port '8.5K' is not a plain number: it has a decimal point and a scale letter\n"},
       {{"check", "endpoint", "1.2.3:80"},
        "",
        1,
-       "-13 the address is not valid: the text does not have exactly four fields\n"},
-      {{"check", "endpoint", "1.2.3.4:70000"}, "", 1, "0 no ':' or the port is not a number\n"},
+       "-13 the address is not valid: the address has 3 fields, not four\n"},
+      {{"check", "endpoint", "256.1.1.1:80"},
+       "",
+       1,
+       "-11 the address is not valid: field 1 ('256') is above 254\n"},
+      {{"check", "endpoint", "1.2.3.4:65536"}, "", 1, "0 the port 65536 is above 65535\n"},
+      {{"check", "endpoint", "1.2.3.4:65535"}, "", 0, "ok address 1.2.3.4 port 65535\n"},
+      {{"check", "endpoint", "1.2.3.4"}, "", 1, "0 no ':' between the address and the port\n"},
+      {{"check", "endpoint", "1.2.3.4: "}, "", 1, "0 the port is empty\n"},
+      {{"check", "endpoint", "1.2.3.4:80:90"}, "", 1, "0 a second ':' in the port '80:90'\n"},
+      {{"check", "endpoint", "1.2.3.4:abc"}, "", 1, "0 the port 'abc' is not a number\n"},
+      // Every check reads one text per line with -, one answer per line.
+      {{"check", "endpoint", "-", "--echo"},
+       "1.2.3.4:80\n1.2.3.4:x\n",
+       1,
+       "1.2.3.4:80,ok address 1.2.3.4 port 80\n1.2.3.4:x,0 the port 'x' is not a number\n"},
+      {{"check", "ip", "-"}, "1.2.3.4\n1.2.3\n", 1, "ok\n13 the address has 3 fields, not four\n"},
+      {{"check", "id", "-"},
+       "AB123\nAB12\n",
+       1,
+       "ok form 1 (5 characters), new form AB0123\n0 not a control identifier\n"},
+      {{"check", "number", "-"},
+       "12\n1e5\n",
+       1,
+       "4 number: sign no, point no, scale letter no\n0 not a number\n"},
       {{"check", "id", "AB123"}, "", 0, "ok form 1 (5 characters), new form AB0123\n"},
       {{"check", "id", "AB12"}, "", 1, "0 not a control identifier\n"},
       {{"check", "number", "-1.5M"}, "", 0, "5 number: sign yes, point yes, scale letter yes\n"},
       {{"check", "number", "1e5"}, "", 1, "0 not a number\n"},
+  });
+}
+
+TEST(Tool, TakesNegativeValuesWithoutDoubleDash) {
+  ExpectCases({
+      {{"eng", "-12.5", "--unit", "W"}, "", 0, "-12.50  W\n"},
+      {{"eng", "--unit", "W", "-12345.678", "--scale", "3"}, "", 0, "-12.34 KW\n"},
+      {{"eng", "-inf"}, "", 0, "EEEE\n"},
+      {{"sci", "-0.005", "--decimals", "1"}, "", 0, "-5.0E-3\n"},
+      {{"parse", "eng", "-12.5K"}, "", 0, "-12500\n"},
+      {{"check", "expr", "-a+b", "--vars", "a,b"}, "", 0, "ok\n"},
+      {{"check", "number", "-1.5M"}, "", 0, "5 number: sign yes, point yes, scale letter yes\n"},
+      // An option's value may start with '-' too; a bad one is still refused.
+      {{"eng", "5", "--digits", "-1"}, "", 2, "", "corvixmath: --digits must be from 0 to 65535\n"},
+      {{"eng", "--", "-2"}, "", 0, "-2.000\n"},
+  });
+}
+
+TEST(Tool, BatchGivesOneLinePerInputLineAndGoesOnAfterABadOne) {
+  ExpectCases({
+      {{"eng", "-", "--unit", "W"},
+       "12345.678\n\nabc\n-5e3\n1e20\n",
+       2,
+       "12.34 KW\n\n\n-5.000 KW\nEEEE\n",
+       "<stdin>:2: not a number: ''\n<stdin>:3: not a number: 'abc'\n"},
+      {{"eng", "-"}, "1\r\n2\r\n", 0, "1.000\n2.000\n"},
+      {{"simple", "-", "--decimals", "1", "--group", ","},
+       "1234567.891\n-5\n",
+       0,
+       "1,234,567.8\n-5\n"},
+      {{"sci", "-"}, "0.5\n-2\n", 0, "5.000E-1\n-2.000E0\n"},
+      // A refusal (status 1) and bad input (status 2) in one batch: the worse status wins, and
+      // --echo quotes an input holding the separator.
+      {{"price", "-", "--group", ",", "--size", "9", "--echo"},
+       "1234567\n12\n1,5\n",
+       2,
+       "1234567,---\n12,12\n\"1,5\",\n",
+       "<stdin>:1: the text does not fit 9 bytes (--size)\n<stdin>:3: not a number: '1,5'\n"},
+      {{"price", "-"}, "12\n", 0, "12\n"},
+      {{"parse", "eng", "-", "--unit", "V"},
+       "12.34 KV\n5 V\n?!\n",
+       1,
+       "12340\n5\n-999\n",
+       "<stdin>:3: not an engineering text: '?!'\n"},
+      {{"parse", "hex", "-"}, "#FF\nzz\n", 0, "255 (0x000000FF)\n0 (0x00000000)\n"},
+      {{"eng", "-"}, "", 0, ""},
   });
 }
 
@@ -219,7 +328,6 @@ TEST(Tool, BadInputGivesOneMessageAndStatusTwoWithNothingOnStandardOutput) {
   } cases[] = {
       {{"eng", "12x"}, "", "not a number: '12x'"},
       {{"eng", "1", "--scale", "Huge"}, "", "unknown scale name: 'Huge'"},
-      {{"eng", "-"}, "1\n2x\n", "<stdin>:2: not a number: '2x'"},
       {{"simple", "1", "--width", "300"}, "", "--width must be 0-255"},
       {{"sevenseg", "1", "--divide", "1e4"}, "", "--divide takes"},
       {{"model", "70000"}, "", "model must be a whole number from 0 to 65535"},
