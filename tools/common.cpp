@@ -12,14 +12,17 @@
 
 namespace corvix_tool {
 
-double ParseNumber(const std::string& text) {
+bool ParseNumberNoThrow(const std::string& text, double& value) {
   const char* begin = text.c_str();
   char* end = nullptr;
-  errno = 0;
-  const double value = std::strtod(begin, &end);
-  if (text.empty() || end != begin + text.size() ||
-      std::isspace(static_cast<unsigned char>(*begin)))
-    throw BadInput("not a number: '" + text + "'");
+  value = std::strtod(begin, &end);
+  return !text.empty() && end == begin + text.size() &&
+         !std::isspace(static_cast<unsigned char>(*begin));
+}
+
+double ParseNumber(const std::string& text) {
+  double value = 0;
+  if (!ParseNumberNoThrow(text, value)) throw BadInput("not a number: '" + text + "'");
   return value;
 }
 

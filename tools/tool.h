@@ -50,6 +50,8 @@ struct Output {
 
 // A number typed by the user, the whole text read ("12.5", "-1e3", "nan"); BadInput otherwise.
 double ParseNumber(const std::string& text);
+// The same without an exception: false when the text is not a number.
+bool ParseNumberNoThrow(const std::string& text, double& value);
 
 // A whole decimal number within [minimum, maximum]; BadInput otherwise.
 long ParseInteger(const std::string& text, long minimum, long maximum, const std::string& what);

@@ -1,79 +1,10 @@
 // Runs the built corvixmath tool on every command, with good and bad input, and checks its
 // standard output, standard error and exit status.
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
-
-#ifndef CORVIXMATH_TOOL_PATH
-#error "the tests need the path of the built tool"
-#endif
+#include "tool_run.h"
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream input(path, std::ios::binary);
-  std::stringstream text;
-  text << input.rdbuf();
-  return text.str();
-}
-
-// Files of the running test only, so that tests may run in parallel.
-std::string TempPath(const std::string& name) {
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::string(CORVIXMATH_TOOL_TEST_DIR) + "/" + test->name() + "." + name;
-}
-
-// Single-quotes an argument for the shell.
-std::string Quoted(const std::string& argument) {
-  std::string quoted = "'";
-  for (char c : argument)
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-ToolRun RunTool(const std::vector<std::string>& arguments, const std::string& input = "") {
-  const std::string in = TempPath("stdin.txt"), out = TempPath("stdout.txt"),
-                    err = TempPath("stderr.txt");
-  std::ofstream(in, std::ios::binary) << input;
-  std::string command = Quoted(CORVIXMATH_TOOL_PATH);
-  for (const std::string& argument : arguments)
-    command += " " + Quoted(argument);
-  command += " <" + in + " >" + out + " 2>" + err;
-  const int raw = std::system(command.c_str());
-  const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return {status, ReadFile(out), ReadFile(err)};
-}
-
-struct ToolCase {
-  std::vector<std::string> arguments;
-  std::string input;
-  int status;
-  std::string out;       // the whole standard output
-  std::string err = "";  // the whole standard error
-};
-
-void ExpectCases(const std::vector<ToolCase>& cases) {
-  for (const ToolCase& c : cases) {
-    std::string shown;
-    for (const std::string& argument : c.arguments)
-      shown += argument + " ";
-    const ToolRun run = RunTool(c.arguments, c.input);
-    EXPECT_EQ(run.status, c.status) << shown << "\nstderr: " << run.err;
-    EXPECT_EQ(run.out, c.out) << shown;
-    EXPECT_EQ(run.err, c.err) << shown;
-  }
-}
+using namespace tool_test;
 
 TEST(Tool, FormatsValuesAsTheDisplaysShowThem) {
   ExpectCases({
@@ -285,42 +216,13 @@ TEST(Tool, DecodesVocabulary) {
   });
 }
 
-TEST(Tool, ReducesSamples) {
-  ExpectCases({
-      {{"stats", "-"},
-       "1\n2\n# a comment\n3\n4\n",
-       0,
-       "count: 4\nminimum: 1\nmaximum: 4\naverage: 2.5\nspread: 0.55901699437494745\n"},
-  });
-  // The two-series example: three hourly windows with data.
-  std::ofstream(TempPath("first.csv")) << "0,1.0\n100,3.0\n01:00:00,10.0\n3700,20.0\n7300,7.0\n";
-  std::ofstream(TempPath("second.csv")) << "50,5.0\n3650,6.0\n";
-  const std::string svg = TempPath("day.svg");
-  std::remove(svg.c_str());
-  const ToolRun run = RunTool({"windows", "--width", "3600", "--step", "3600",
-                               TempPath("first.csv"), TempPath("second.csv"), "--svg", svg});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "centre,clock,min,max,mean\n"
-            "0,00:00:00,2,5,3.5\n"
-            "3600,01:00:00,6,15,10.5\n"
-            "7200,02:00:00,7,7,7\n");
-  // The chart is well-formed XML with one mean point per window and a band of twice as many.
-  const std::string check =
-      "python3 -c \"import sys, xml.dom.minidom as m; d = m.parse(sys.argv[1]); "
-      "l = d.getElementsByTagName('polyline')[0].getAttribute('points').split(); "
-      "b = d.getElementsByTagName('polygon')[0].getAttribute('points').split(); "
-      "sys.exit(0 if (len(l), len(b)) == (3, 6) else 1)\" " +
-      svg;
-  EXPECT_EQ(std::system(check.c_str()), 0) << ReadFile(svg);
-}
-
 TEST(Tool, BadInputGivesOneMessageAndStatusTwoWithNothingOnStandardOutput) {
   std::ofstream(TempPath("bad.csv")) << "0,1.0\n60,abc\n";
   std::ofstream(TempPath("back.csv")) << "120,1.0\n60,2.0\n";
+  std::ofstream(TempPath("one.csv")) << "0,1.0\n";
   std::vector<std::string> tooMany = {"windows", "--width", "60", "--step", "60"};
   for (int i = 0; i < 33; ++i)
-    tooMany.push_back(TempPath("first.csv"));
+    tooMany.push_back(TempPath("one.csv"));
   const struct {
     std::vector<std::string> arguments;
     std::string input;
@@ -334,11 +236,11 @@ TEST(Tool, BadInputGivesOneMessageAndStatusTwoWithNothingOnStandardOutput) {
       {{"stats", TempPath("missing.txt")}, "", "cannot read"},
       {{"windows", "--width", "60", "--step", "60", TempPath("bad.csv")},
        "",
-       "bad.csv:2: not a number: 'abc'"},
+       "bad.csv:2: not a finite number: 'abc'"},
       {{"windows", "--width", "60", "--step", "60", TempPath("back.csv")},
        "",
        "back.csv:2: times must not go back"},
-      {tooMany, "", "at most 32 files"},
+      {tooMany, "", "one.csv:1: at most 32 series can be reduced at once"},
       {{"frobnicate"}, "", "subcommand"},
       {{}, "", "subcommand"},
   };
