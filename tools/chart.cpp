@@ -9,7 +9,7 @@
 namespace corvix_tool {
 namespace {
 
-constexpr double kWidth = 960, kLeft = 80, kRight = 180, kTitleHeight = 40, kPanelHeight = 260,
+constexpr double kWidth = 960, kLeft = 80, kRight = 180, kTitleHeight = 64, kPanelHeight = 260,
                  kPanelGap = 50, kBottom = 50;
 const char* const kColours[] = {"#1f77b4", "#d62728", "#2ca02c", "#ff7f0e",
                                 "#9467bd", "#8c564b", "#e377c2", "#17becf"};
@@ -32,8 +32,8 @@ std::string Escaped(const std::string& text) {
   return escaped;
 }
 
-// Ticks at 1, 2 or 5 times a power of ten, about five of them over [low, high].
-std::vector<double> ValueTicks(double low, double high) {
+// Ticks at 1, 2 or 5 times a power of ten, about five of them; the range widens to whole ticks.
+std::vector<double> ValueTicks(double& low, double& high) {
   const double raw = (high - low) / 5;
   const double power = std::pow(10.0, std::floor(std::log10(raw)));
   double tick = power;
@@ -42,8 +42,10 @@ std::vector<double> ValueTicks(double low, double high) {
       tick = factor * power;
       break;
     }
+  low = std::floor(low / tick) * tick;
+  high = std::ceil(high / tick) * tick;
   std::vector<double> ticks;
-  for (double at = std::ceil(low / tick) * tick; at <= high + tick * 1e-9; at += tick)
+  for (double at = low; at <= high + tick * 1e-9; at += tick)
     ticks.push_back(std::fabs(at) < tick * 1e-9 ? 0.0 : at);
   return ticks;
 }
@@ -164,8 +166,6 @@ std::string WindowsSvg(const std::vector<ChartPanel>& panels, const ChartOptions
       high += pad;
     }
     const std::vector<double> valueTicks = ValueTicks(low, high);
-    low = std::min(low, valueTicks.front());
-    high = std::max(high, valueTicks.back());
     const auto y = [&](double value) {
       return bottom - kPanelHeight * (value - low) / (high - low);
     };
@@ -188,7 +188,7 @@ std::string WindowsSvg(const std::vector<ChartPanel>& panels, const ChartOptions
           "<g class=\"tick\"><line x1=\"%.0f\" y1=\"%.1f\" x2=\"%.0f\" y2=\"%.1f\"/>"
           "<text x=\"%.0f\" y=\"%.1f\" stroke=\"none\">%s</text></g>\n",
           kLeft, y(tick), kLeft + plotWidth, y(tick), kLeft - 6, y(tick) + 4,
-          Escaped(Format("%g", tick) + (options.unit.empty() ? "" : " " + options.unit)).c_str());
+          Escaped(Format("%g", tick) + (panel.unit.empty() ? "" : " " + panel.unit)).c_str());
     svg += "</g>\n";
     svg += Format(
         "<rect class=\"frame\" x=\"%.0f\" y=\"%.0f\" width=\"%.0f\" height=\"%.0f\" "

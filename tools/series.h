@@ -101,12 +101,12 @@ struct ChartLine {
 };
 struct ChartPanel {
   std::string title;
+  std::string unit;
   std::vector<ChartLine> lines;
   std::vector<Window> combined;  // the reduction of all series together; may be empty
 };
 struct ChartOptions {
   std::string title;
-  std::string unit;
   long long step = 0;
   WindowText text;
 };

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
 #include "CMathOperation.h"
 #include "series.h"
@@ -213,7 +214,9 @@ void AddWindows(CLI::App& app, Output& out) {
                     "also write windows without data, with empty values");
   command->add_option("--svg", options->svg, "also write a chart to this file");
   command->add_option("--title", options->title, "the chart's title");
-  command->add_option("--unit", options->unit, "the unit of the values, on the chart's axis");
+  command->add_option("--unit", options->unit,
+                      "the unit of the values on the chart's axis; with --per-series one per "
+                      "series, comma separated");
   command->add_flag("--per-series", options->perSeries,
                     "the chart draws one panel per series, each with its own value axis");
   command->callback([options, &out] {
@@ -240,16 +243,25 @@ void AddWindows(CLI::App& app, Output& out) {
       chart.title = !options->title.empty() ? options->title
                                             : Format("%zu series, windows of %lld s every %lld s",
                                                      set.series.size(), width, step);
-      chart.unit = options->unit;
       chart.step = step;
       chart.text = text;
+      // One unit for all, or with --per-series one per series, comma separated.
+      std::vector<std::string> units;
+      std::stringstream unitList(options->unit);
+      std::string unit;
+      while (std::getline(unitList, unit, ','))
+        units.push_back(unit);
+      const bool unitPerSeries = options->perSeries && units.size() == set.series.size();
+      if (!unitPerSeries && units.size() > 1)
+        throw BadInput("--unit takes one unit, or with --per-series one per series");
       std::vector<ChartPanel> panels;
-      if (!options->perSeries) panels.push_back({"", {}, windows});
-      for (const Series& series : set.series) {
-        std::vector<Series> one = {series};
-        ChartLine line{series.name, ReduceToWindows(one, width, step)};
+      if (!options->perSeries) panels.push_back({"", options->unit, {}, windows});
+      for (std::size_t i = 0; i < set.series.size(); ++i) {
+        std::vector<Series> one = {set.series[i]};
+        ChartLine line{set.series[i].name, ReduceToWindows(one, width, step)};
         if (options->perSeries)
-          panels.push_back({series.name, {line}, {}});
+          panels.push_back(
+              {set.series[i].name, unitPerSeries ? units[i] : options->unit, {line}, {}});
         else
           panels.front().lines.push_back(line);
       }

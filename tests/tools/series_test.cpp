@@ -301,4 +301,66 @@ print(len(got))
   }
 }
 
+// The chart: title, date axis, value ticks with the unit, a legend entry per series, a path
+// broken where a series has no data, and one panel per series with --per-series.
+TEST(ToolSeries, ChartHasAxesTicksLegendAndGaps) {
+  std::ofstream log(TempPath("log.csv"));
+  log << "Time,Power A,Power B\n";
+  for (int hour = 0; hour < 72; ++hour) {
+    log << "2010-01-0" << hour / 24 + 1 << "T" << (hour % 24 < 10 ? "0" : "") << hour % 24
+        << ":00:00,";
+    if (hour < 34 || hour >= 40) log << 100 + hour;  // A has no data from 10:00 to 16:00 on day 2
+    log << "," << 5 + hour % 3 << "\n";
+  }
+  log.close();
+  std::ofstream(TempPath("check.py")) << R"(import sys, xml.dom.minidom as m
+d = m.parse(sys.argv[1])
+panels, title, unit = int(sys.argv[2]), sys.argv[3], sys.argv[4]
+def texts(node, cls):
+    return [g for g in node.getElementsByTagName("g") if cls in g.getAttribute("class").split()]
+def text_of(node):
+    return "".join(t.firstChild.data for t in node.getElementsByTagName("text") if t.firstChild)
+assert d.getElementsByTagName("title")[0].firstChild.data == title
+found = [g for g in d.getElementsByTagName("g") if g.getAttribute("class") == "panel"]
+assert len(found) == panels, len(found)
+legend = []
+for panel in found:
+    xs = [text_of(t) for a in texts(panel, "x") for t in texts(a, "tick")]
+    assert xs == ["2010-01-01", "2010-01-02", "2010-01-03"], xs
+    ys = [text_of(t) for a in texts(panel, "y") for t in texts(a, "tick")]
+    assert len(ys) >= 3 and all(y.endswith(" " + unit) for y in ys), ys
+    legend += [text_of(e) for e in texts(panel, "legend-entry")]
+    for path in panel.getElementsByTagName("path"):
+        if path.getAttribute("class") != "series":
+            continue
+        parts = path.getAttribute("d").count("M")
+        expected = 2 if path.getAttribute("data-series") == "Power A" else 1
+        assert parts == expected, (path.getAttribute("data-series"), parts)
+print("|".join(legend))
+)";
+  const struct {
+    std::vector<std::string> extra;
+    int panels;
+    std::string legend;
+  } cases[] = {
+      {{}, 1, "Power A|Power B|min to max of the series|mean of the series"},
+      {{"--per-series"}, 2, "Power A|Power B"},
+  };
+  for (const auto& c : cases) {
+    const std::string svg = TempPath("chart.svg");
+    std::remove(svg.c_str());
+    std::vector<std::string> arguments = {"windows", "--width", "1h",         "--step",
+                                          "1h",      "--unit",  "kW",         "--svg",
+                                          svg,       "--title", "Feeder <2>", TempPath("log.csv")};
+    arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
+    const ToolRun run = RunTool(arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string check = "python3 " + TempPath("check.py") + " " + svg + " " +
+                              std::to_string(c.panels) + " 'Feeder <2>' kW >" +
+                              TempPath("check.txt") + " 2>&1";
+    EXPECT_EQ(std::system(check.c_str()), 0) << ReadFile(TempPath("check.txt"));
+    EXPECT_EQ(ReadFile(TempPath("check.txt")), c.legend + "\n");
+  }
+}
+
 }  // namespace
