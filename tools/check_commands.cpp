@@ -136,11 +136,12 @@ struct TextOptions {
 
 // Adds a check of one text (or of every input line with -) and runs `one` on it.
 CLI::App* AddTextCheck(CLI::App& checks, Output& out, const char* name, const char* description,
-                       const char* argument,
+                       const char* argument, const std::string& rules,
                        const std::function<void(const std::string&, Output&)>& one,
                        std::shared_ptr<TextOptions> options = nullptr) {
   if (!options) options = std::make_shared<TextOptions>();
   CLI::App* command = checks.add_subcommand(name, description);
+  command->footer(rules);
   command->add_option(argument, options->text, "the text, or - for one per input line")->required();
   AddEchoFlag(*command, options->echo);
   command->callback([options, one, &out] { ForEachInput(options->text, out, one, options->echo); });
@@ -152,6 +153,7 @@ void AddExpression(CLI::App& checks, Output& out) {
   auto variables = std::make_shared<std::string>();
   CLI::App* command = AddTextCheck(
       checks, out, "expr", "A formula as the expression checker sees it", "FORMULA",
+      ExpressionRules(),
       [variables](const std::string& formula, Output& lineOut) {
         std::vector<char> list = Writable(VariableList(*variables));
         std::vector<char> text = Writable(formula);
@@ -173,7 +175,7 @@ void AddExpression(CLI::App& checks, Output& out) {
 }
 
 void AddAddress(CLI::App& checks, Output& out) {
-  AddTextCheck(checks, out, "ip", "A dotted IPv4 address", "TEXT",
+  AddTextCheck(checks, out, "ip", "A dotted IPv4 address", "TEXT", AddressRules(),
                [](const std::string& address, Output& lineOut) {
                  std::vector<char> copy = Writable(address);
                  CMathOperation math;
@@ -189,7 +191,7 @@ void AddAddress(CLI::App& checks, Output& out) {
 
 void AddEndpoint(CLI::App& checks, Output& out) {
   AddTextCheck(
-      checks, out, "endpoint", "An 'address:port' text", "ADDRESS:PORT",
+      checks, out, "endpoint", "An 'address:port' text", "ADDRESS:PORT", AddressRules(),
       [](const std::string& endpoint, Output& lineOut) {
         std::vector<char> copy = Writable(endpoint);
         char address[CORVIXMATH_ADDRESS_BYTES] = "";
@@ -207,7 +209,7 @@ void AddEndpoint(CLI::App& checks, Output& out) {
 
 void AddIdentifier(CLI::App& checks, Output& out) {
   AddTextCheck(checks, out, "id", "A control identifier, and its new form", "TEXT",
-               [](const std::string& identifier, Output& lineOut) {
+               IdentifierRules(), [](const std::string& identifier, Output& lineOut) {
                  std::vector<char> copy = Writable(identifier);
                  CMathOperation math;
                  const long form = math.IsValidControlID(copy.data());
@@ -227,7 +229,7 @@ void AddIdentifier(CLI::App& checks, Output& out) {
 
 void AddNumber(CLI::App& checks, Output& out) {
   AddTextCheck(checks, out, "number", "A number text: sign, point, scale letter", "TEXT",
-               [](const std::string& number, Output& lineOut) {
+               NumberRules(), [](const std::string& number, Output& lineOut) {
                  std::vector<char> copy = Writable(number);
                  CMathOperation math;
                  const long code = math.IsDigit(copy.data());

@@ -61,6 +61,7 @@ void AddEng(CLI::App& app, Output& out) {
   auto options = std::make_shared<EngOptions>();
   CLI::App* command = app.add_subcommand(
       "eng", "Engineering text of a value, as a value display shows it (DoubleToEngString)");
+  command->footer(EngRules());
   command->add_option("VALUE", options->value, kValueHelp)->required();
   command->add_option("--unit", options->unit, "unit text after the scale letter");
   command->add_option("--digits", options->digits, "digits to keep (0: no cut)")
@@ -287,6 +288,7 @@ void AddSevenSegment(CLI::App& app, Output& out) {
   auto options = std::make_shared<Options>();
   CLI::App* command = app.add_subcommand(
       "sevenseg", "The four-digit seven-segment word of a value, drawn as the panel shows it");
+  command->footer(SevenSegmentRules());
   command->add_option("VALUE", options->value, kValueHelp)->required();
   command->add_option("--flags", options->flags, "flags word (decimal or 0x hex)");
   command->add_flag("--plain", options->plain, "four-decimal text of the value itself (0x0200)");

@@ -52,12 +52,36 @@ std::vector<std::string> ArgumentsForParsing(CLI::App& app, const std::vector<st
   return options;
 }
 
+// Help that shows each command's rules (its footer) in --help-all too, so that the manual page
+// made from --help-all holds them.
+class RulesFormatter : public CLI::Formatter {
+ public:
+  std::string make_expanded(const CLI::App* sub) const override {
+    std::string text = CLI::Formatter::make_expanded(sub) + Indented(sub->get_footer());
+    for (const CLI::App* nested : sub->get_subcommands({}))
+      text += Indented(make_expanded(nested));
+    return text;
+  }
+
+ private:
+  static std::string Indented(const std::string& text) {
+    if (text.empty()) return "";
+    std::string indented = "  ";
+    for (std::size_t i = 0; i < text.size(); ++i)
+      indented +=
+          text[i] == '\n' && i + 1 < text.size() ? std::string("\n  ") : std::string(1, text[i]);
+    return indented + (text.back() == '\n' ? "" : "\n");
+  }
+};
+
 }  // namespace corvix_tool
 
 int main(int argc, char** argv) {
   using namespace corvix_tool;
   CLI::App app{"corvixmath: the CorvixMath library at a shell prompt", "corvixmath"};
   app.set_version_flag("--version", "corvixmath 1.0.0");
+  app.set_help_all_flag("--help-all", "Print the help of every command, with its rules");
+  app.formatter(std::make_shared<RulesFormatter>());
   app.require_subcommand(1);
   app.fallthrough(false);
 
@@ -67,6 +91,7 @@ int main(int argc, char** argv) {
   AddVocabularyCommands(app, out);
   AddSeriesCommands(app, out);
   AddDemoCommand(app, out);
+  app.footer(MainRules());  // after the commands, which would take it over as their own
 
   std::vector<std::string> given(argv + 1, argv + argc);
   std::vector<std::string> arguments = ArgumentsForParsing(app, given);

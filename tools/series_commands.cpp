@@ -84,6 +84,7 @@ void AddStats(CLI::App& app, Output& out) {
       "stats",
       "Count, minimum, maximum, average and spread of numbers: one per line, or the value columns "
       "of a CSV file (one result per series)");
+  command->footer(StatsRules());
   command->add_option("FILE", options->files, "files, or - for standard input")
       ->capture_default_str();
   options->read.valuesOnly = true;
@@ -205,6 +206,7 @@ void AddWindows(CLI::App& app, Output& out) {
       ->required();
   command->add_option("--step", options->step, "step S between window centres, as the width")
       ->required();
+  command->footer(WindowsRules());
   command->add_option("FILE", options->files, "CSV files, or - for standard input")->required();
   AddInputOptions(*command, *options);
   command->add_option("--format", options->format, "csv (with a header row) or json")

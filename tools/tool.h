@@ -93,6 +93,17 @@ void AddVocabularyCommands(CLI::App& app, Output& out);
 void AddSeriesCommands(CLI::App& app, Output& out);
 void AddDemoCommand(CLI::App& app, Output& out);
 
+// The rules and an example that each command's --help ends with.
+std::string MainRules();
+std::string EngRules();
+std::string SevenSegmentRules();
+std::string ExpressionRules();
+std::string AddressRules();
+std::string IdentifierRules();
+std::string NumberRules();
+std::string StatsRules();
+std::string WindowsRules();
+
 // The drawing of a seven-segment word as the panel shows it: three text rows.
 std::vector<std::string> DrawSevenSegment(long word);
 

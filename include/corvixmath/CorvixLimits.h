@@ -22,6 +22,7 @@
 #define CORVIXMATH_SEVENSEG_TEXT_UNITS 12 /* the seven-segment four-decimal text */
 #define CORVIXMATH_FIELD_UNITS 16         /* an address field, a port, an engineering text */
 #define CORVIXMATH_EXPRESSION_UNITS 128   /* a formula: at most 127 characters */
+#define CORVIXMATH_EXPRESSION_NAME_LETTERS 3 /* the longest variable name of a formula */
 #define CORVIXMATH_FORMAT_UNITS 1024      /* formatter and short text working copies */
 
 /* Markers. */

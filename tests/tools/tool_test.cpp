@@ -264,6 +264,32 @@ TEST(Tool, HelpVersionAndDemo) {
     EXPECT_EQ(help.status, 0) << command;
     EXPECT_NE(help.out.find("Usage"), std::string::npos) << command;
   }
+  // Each command's help ends with its rules and an example; --help-all holds them all.
+  const struct {
+    std::vector<std::string> command;
+    std::vector<std::string> rules;
+  } rules[] = {
+      {{"eng"}, {"Scale modes:", "7 thousandths", "8, 9 and 11 to 255 plain"}},
+      {{"sevenseg"}, {"0x0008 fixed divisor", "0x0200", "0x0100 drop the minus sign"}},
+      {{"check", "expr"}, {"at most 127 characters", "run of 1 to 3", "-30 name too long"}},
+      {{"check", "endpoint"}, {"up to 65535", "-10 to -14 the address code negated"}},
+      {{"check", "id"}, {"2 letters and 3 digits (form 1"}},
+      {{"stats"}, {"spread = sqrt(sum((x - average)^2)) / n", "population standard deviation"}},
+      {{"windows"},
+       {"c - h <= t < c - h + W", "ISO 8601", "zone offset", "1 s to 31 days", "at most 32"}},
+  };
+  const ToolRun all = RunTool({"--help-all"});
+  EXPECT_EQ(all.status, 0);
+  for (const auto& command : rules) {
+    std::vector<std::string> arguments = command.command;
+    arguments.push_back("--help");
+    const ToolRun help = RunTool(arguments);
+    for (const std::string& rule : command.rules) {
+      EXPECT_NE(help.out.find(rule), std::string::npos) << arguments[0] << ": " << rule;
+      EXPECT_NE(all.out.find(rule), std::string::npos) << "--help-all: " << rule;
+    }
+    EXPECT_NE(help.out.find("  Example: "), std::string::npos) << arguments[0];
+  }
   const ToolRun demo = RunTool({"demo"});
   EXPECT_EQ(demo.status, 0) << demo.err;
   EXPECT_NE(demo.out.find("1.234 KW"), std::string::npos);
