@@ -54,6 +54,9 @@ void CivilFromDays(long long days, long long& year, long long& month, long long&
   year = yearOfEra + era * 400 + (month <= 2);
 }
 
+// More windows than a listing can usefully hold: most would be empty.
+constexpr long long kMostWindows = 100000000;
+
 long long FloorDivide(long long a, long long b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
@@ -341,6 +344,11 @@ std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width
   // Window k covers origin + k*S - h <= t < origin + k*S - h + W, and is taken while its upper
   // bound stays within end + h, as the library takes its windows within one day.
   const long long count = (end - origin + 2 * half - width) / step + 1;
+  if (count > kMostWindows)
+    throw BadInput(
+        Format("%lld windows of %lld s every %lld s from the first sample's day to the "
+               "last one's; at most %lld: choose a longer step",
+               count, width, step, kMostWindows));
 
   for (Series& one : series) {
     std::size_t kept = 0;
@@ -398,10 +406,16 @@ std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width
       times[s] = shifted[s].data();
       counts[s] = static_cast<long>(high - low);
     }
+    long samples = 0;
+    for (long one : counts)
+      samples += one;
+    // A run without samples has no window with data: the library need not look at it.
     const long written =
-        math.FilterValueArray(values.data(), times.data(), static_cast<long>(seriesCount),
-                              counts.data(), minimum.data(), maximum.data(), mean.data(),
-                              centres.data(), static_cast<long>(width), static_cast<long>(step), 0);
+        samples == 0 ? 0
+                     : math.FilterValueArray(
+                           values.data(), times.data(), static_cast<long>(seriesCount),
+                           counts.data(), minimum.data(), maximum.data(), mean.data(),
+                           centres.data(), static_cast<long>(width), static_cast<long>(step), 0);
     long long next = first;  // the next window to write when empty ones are kept
     for (long i = 0; i < written; ++i) {
       const auto at = static_cast<std::size_t>(i);

@@ -211,6 +211,17 @@ TEST(ToolSeries, NothingIsLostInSilence) {
        1,
        "",
        "corvixmath: no data\n"},
+      // Undated seconds far apart: days of one-second windows are refused, not ground through.
+      {{"windows", "--width", "1", "--step", "1", "-"},
+       "0,1\n999999999999,2\n",
+       2,
+       "",
+       "corvixmath: 1000000080000 windows of 1 s every 1 s from the first sample's day to the "
+       "last one's; at most 100000000: choose a longer step\n"},
+      {{"windows", "--width", "1h", "--step", "1h", "-"},
+       "0,1\n100000000,2\n",
+       0,
+       "centre,clock,min,max,mean\n0,00:00:00,1,1,1\n100000800,+1157d 10:00:00,2,2,2\n"},
       {{"windows", "--width", "60", "--step", "60", "-", "-"},
        "",
        2,
