@@ -46,6 +46,24 @@ std::string DoesNotFit(long size) {
   return "the text does not fit " + std::to_string(size) + " bytes (--size)";
 }
 
+// Runs a formatter on each value with a destination of `size` bytes: the output line is what the
+// library left there, and a refused text (`format` false) adds the reason `refusal` gives.
+void FormatEachValue(const std::string& values, bool echo, long size, Output& out,
+                     const std::function<bool(double, char*)>& format,
+                     const std::function<std::string(double)>& refusal) {
+  std::vector<char> destination(static_cast<std::size_t>(size), '\0');
+  ForEachInput(
+      values, out,
+      [&](const std::string& text, Output& lineOut) {
+        const double value = ParseNumber(text);
+        destination[0] = '\0';
+        const bool done = format(value, destination.data());
+        lineOut.Line(destination.data());
+        if (!done) lineOut.Refuse(refusal(value));
+      },
+      echo);
+}
+
 const char* kValueHelp = "the value, or - for one value per input line";
 
 struct EngOptions {
@@ -76,20 +94,15 @@ void AddEng(CLI::App& app, Output& out) {
     if (options->digits < 0 || options->digits > 65535)
       throw BadInput("--digits must be from 0 to 65535");
     std::vector<char> unit = Writable(options->unit);
-    std::vector<char> destination(static_cast<std::size_t>(options->size), '\0');
     CMathOperation math;
-    ForEachInput(
-        options->value, out,
-        [&](const std::string& text, Output& lineOut) {
-          const double value = ParseNumber(text);
-          destination[0] = '\0';
-          const long done = math.DoubleToEngString(destination.data(), value, unit.data(),
-                                                   static_cast<int>(options->digits),
-                                                   static_cast<unsigned long>(options->size), mode);
-          lineOut.Line(destination.data());
-          if (done != 1) lineOut.Refuse(DoesNotFit(options->size));
+    FormatEachValue(
+        options->value, options->echo, options->size, out,
+        [&](double value, char* destination) {
+          return math.DoubleToEngString(destination, value, unit.data(),
+                                        static_cast<int>(options->digits),
+                                        static_cast<unsigned long>(options->size), mode) == 1;
         },
-        options->echo);
+        [&](double) { return DoesNotFit(options->size); });
   });
 }
 
@@ -130,21 +143,16 @@ void AddSimple(CLI::App& app, Output& out) {
       throw BadInput("--decimals must be 0-255");
     CheckSize(options->size, 1);
     char separator[2] = {ParseSeparator(options->group), '\0'};
-    std::vector<char> destination(static_cast<std::size_t>(options->size), '\0');
     CMathOperation math;
-    ForEachInput(
-        options->value, out,
-        [&](const std::string& text, Output& lineOut) {
-          const double value = ParseNumber(text);
-          destination[0] = '\0';
-          const long done = math.DoubleToSimpleString(
-              destination.data(), value, static_cast<unsigned char>(options->width),
-              static_cast<unsigned char>(options->decimals), options->zeroFill ? 1 : 0, separator,
-              options->size);
-          lineOut.Line(destination.data());
-          if (done != 1) lineOut.Refuse(SimpleRefusal(value, options->width, options->size));
+    FormatEachValue(
+        options->value, options->echo, options->size, out,
+        [&](double value, char* destination) {
+          return math.DoubleToSimpleString(
+                     destination, value, static_cast<unsigned char>(options->width),
+                     static_cast<unsigned char>(options->decimals), options->zeroFill ? 1 : 0,
+                     separator, options->size) == 1;
         },
-        options->echo);
+        [&](double value) { return SimpleRefusal(value, options->width, options->size); });
   });
 }
 
@@ -201,21 +209,16 @@ void AddPrice(CLI::App& app, Output& out) {
     if (options->divisor < 0 || options->divisor > 255) throw BadInput("--divisor must be 0-255");
     CheckSize(options->size, 4);
     const char separator = ParseSeparator(options->group);
-    std::vector<char> destination(static_cast<std::size_t>(options->size), '\0');
     CMathOperation math;
-    ForEachInput(
-        options->amount, out,
-        [&](const std::string& text, Output& lineOut) {
-          const double amount = ParseNumber(text);
-          destination[0] = '\0';
-          math.PriceToString(destination.data(), amount, static_cast<unsigned int>(options->size),
+    FormatEachValue(
+        options->amount, options->echo, options->size, out,
+        [&](double amount, char* destination) {
+          math.PriceToString(destination, amount, static_cast<unsigned int>(options->size),
                              static_cast<unsigned char>(options->divisor), separator);
-          lineOut.Line(destination.data());
           // The library's text for a price that does not fit; no amount prints as it.
-          if (std::strcmp(destination.data(), "---") == 0)
-            lineOut.Refuse(DoesNotFit(options->size));
+          return std::strcmp(destination, "---") != 0;
         },
-        options->echo);
+        [&](double) { return DoesNotFit(options->size); });
   });
 }
 
