@@ -81,7 +81,8 @@ std::string AddressReason(const std::string& address, long code) {
   };
   if (code == CORVIXMATH_ADDRESS_NO_DOT) return "the address '" + address + "' has no '.'";
   if (code == CORVIXMATH_ADDRESS_FIELD_ABOVE_254)
-    return firstField([](long v) { return v > 254; }) + " is above 254";
+    return firstField([](long v) { return v > CORVIXMATH_ADDRESS_LARGEST_FIELD; }) +
+           Format(" is above %d", CORVIXMATH_ADDRESS_LARGEST_FIELD);
   if (code == CORVIXMATH_ADDRESS_FIELD_NEGATIVE)
     return firstField([](long v) { return v < 0; }) + " is negative";
   if (code == CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS)

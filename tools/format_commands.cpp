@@ -261,7 +261,7 @@ PackedText SevenSegmentText(double value, long flags) {
     CMathOperation math;
     char empty[] = "";
     char autoName[] = "Auto";
-    math.DoubleToEngString(text, value, empty, 4, sizeof text,
+    math.DoubleToEngString(text, value, empty, CORVIXMATH_SEVENSEG_DIGITS, sizeof text,
                            static_cast<unsigned char>(math.ScaleString2Index(autoName)));
     packed.text = text;
     const auto blank = packed.text.rfind(' ');

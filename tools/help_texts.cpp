@@ -41,13 +41,15 @@ std::string SevenSegmentRules() {
       "1e9\n"
       "with 0x%04X, else 1e12 with 0x%04X; 0x%04X the four-decimal text of the value itself\n"
       "(--plain); 0x%04X drop the minus sign (--drop-minus). Otherwise the text is the Auto\n"
-      "engineering text with 4 digits, whose letter tells the scale. The word packs the first "
-      "four\n"
-      "characters (zero filled in front; digits and '-' show) and the position of the point.\n"
+      "engineering text with %d digits, whose letter tells the scale. The word packs the "
+      "first\n"
+      "%d characters (zero filled in front; digits and '-' show) and the position of the "
+      "point.\n"
       "  Example: corvixmath sevenseg 2500000 --divide 1e6   ->  text '2.5', shown 0.025",
       CORVIXMATH_SEVENSEG_FIXED_DIVISOR, CORVIXMATH_SEVENSEG_DIVIDE_1E3,
       CORVIXMATH_SEVENSEG_DIVIDE_1E6, CORVIXMATH_SEVENSEG_DIVIDE_1E9,
-      CORVIXMATH_SEVENSEG_DIVIDE_1E12, CORVIXMATH_SEVENSEG_PLAIN, CORVIXMATH_SEVENSEG_DROP_MINUS);
+      CORVIXMATH_SEVENSEG_DIVIDE_1E12, CORVIXMATH_SEVENSEG_PLAIN, CORVIXMATH_SEVENSEG_DROP_MINUS,
+      CORVIXMATH_SEVENSEG_DIGITS, CORVIXMATH_SEVENSEG_DIGITS);
 }
 
 std::string ExpressionRules() {
@@ -67,9 +69,9 @@ std::string ExpressionRules() {
 
 std::string AddressRules() {
   return Format(
-      "Addresses: four fields separated by '.', each 0 to 254 (255 is refused); the fields "
+      "Addresses: four fields separated by '.', each 0 to %d (%d is refused); the fields "
       "before\n"
-      "the last count by their leading number. Codes: %d no '.', %d a field above 254, %d a "
+      "the last count by their leading number. Codes: %d no '.', %d a field above %d, %d a "
       "field\n"
       "negative, %d not four fields, %d the last field not a number.\n"
       "Endpoints: ADDRESS:PORT, the port a plain unsigned integer up to %u. Codes: 1 valid, 0 "
@@ -81,9 +83,10 @@ std::string AddressRules() {
       "with the code, then says which part failed and why.\n"
       "  Example: corvixmath check endpoint 1.2.3.4:65536   ->  0 the port 65536 is above "
       "65535",
+      CORVIXMATH_ADDRESS_LARGEST_FIELD, CORVIXMATH_ADDRESS_LARGEST_FIELD + 1,
       CORVIXMATH_ADDRESS_NO_DOT, CORVIXMATH_ADDRESS_FIELD_ABOVE_254,
-      CORVIXMATH_ADDRESS_FIELD_NEGATIVE, CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS,
-      CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER,
+      CORVIXMATH_ADDRESS_LARGEST_FIELD, CORVIXMATH_ADDRESS_FIELD_NEGATIVE,
+      CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS, CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER,
       static_cast<unsigned>(std::numeric_limits<unsigned short>::max()),
       static_cast<unsigned>(std::numeric_limits<unsigned short>::max()), CORVIXMATH_ADDRESS_NO_DOT,
       CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER);

@@ -36,8 +36,10 @@
 #define CORVIXMATH_ADDRESS_FIELD_NEGATIVE 12
 #define CORVIXMATH_ADDRESS_NOT_FOUR_FIELDS 13
 #define CORVIXMATH_ADDRESS_LAST_FIELD_NOT_A_NUMBER 14
+#define CORVIXMATH_ADDRESS_LARGEST_FIELD 254 /* a field of a dotted address; 255 is refused */
 
-/* Flags of the seven-segment word (NumberTo4SevenSeg). */
+/* The seven-segment word (NumberTo4SevenSeg): its digits and its flags. */
+#define CORVIXMATH_SEVENSEG_DIGITS 4
 #define CORVIXMATH_SEVENSEG_FIXED_DIVISOR 0x0008 /* divide by the chosen power of a thousand */
 #define CORVIXMATH_SEVENSEG_DROP_MINUS 0x0100    /* remove the minus sign */
 #define CORVIXMATH_SEVENSEG_PLAIN 0x0200         /* four-decimal text of the value itself */
