@@ -3,6 +3,8 @@
 #include <cmath>
 #include <fstream>
 
+#include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "tool_run.h"
 
 namespace {
@@ -112,6 +114,86 @@ TEST(ToolSeries, OneDayOfUndatedInputGivesTheLibrarysOwnRows) {
        "centre,clock,min,max,mean\n0,00:00:00,5.5,5.5,5.5\n43200,12:00:00,,,\n"
        "86400,24:00:00,,,\n"},
   });
+}
+
+// One undated day gives the rows of one FilterValueArray call, to the bit, whatever W and S.
+TEST(ToolSeries, OneUndatedDayMatchesADirectLibraryCall) {
+  constexpr int kSeries = 3;
+  std::vector<long> times[kSeries];
+  std::vector<double> values[kSeries];
+  std::ofstream log(TempPath("day.csv"));
+  log << "t,a,b,c\n";
+  unsigned state = 12345;
+  for (long t = 0; t < CORVIXMATH_SECONDS_PER_DAY; t += 37) {
+    log << t;
+    for (int s = 0; s < kSeries; ++s) {
+      state = state * 1103515245u + 12345u;
+      const bool present = (state >> 16) % 5 != 0;
+      const double value = static_cast<double>((state >> 8) % 100000) / 7.0 - 5000.0;
+      log << ",";
+      if (!present) continue;
+      char text[40];
+      std::snprintf(text, sizeof text, "%.17g", value);
+      log << text;
+      times[s].push_back(t);
+      values[s].push_back(value);
+    }
+    log << "\n";
+  }
+  log.close();
+  for (const auto& [width, step] : {std::pair<long, long>{1001, 700}, {3600, 3600}, {86400, 7}}) {
+    double* valuePointers[kSeries];
+    long* timePointers[kSeries];
+    long counts[kSeries];
+    for (int s = 0; s < kSeries; ++s) {
+      valuePointers[s] = values[s].data();
+      timePointers[s] = times[s].data();
+      counts[s] = static_cast<long>(values[s].size());
+    }
+    const std::size_t entries = static_cast<std::size_t>(CORVIXMATH_SECONDS_PER_DAY / step + 2);
+    std::vector<double> minimum(entries), maximum(entries), mean(entries);
+    std::vector<long> centres(entries);
+    CMathOperation math;
+    const long count =
+        math.FilterValueArray(valuePointers, timePointers, kSeries, counts, minimum.data(),
+                              maximum.data(), mean.data(), centres.data(), width, step, 0);
+    std::string expected = "centre,clock,min,max,mean\n";
+    for (long i = 0; i < count; ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      char row[160];
+      std::snprintf(row, sizeof row, "%ld,%02ld:%02ld:%02ld,%.17g,%.17g,%.17g\n", centres[at],
+                    centres[at] / 3600, centres[at] / 60 % 60, centres[at] % 60, minimum[at],
+                    maximum[at], mean[at]);
+      expected += row;
+    }
+    // The tool prints the shortest text of each double; compare the doubles, not the texts.
+    const ToolRun run = RunTool({"windows", "--width", std::to_string(width), "--step",
+                                 std::to_string(step), TempPath("day.csv")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream got(run.out), want(expected);
+    std::string gotLine, wantLine;
+    long rows = 0;
+    while (std::getline(want, wantLine)) {
+      ASSERT_TRUE(std::getline(got, gotLine)) << "W " << width << " S " << step;
+      if (rows++ == 0) {
+        EXPECT_EQ(gotLine, wantLine);
+        continue;
+      }
+      std::istringstream gotFields(gotLine), wantFields(wantLine);
+      std::string gotField, wantField;
+      for (int field = 0; field < 5; ++field) {
+        std::getline(gotFields, gotField, ',');
+        std::getline(wantFields, wantField, ',');
+        if (field < 2)
+          EXPECT_EQ(gotField, wantField) << gotLine;
+        else
+          EXPECT_EQ(std::strtod(gotField.c_str(), nullptr), std::strtod(wantField.c_str(), nullptr))
+              << "W " << width << " S " << step << ": " << gotLine << " / " << wantLine;
+      }
+    }
+    EXPECT_FALSE(std::getline(got, gotLine)) << "extra row: " << gotLine;
+    EXPECT_EQ(rows - 1, count);
+  }
 }
 
 TEST(ToolSeries, WindowsSpanMidnightAndWeeks) {
@@ -296,7 +378,8 @@ print(len(got))
                                     {3600, 1800},
                                     {86400, 43200},
                                     {7 * 86400, 86400},
-                                    {5400, 2700}}) {
+                                    {5400, 2700},
+                                    {3601, 1000}}) {
     const ToolRun run = RunTool({"windows", "--width", std::to_string(width), "--step",
                                  std::to_string(step), TempPath("log.csv")});
     ASSERT_EQ(run.status, 0) << run.err;
