@@ -196,6 +196,7 @@ void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOpti
   std::size_t firstSeries = set.series.size();
   std::size_t columns = 0;
   long long lastTime = 0;
+  std::string lastTimeText;
   bool anyTime = false;
   const auto report = [&](const std::string& what, long* counter) {
     if (!options.skipBad || counter == nullptr)
@@ -281,7 +282,7 @@ void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOpti
         throw BadInput(name + ":" + std::to_string(lineNumber) +
                        ": dated and undated times cannot share one time axis");
       if (anyTime && seconds < lastTime) {
-        report("times must not go back (" + fields[timeColumn] + " after an earlier time)",
+        report("times must not go back (" + fields[timeColumn] + " after " + lastTimeText + ")",
                &set.skipped.goingBack);
         continue;
       }
@@ -290,6 +291,7 @@ void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOpti
       set.utc = set.utc || zone;
       anyTime = true;
       lastTime = seconds;
+      lastTimeText = fields[timeColumn];
     }
     for (std::size_t i = 0; i < valueColumns.size(); ++i) {
       const std::string& field = fields[valueColumns[i]];

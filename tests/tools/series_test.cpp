@@ -258,7 +258,7 @@ TEST(ToolSeries, NothingIsLostInSilence) {
        "60,1\n0,2\n",
        2,
        "",
-       "corvixmath: <stdin>:2: times must not go back (0 after an earlier time)\n"},
+       "corvixmath: <stdin>:2: times must not go back (0 after 60)\n"},
       {{"windows", "--width", "60", "--step", "60", "-"},
        "0,1\n25:00:00,2\n",
        2,
