@@ -15,6 +15,9 @@
 #ifndef CORVIXMATH_TOOL_PATH
 #error "the tests need the path of the built tool"
 #endif
+#ifndef CORVIXMATH_TOOL_EMULATOR
+#define CORVIXMATH_TOOL_EMULATOR ""
+#endif
 
 namespace tool_test {
 
@@ -49,7 +52,9 @@ inline ToolRun RunTool(const std::vector<std::string>& arguments, const std::str
   const std::string in = TempPath("stdin.txt"), out = TempPath("stdout.txt"),
                     err = TempPath("stderr.txt");
   std::ofstream(in, std::ios::binary) << input;
-  std::string command = Quoted(CORVIXMATH_TOOL_PATH);
+  // Under an emulator (a cross build) the tool runs through it, as the tests themselves do.
+  const std::string emulator = CORVIXMATH_TOOL_EMULATOR;
+  std::string command = (emulator.empty() ? "" : emulator + " ") + Quoted(CORVIXMATH_TOOL_PATH);
   for (const std::string& argument : arguments)
     command += " " + Quoted(argument);
   command += " <" + in + " >" + out + " 2>" + err;
