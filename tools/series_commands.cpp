@@ -73,6 +73,20 @@ void ReportSkipped(const Skipped& skipped, Output& out) {
       skipped.Total(), skipped.badLines, skipped.goingBack, skipped.heldByNoWindow));
 }
 
+// A JSON string: quotes, backslashes and control characters escaped.
+std::string JsonString(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\')
+      quoted += std::string("\\") + c;
+    else if (static_cast<unsigned char>(c) < 0x20)
+      quoted += Format("\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+    else
+      quoted += c;
+  }
+  return quoted + "\"";
+}
+
 const char* kSpreadFormula = "sqrt(sum((x - average)^2)) / n";
 const char* kDeviationFormula = "sqrt(sum((x - average)^2) / n)";
 
@@ -121,8 +135,9 @@ void AddStats(CLI::App& app, Output& out) {
                  number(maximum) + "," + number(average) + "," + number(spread) + "," +
                  number(deviation));
       } else if (options->format == "json") {
-        json += std::string(json.empty() ? "[\n" : ",\n") + "  {\"series\": \"" + series.name +
-                Format("\", \"count\": %ld, \"minimum\": ", n) + number(minimum) +
+        json += std::string(json.empty() ? "[\n" : ",\n") +
+                "  {\"series\": " + JsonString(series.name) +
+                Format(", \"count\": %ld, \"minimum\": ", n) + number(minimum) +
                 ", \"maximum\": " + number(maximum) + ", \"average\": " + number(average) +
                 ", \"spread\": " + number(spread) + ", \"spread_formula\": \"" + kSpreadFormula +
                 "\", \"population_standard_deviation\": " + number(deviation) + "}";

@@ -45,12 +45,13 @@ TEST(ToolSeries, StatsPrintsTheSpreadBesideThePopulationStandardDeviation) {
        "holds\ncorvixmath: read 2 samples of 1 series (0 empty cells), used 2\n"},
       // Several value columns of a file are several series, named by the header.
       {{"stats", "-", "--format", "json"},
-       "time,a,b\n0,1,10\n60,3,30\n",
+       "time,a,\"b \"\"x\"\"\"\n0,1,10\n60,3,30\n",
        0,
        "[\n  {\"series\": \"a\", \"count\": 2, \"minimum\": 1, \"maximum\": 3, \"average\": 2, "
        "\"spread\": 0.7071067811865476, \"spread_formula\": \"sqrt(sum((x - average)^2)) / n\", "
        "\"population_standard_deviation\": 1},\n"
-       "  {\"series\": \"b\", \"count\": 2, \"minimum\": 10, \"maximum\": 30, \"average\": 20, "
+       "  {\"series\": \"b \\\"x\\\"\", \"count\": 2, \"minimum\": 10, \"maximum\": 30, "
+       "\"average\": 20, "
        "\"spread\": 7.0710678118654755, \"spread_formula\": \"sqrt(sum((x - average)^2)) / n\", "
        "\"population_standard_deviation\": 10}\n]\n"},
   });
