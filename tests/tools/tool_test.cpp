@@ -210,9 +210,10 @@ TEST(Tool, DecodesVocabulary) {
        "",
        1,
        "model: 105\ntavlin data type: 255 (none)\ndata structure type: 0 (none)\niam code: 0 "
-       "(none)\ndevice class: 0 (unknown)\n"},
+       "(none)\ndevice class: 0 (unknown)\n",
+       "corvixmath: the library knows no device model 105\n"},
       {{"component", "1002"}, "", 0, "OPCServer\n"},
-      {{"component", "999"}, "", 1, "(no component has this id)\n"},
+      {{"component", "999"}, "", 1, "\n", "corvixmath: no component has the id 999\n"},
   });
 }
 
