@@ -1,23 +1,28 @@
-// Parsing of the user's numbers and lines, shared by every command.
+// Parsing of the user's numbers and lines, number texts and batch use, shared by every command.
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
+#include "CorvixLimits.h"
 #include "tool.h"
 
 namespace corvix_tool {
 
-double ParseNumber(const std::string& text) {
+bool ParseNumberNoThrow(const std::string& text, double& value) {
   const char* begin = text.c_str();
   char* end = nullptr;
-  errno = 0;
-  const double value = std::strtod(begin, &end);
-  if (text.empty() || end != begin + text.size() ||
-      std::isspace(static_cast<unsigned char>(*begin)))
-    throw BadInput("not a number: '" + text + "'");
+  value = std::strtod(begin, &end);
+  return !text.empty() && end == begin + text.size() &&
+         !std::isspace(static_cast<unsigned char>(*begin));
+}
+
+double ParseNumber(const std::string& text) {
+  double value = 0;
+  if (!ParseNumberNoThrow(text, value)) throw BadInput("not a number: '" + text + "'");
   return value;
 }
 
@@ -42,31 +47,79 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
+std::string NumberText(double value, int decimals) {
+  if (decimals >= 0) return Format("%.*f", decimals, value);
+  char text[64];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, written.ptr);
+}
+
 std::string ClockText(long seconds) {
-  if (seconds == 86400) return "24:00:00";  // the last window's centre ends the day
-  const long day = ((seconds % 86400) + 86400) % 86400;
+  // The last window's centre ends the day.
+  if (seconds == CORVIXMATH_SECONDS_PER_DAY) return "24:00:00";
+  const long day = ((seconds % CORVIXMATH_SECONDS_PER_DAY) + CORVIXMATH_SECONDS_PER_DAY) %
+                   CORVIXMATH_SECONDS_PER_DAY;
   return Format("%02ld:%02ld:%02ld", day / 3600, day / 60 % 60, day % 60);
 }
 
+std::string CsvField(const std::string& text) {
+  const bool quote = text.find_first_of(",;\t\"\r\n") != std::string::npos ||
+                     (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+  if (!quote) return text;
+  std::string quoted = "\"";
+  for (char c : text)
+    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+std::vector<char> Writable(const std::string& text) {
+  std::vector<char> copy(text.begin(), text.end());
+  copy.push_back('\0');
+  return copy;
+}
+
+void AddEchoFlag(CLI::App& command, bool& echo) {
+  command.add_flag("--echo", echo,
+                   "with -: write each input line and its result as a CSV pair 'input,result'");
+}
+
 void ForEachInput(const std::string& value, Output& out,
-                  const std::function<void(const std::string&, Output&)>& one) {
+                  const std::function<void(const std::string&, Output&)>& one, bool echo) {
   if (value != "-") {
     one(value, out);
     return;
   }
+  std::ios::sync_with_stdio(false);
   std::string line;
   long lineNumber = 0;
+  Output lineOut;
+  lineOut.batch = true;
   while (std::getline(std::cin, line)) {
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    Output lineOut;
+    lineOut.text.clear();
+    lineOut.reasons.clear();
+    lineOut.status = kExitOk;
+    const std::string where = "<stdin>:" + std::to_string(lineNumber) + ": ";
     try {
       one(line, lineOut);
     } catch (const BadInput& error) {
-      throw BadInput("<stdin>:" + std::to_string(lineNumber) + ": " + error.what());
+      lineOut.text.clear();
+      lineOut.reasons = {error.what()};
+      lineOut.status = kExitBadInput;
     }
-    out.text += lineOut.text;
-    if (lineOut.status > out.status) out.status = lineOut.status;
+    // One output line per input line, whatever the command wrote.
+    const auto end = lineOut.text.find('\n');
+    std::string result = lineOut.text.substr(0, end);
+    if (echo) result = CsvField(line) + "," + CsvField(result);
+    result += '\n';
+    std::fwrite(result.data(), 1, result.size(), stdout);
+    if (!lineOut.reasons.empty()) {
+      std::fflush(stdout);  // keeps the two streams in order when they share a terminal
+      for (const std::string& reason : lineOut.reasons)
+        std::fprintf(stderr, "%s%s\n", where.c_str(), reason.c_str());
+    }
+    out.Worsen(lineOut.status);
   }
 }
 

@@ -110,7 +110,7 @@ void ShowFormulas(Output& out) {
 }
 
 void ShowDay(Output& out) {
-  const std::vector<Series> day = BuiltInDay();
+  std::vector<Series> day = BuiltInDay();
   out.Line(Format("A built-in day of %zu series (temperature, pressure, flow; one sample a minute)",
                   day.size()));
   out.Line("reduced to hourly windows (W = S = 3600 s): min, max and mean of the series averages");

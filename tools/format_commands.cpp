@@ -1,9 +1,15 @@
 // eng, simple, sci, price, sevenseg and parse: display texts from values and back.
+//
+// A refused text exits 1 with what the library left in the destination on standard output (an
+// empty line when it wrote nothing, "---" for a price) and the reason on standard error.
 #include <cctype>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "tool.h"
 
 namespace corvix_tool {
@@ -17,8 +23,7 @@ unsigned char ParseScale(const std::string& text) {
   if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])))
     return static_cast<unsigned char>(ParseInteger(text, 0, 255, "scale mode"));
   CMathOperation math;
-  std::vector<char> name(text.begin(), text.end());
-  name.push_back('\0');
+  std::vector<char> name = Writable(text);
   const long index = math.ScaleString2Index(name.data());
   if (index < 0)
     throw BadInput("unknown scale name: '" + text +
@@ -31,48 +36,73 @@ char ParseSeparator(const std::string& text) {
   return text.empty() ? '\0' : text[0];
 }
 
+void CheckSize(long size, long smallest) {
+  if (size < smallest || size > kLargestSize)
+    throw BadInput("--size must be from " + std::to_string(smallest) + " to " +
+                   std::to_string(kLargestSize));
+}
+
+std::string DoesNotFit(long size) {
+  return "the text does not fit " + std::to_string(size) + " bytes (--size)";
+}
+
+// Runs a formatter on each value with a destination of `size` bytes: the output line is what the
+// library left there, and a refused text (`format` false) adds the reason `refusal` gives.
+void FormatEachValue(const std::string& values, bool echo, long size, Output& out,
+                     const std::function<bool(double, char*)>& format,
+                     const std::function<std::string(double)>& refusal) {
+  std::vector<char> destination(static_cast<std::size_t>(size), '\0');
+  ForEachInput(
+      values, out,
+      [&](const std::string& text, Output& lineOut) {
+        const double value = ParseNumber(text);
+        destination[0] = '\0';
+        const bool done = format(value, destination.data());
+        lineOut.Line(destination.data());
+        if (!done) lineOut.Refuse(refusal(value));
+      },
+      echo);
+}
+
+const char* kValueHelp = "the value, or - for one value per input line";
+
 struct EngOptions {
   std::string value;
   std::string unit;
   long digits = 4;
   std::string scale = "Auto";
   long size = 32;
+  bool echo = false;
 };
 
 void AddEng(CLI::App& app, Output& out) {
   auto options = std::make_shared<EngOptions>();
   CLI::App* command = app.add_subcommand(
       "eng", "Engineering text of a value, as a value display shows it (DoubleToEngString)");
-  command->add_option("VALUE", options->value, "the value, or - for one value per input line")
-      ->required();
+  command->footer(EngRules());
+  command->add_option("VALUE", options->value, kValueHelp)->required();
   command->add_option("--unit", options->unit, "unit text after the scale letter");
   command->add_option("--digits", options->digits, "digits to keep (0: no cut)")
       ->capture_default_str();
   command->add_option("--scale", options->scale, "scale name or mode number 0-255")
       ->capture_default_str();
   command->add_option("--size", options->size, "destination size in bytes")->capture_default_str();
+  AddEchoFlag(*command, options->echo);
   command->callback([options, &out] {
     const unsigned char mode = ParseScale(options->scale);
-    if (options->size < 1 || options->size > kLargestSize)
-      throw BadInput("--size must be from 1 to " + std::to_string(kLargestSize));
+    CheckSize(options->size, 1);
     if (options->digits < 0 || options->digits > 65535)
       throw BadInput("--digits must be from 0 to 65535");
-    ForEachInput(options->value, out, [&](const std::string& text, Output& lineOut) {
-      const double value = ParseNumber(text);
-      std::vector<char> unit(options->unit.begin(), options->unit.end());
-      unit.push_back('\0');
-      std::vector<char> destination(static_cast<std::size_t>(options->size), '\0');
-      CMathOperation math;
-      if (math.DoubleToEngString(destination.data(), value, unit.data(),
-                                 static_cast<int>(options->digits),
-                                 static_cast<unsigned long>(options->size), mode) == 1) {
-        lineOut.Line(destination.data());
-      } else {
-        lineOut.Line("(refused: the text does not fit " + std::to_string(options->size) +
-                     " bytes)");
-        lineOut.Fail();
-      }
-    });
+    std::vector<char> unit = Writable(options->unit);
+    CMathOperation math;
+    FormatEachValue(
+        options->value, options->echo, options->size, out,
+        [&](double value, char* destination) {
+          return math.DoubleToEngString(destination, value, unit.data(),
+                                        static_cast<int>(options->digits),
+                                        static_cast<unsigned long>(options->size), mode) == 1;
+        },
+        [&](double) { return DoesNotFit(options->size); });
   });
 }
 
@@ -83,14 +113,22 @@ struct SimpleOptions {
   bool zeroFill = false;
   std::string group;
   long size = 1024;
+  bool echo = false;
 };
+
+// Why a plain text was refused: the width would cut integer digits, or the text is too long.
+std::string SimpleRefusal(double value, long width, long size) {
+  const std::string integer = Format("%.0f", std::trunc(value));
+  if (width > 0 && static_cast<long>(integer.size()) > width)
+    return "--width " + std::to_string(width) + " would cut integer digits of " + integer;
+  return DoesNotFit(size);
+}
 
 void AddSimple(CLI::App& app, Output& out) {
   auto options = std::make_shared<SimpleOptions>();
   CLI::App* command = app.add_subcommand(
       "simple", "Plain decimal text with width, decimals, zero fill and grouping");
-  command->add_option("VALUE", options->value, "the value, or - for one value per input line")
-      ->required();
+  command->add_option("VALUE", options->value, kValueHelp)->required();
   command->add_option("--width", options->width, "total width (0: natural length)")
       ->capture_default_str();
   command->add_option("--decimals", options->decimals, "most decimals kept (255: no limit)")
@@ -98,37 +136,23 @@ void AddSimple(CLI::App& app, Output& out) {
   command->add_flag("--zero-fill", options->zeroFill, "fill with 0 up to the width");
   command->add_option("--group", options->group, "thousands separator character");
   command->add_option("--size", options->size, "destination size in bytes")->capture_default_str();
+  AddEchoFlag(*command, options->echo);
   command->callback([options, &out] {
     if (options->width < 0 || options->width > 255) throw BadInput("--width must be 0-255");
     if (options->decimals < 0 || options->decimals > 255)
       throw BadInput("--decimals must be 0-255");
-    if (options->size < 1 || options->size > kLargestSize)
-      throw BadInput("--size must be from 1 to " + std::to_string(kLargestSize));
+    CheckSize(options->size, 1);
     char separator[2] = {ParseSeparator(options->group), '\0'};
-    ForEachInput(options->value, out, [&](const std::string& text, Output& lineOut) {
-      const double value = ParseNumber(text);
-      const auto format = [&](long size, std::vector<char>& destination) {
-        destination.assign(static_cast<std::size_t>(size), '\0');
-        CMathOperation math;
-        return math.DoubleToSimpleString(destination.data(), value,
-                                         static_cast<unsigned char>(options->width),
-                                         static_cast<unsigned char>(options->decimals),
-                                         options->zeroFill ? 1 : 0, separator, size) == 1;
-      };
-      std::vector<char> destination;
-      if (format(options->size, destination)) {
-        lineOut.Line(destination.data());
-      } else if (format(kLargestSize, destination)) {
-        lineOut.Line("(refused: the text does not fit " + std::to_string(options->size) +
-                     " bytes)");
-        lineOut.Fail();
-      } else {
-        // Refused even at the largest size: the width would cut integer digits.
-        lineOut.Line("(refused: a width of " + std::to_string(options->width) +
-                     " would cut integer digits)");
-        lineOut.Fail();
-      }
-    });
+    CMathOperation math;
+    FormatEachValue(
+        options->value, options->echo, options->size, out,
+        [&](double value, char* destination) {
+          return math.DoubleToSimpleString(
+                     destination, value, static_cast<unsigned char>(options->width),
+                     static_cast<unsigned char>(options->decimals), options->zeroFill ? 1 : 0,
+                     separator, options->size) == 1;
+        },
+        [&](double value) { return SimpleRefusal(value, options->width, options->size); });
   });
 }
 
@@ -136,24 +160,28 @@ void AddScientific(CLI::App& app, Output& out) {
   struct Options {
     std::string value;
     long decimals = 3;
+    bool echo = false;
   };
   auto options = std::make_shared<Options>();
   CLI::App* command = app.add_subcommand("sci", "Scientific notation (SientificFormat)");
-  command->add_option("VALUE", options->value, "the value, or - for one value per input line")
-      ->required();
+  command->add_option("VALUE", options->value, kValueHelp)->required();
   command->add_option("--decimals", options->decimals, "mantissa decimals 0-19")
       ->capture_default_str();
+  AddEchoFlag(*command, options->echo);
   command->callback([options, &out] {
     if (options->decimals < 0 || options->decimals > 19)
       throw BadInput("--decimals must be from 0 to 19");
-    ForEachInput(options->value, out, [&](const std::string& text, Output& lineOut) {
-      const double value = ParseNumber(text);
-      char destination[128] = "";
-      CMathOperation math;
-      math.SientificFormat(destination, value, static_cast<unsigned char>(options->decimals),
-                           sizeof destination);
-      lineOut.Line(destination);
-    });
+    CMathOperation math;
+    ForEachInput(
+        options->value, out,
+        [&](const std::string& text, Output& lineOut) {
+          const double value = ParseNumber(text);
+          char destination[128] = "";
+          math.SientificFormat(destination, value, static_cast<unsigned char>(options->decimals),
+                               sizeof destination);
+          lineOut.Line(destination);
+        },
+        options->echo);
   });
 }
 
@@ -163,10 +191,12 @@ void AddPrice(CLI::App& app, Output& out) {
     long divisor = 0;
     std::string group;
     long size = 64;
+    bool echo = false;
   };
   auto options = std::make_shared<Options>();
   CLI::App* command = app.add_subcommand("price", "Price text of an amount (PriceToString)");
-  command->add_option("AMOUNT", options->amount, "the amount")->required();
+  command->add_option("AMOUNT", options->amount, "the amount, or - for one amount per input line")
+      ->required();
   command
       ->add_option("--divisor", options->divisor,
                    "divisor exponent k: 0 none, else divide by 10^(k+2)")
@@ -174,18 +204,79 @@ void AddPrice(CLI::App& app, Output& out) {
   command->add_option("--group", options->group, "thousands separator character");
   command->add_option("--size", options->size, "destination size in bytes (at least 4)")
       ->capture_default_str();
+  AddEchoFlag(*command, options->echo);
   command->callback([options, &out] {
-    const double amount = ParseNumber(options->amount);
     if (options->divisor < 0 || options->divisor > 255) throw BadInput("--divisor must be 0-255");
-    if (options->size < 4 || options->size > kLargestSize)
-      throw BadInput("--size must be from 4 to " + std::to_string(kLargestSize));
-    std::vector<char> destination(static_cast<std::size_t>(options->size), '\0');
+    CheckSize(options->size, 4);
+    const char separator = ParseSeparator(options->group);
     CMathOperation math;
-    math.PriceToString(destination.data(), amount, static_cast<unsigned int>(options->size),
-                       static_cast<unsigned char>(options->divisor),
-                       ParseSeparator(options->group));
-    out.Line(destination.data());
+    FormatEachValue(
+        options->amount, options->echo, options->size, out,
+        [&](double amount, char* destination) {
+          math.PriceToString(destination, amount, static_cast<unsigned int>(options->size),
+                             static_cast<unsigned char>(options->divisor), separator);
+          // The library's text for a price that does not fit; no amount prints as it.
+          return std::strcmp(destination, "---") != 0;
+        },
+        [&](double) { return DoesNotFit(options->size); });
   });
+}
+
+// The short text NumberTo4SevenSeg packs for these flags, and which scale made it.
+struct PackedText {
+  std::string text;
+  std::string scale;
+};
+
+PackedText SevenSegmentText(double value, long flags) {
+  char text[CORVIXMATH_SEVENSEG_TEXT_UNITS] = "";
+  PackedText packed;
+  if ((flags & (CORVIXMATH_SEVENSEG_FIXED_DIVISOR | CORVIXMATH_SEVENSEG_PLAIN)) != 0) {
+    const struct {
+      long bit;
+      double divisor;
+      const char* name;
+    } divisors[] = {{CORVIXMATH_SEVENSEG_DIVIDE_1E3, 1e3, "1e3"},
+                    {CORVIXMATH_SEVENSEG_DIVIDE_1E6, 1e6, "1e6"},
+                    {CORVIXMATH_SEVENSEG_DIVIDE_1E9, 1e9, "1e9"},
+                    {CORVIXMATH_SEVENSEG_DIVIDE_1E12, 1e12, "1e12"}};
+    double divisor = 1.0;
+    packed.scale = "plain";
+    if ((flags & CORVIXMATH_SEVENSEG_FIXED_DIVISOR) != 0) {
+      packed.scale = "fixed, no divisor";
+      for (const auto& choice : divisors)
+        if ((flags & choice.bit) != 0) {
+          divisor = choice.divisor;
+          packed.scale = std::string("fixed, divided by ") + choice.name;
+          break;
+        }
+    }
+    std::snprintf(text, sizeof text, "%4.4f", value / divisor);
+    packed.text = text;
+    while (!packed.text.empty() && packed.text.back() == '0')
+      packed.text.pop_back();
+    while (!packed.text.empty() && packed.text.back() == '.')
+      packed.text.pop_back();
+  } else {
+    CMathOperation math;
+    char empty[] = "";
+    char autoName[] = "Auto";
+    math.DoubleToEngString(text, value, empty, CORVIXMATH_SEVENSEG_DIGITS, sizeof text,
+                           static_cast<unsigned char>(math.ScaleString2Index(autoName)));
+    packed.text = text;
+    const auto blank = packed.text.rfind(' ');
+    packed.scale = blank != std::string::npos && blank + 1 < packed.text.size()
+                       ? "Auto chose " + packed.text.substr(blank + 1)
+                       : "Auto chose no letter";
+  }
+  if ((flags & CORVIXMATH_SEVENSEG_DROP_MINUS) != 0 && !packed.text.empty() &&
+      packed.text[0] == '-') {
+    std::string kept;
+    for (char c : packed.text)
+      if (c != '-') kept += c;
+    packed.text = kept;
+  }
+  return packed;
 }
 
 void AddSevenSegment(CLI::App& app, Output& out) {
@@ -195,65 +286,120 @@ void AddSevenSegment(CLI::App& app, Output& out) {
     bool plain = false;
     bool dropMinus = false;
     std::string divide;
+    bool echo = false;
   };
   auto options = std::make_shared<Options>();
   CLI::App* command = app.add_subcommand(
       "sevenseg", "The four-digit seven-segment word of a value, drawn as the panel shows it");
-  command->add_option("VALUE", options->value, "the value")->required();
+  command->footer(SevenSegmentRules());
+  command->add_option("VALUE", options->value, kValueHelp)->required();
   command->add_option("--flags", options->flags, "flags word (decimal or 0x hex)");
   command->add_flag("--plain", options->plain, "four-decimal text of the value itself (0x0200)");
   command->add_flag("--drop-minus", options->dropMinus, "drop the minus sign (0x0100)");
   command->add_option("--divide", options->divide,
                       "fixed divisor before the four-decimal text: 1e3, 1e6, 1e9 or 1e12");
+  AddEchoFlag(*command, options->echo);
   command->callback([options, &out] {
-    const double value = ParseNumber(options->value);
     long flags = options->flags;
-    if (options->plain) flags |= 0x0200;
-    if (options->dropMinus) flags |= 0x0100;
+    if (options->plain) flags |= CORVIXMATH_SEVENSEG_PLAIN;
+    if (options->dropMinus) flags |= CORVIXMATH_SEVENSEG_DROP_MINUS;
     if (!options->divide.empty()) {
       const struct {
         const char* name;
         long bit;
-      } divisors[] = {{"1e3", 0x0800}, {"1e6", 0x1000}, {"1e9", 0x2000}, {"1e12", 0x4000}};
+      } divisors[] = {{"1e3", CORVIXMATH_SEVENSEG_DIVIDE_1E3},
+                      {"1e6", CORVIXMATH_SEVENSEG_DIVIDE_1E6},
+                      {"1e9", CORVIXMATH_SEVENSEG_DIVIDE_1E9},
+                      {"1e12", CORVIXMATH_SEVENSEG_DIVIDE_1E12}};
       long bit = 0;
       for (const auto& divisor : divisors)
         if (options->divide == divisor.name) bit = divisor.bit;
       if (bit == 0)
         throw BadInput("--divide takes 1e3, 1e6, 1e9 or 1e12: '" + options->divide + "'");
-      flags |= 0x0008 | bit;
+      flags |= CORVIXMATH_SEVENSEG_FIXED_DIVISOR | bit;
     }
     CMathOperation math;
-    const long word = math.NumberTo4SevenSeg(value, flags);
-    out.Line(Format("word: 0x%08lX (%ld)", static_cast<unsigned long>(word) & 0xFFFFFFFFul, word));
-    for (const std::string& row : DrawSevenSegment(word))
-      out.Line(row);
+    ForEachInput(
+        options->value, out,
+        [&](const std::string& text, Output& lineOut) {
+          const double value = ParseNumber(text);
+          const long word = math.NumberTo4SevenSeg(value, flags);
+          const PackedText packed = SevenSegmentText(value, flags);
+          lineOut.Line(Format("word: 0x%08lX (%ld) text '%s' scale %s",
+                              static_cast<unsigned long>(word) & 0xFFFFFFFFul, word,
+                              packed.text.c_str(), packed.scale.c_str()));
+          if (lineOut.batch) return;
+          for (const std::string& row : DrawSevenSegment(word))
+            lineOut.Line(row);
+        },
+        options->echo);
   });
 }
 
+// The text without the unit at its end and the spaces before it: "12.34 KV" less "V".
+std::string WithoutUnit(const std::string& text, const std::string& unit) {
+  std::string kept = text;
+  while (!kept.empty() && kept.back() == ' ')
+    kept.pop_back();
+  if (!unit.empty() && kept.size() >= unit.size() &&
+      kept.compare(kept.size() - unit.size(), unit.size(), unit) == 0)
+    kept.erase(kept.size() - unit.size());
+  return kept;
+}
+
+bool SaysMissingValue(const std::string& text) {
+  try {
+    return ParseNumber(text) == CORVIXMATH_MISSING_VALUE;
+  } catch (const BadInput&) {
+    return false;
+  }
+}
+
 void AddParse(CLI::App& app, Output& out) {
-  auto text = std::make_shared<std::string>();
+  struct Options {
+    std::string text;
+    std::string unit;
+    bool echo = false;
+  };
+  auto options = std::make_shared<Options>();
   CLI::App* parse = app.add_subcommand("parse", "Numbers from texts");
   parse->require_subcommand(1);
   CLI::App* eng =
       parse->add_subcommand("eng", "An engineering text such as '12.5 K' (EngStr2SimpleValue)");
-  eng->add_option("TEXT", *text, "the text")->required();
-  eng->callback([text, &out] {
-    std::vector<char> copy(text->begin(), text->end());
-    copy.push_back('\0');
+  eng->add_option("TEXT", options->text, "the text, or - for one text per input line")->required();
+  eng->add_option("--unit", options->unit,
+                  "unit text to strip from the end first, so '12.34 KV' reads with --unit V");
+  AddEchoFlag(*eng, options->echo);
+  eng->callback([options, &out] {
     CMathOperation math;
-    const double value = math.EngStr2SimpleValue(copy.data());
-    out.Line(Format("%.17g", value));
-    if (value == -999.0) out.Fail();  // the library's answer for a text it cannot read
+    ForEachInput(
+        options->text, out,
+        [&](const std::string& text, Output& lineOut) {
+          std::vector<char> copy = Writable(WithoutUnit(text, options->unit));
+          const double value = math.EngStr2SimpleValue(copy.data());
+          lineOut.Line(NumberText(value));
+          // The missing-value marker is the library's answer for a text it cannot read,
+          // unless the text says that number itself.
+          if (value == CORVIXMATH_MISSING_VALUE && !SaysMissingValue(text))
+            lineOut.Refuse("not an engineering text: '" + text + "'");
+        },
+        options->echo);
   });
   CLI::App* hex =
       parse->add_subcommand("hex", "A hexadecimal text such as '#FF8000' (HexStringToDecimal)");
-  hex->add_option("TEXT", *text, "the text")->required();
-  hex->callback([text, &out] {
-    std::vector<char> copy(text->begin(), text->end());
-    copy.push_back('\0');
+  hex->add_option("TEXT", options->text, "the text, or - for one text per input line")->required();
+  AddEchoFlag(*hex, options->echo);
+  hex->callback([options, &out] {
     CMathOperation math;
-    const long value = math.HexStringToDecimal(copy.data());
-    out.Line(Format("%ld (0x%08lX)", value, static_cast<unsigned long>(value) & 0xFFFFFFFFul));
+    ForEachInput(
+        options->text, out,
+        [&](const std::string& text, Output& lineOut) {
+          std::vector<char> copy = Writable(text);
+          const long value = math.HexStringToDecimal(copy.data());
+          lineOut.Line(
+              Format("%ld (0x%08lX)", value, static_cast<unsigned long>(value) & 0xFFFFFFFFul));
+        },
+        options->echo);
   });
 }
 

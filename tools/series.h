@@ -1,4 +1,4 @@
-// Sample series of one day and their reduction to time windows, for stats, windows and demo.
+// Logged sample series and their reduction to time windows, for stats, windows and demo.
 #ifndef CORVIXMATH_TOOLS_SERIES_H
 #define CORVIXMATH_TOOLS_SERIES_H
 
@@ -6,40 +6,111 @@
 #include <string>
 #include <vector>
 
+#include "CorvixLimits.h"
+
 namespace corvix_tool {
 
-// One series: parallel times (seconds of the day) and values.
+constexpr long long kSecondsPerDay = CORVIXMATH_SECONDS_PER_DAY;
+
+// One series: parallel times (seconds on one axis: since 1970-01-01 00:00 UTC for dated input,
+// as written for undated input) and values, with the line each sample came from.
 struct Series {
   std::string name;
-  std::vector<long> times;
+  std::string file;
+  std::vector<long long> times;
   std::vector<double> values;
+  std::vector<long> lines;
 };
 
-// The library reduces at most this many series at once.
-constexpr std::size_t kMostSeries = 32;
+// How a file of series is read.
+struct ReadOptions {
+  std::string separator;            // ",", ";", "tab", or empty: the first line decides
+  int header = -1;                  // 1 a header line, 0 none, -1 the first line decides
+  std::string timeColumn;           // a header name or a column number; empty: column 1
+  std::vector<std::string> values;  // header names or column numbers; empty: every other column
+  bool skipBad = false;             // skip bad lines instead of stopping, and count them
+  bool valuesOnly = false;          // no time column: one value per line may stand alone
+};
 
-// Reads 'time,value' lines (time in seconds or HH:MM:SS; blank lines and '#' comments are
-// skipped); times must not go back. BadInput names "name:line: what is wrong".
-Series ReadSeries(std::istream& input, const std::string& name);
+// What was skipped, by kind, for the report on standard error.
+struct Skipped {
+  long badLines = 0;  // a value or time that does not read, a wrong number of columns
+  long goingBack = 0;
+  long heldByNoWindow = 0;
+  long Total() const { return badLines + goingBack + heldByNoWindow; }
+};
 
-// A time of the day as seconds ("3600") or HH:MM:SS ("01:00:00"); false when malformed.
-bool ParseTimeOfDay(const std::string& text, long& seconds);
+struct SeriesSet {
+  std::vector<Series> series;
+  bool dated = false;
+  bool utc = false;  // a zone offset was read and applied
+  long samplesRead = 0;
+  long timesRead = 0;
+  long emptyCells = 0;  // an empty value cell: no sample of that series at that time
+  Skipped skipped;
+};
+
+// Reads the series of one file (name "-" for standard input, shown as "<stdin>") into `set`.
+// BadInput names "file:line: what is wrong".
+void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOptions& options,
+                    SeriesSet& set);
+void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set);
+
+// A time as seconds ("3600"), HH:MM:SS or HH:MM, or an ISO 8601 date-time ("2010-01-01T01:00:00",
+// "2010-01-01 01:00", "...Z", "...+02:00"); an empty text on success, what is wrong otherwise.
+std::string ParseTime(const std::string& text, long long& seconds, bool& dated, bool& hadZone);
 
 struct Window {
-  long centre;
+  long long centre;
   double minimum;
   double maximum;
   double mean;
+  bool hasData;
 };
 
-// FilterValueArray over the series: one entry per window that has data.
-std::vector<Window> ReduceToWindows(const std::vector<Series>& series, long width, long step);
+// The windows of width W every S seconds on one axis from the midnight of the first sample's day
+// to the midnight after the last sample's day, centres at midnight + k*S: one day of undated
+// input gives the library's own rows. Each run of windows that fits one day is computed by the
+// library's FilterValueArray on the samples it needs, times shifted to its first centre.
+// Windows without data are left out unless keepEmpty. Samples no window holds are BadInput
+// (or, with skipBad, dropped and counted in `skipped`).
+std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width, long long step,
+                                    bool keepEmpty = false, bool skipBad = false,
+                                    Skipped* skipped = nullptr);
 
-// CSV lines "centre,clock,min,max,mean", header first.
-std::string WindowsCsv(const std::vector<Window>& windows);
+// How window rows and numbers are written.
+struct WindowText {
+  bool dated = false;
+  bool utc = false;
+  int decimals = -1;  // -1: the shortest text that reads back to the same double
+};
 
-// An SVG chart of the day: min-max band, mean line, hour ticks.
-std::string WindowsSvg(const std::vector<Window>& windows, const std::string& title);
+// A centre as the date-time "2010-01-01T01:00:00" (dated) or as "HH:MM:SS" of its day.
+std::string TimeLabel(long long centre, const WindowText& text);
+
+// CSV with a header row ("centre,clock,min,max,mean", dated "time,min,max,mean"), or JSON.
+std::string WindowsCsv(const std::vector<Window>& windows, const WindowText& text);
+std::string WindowsJson(const std::vector<Window>& windows, const WindowText& text);
+
+// A chart of windows: panels stacked from the top, each with its own value axis, sharing one
+// time axis. A panel draws each series' window averages as a line (broken where windows have
+// no data) and, when given, the band from the minimum to the maximum and the mean of all series.
+struct ChartLine {
+  std::string name;
+  std::vector<Window> windows;
+};
+struct ChartPanel {
+  std::string title;
+  std::string unit;
+  std::vector<ChartLine> lines;
+  std::vector<Window> combined;  // the reduction of all series together; may be empty
+};
+struct ChartOptions {
+  std::string title;
+  long long step = 0;
+  WindowText text;
+};
+std::string WindowsSvg(const std::vector<ChartPanel>& panels, const ChartOptions& options);
 
 }  // namespace corvix_tool
 

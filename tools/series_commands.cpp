@@ -1,7 +1,9 @@
-// stats and windows: what a set of samples or a day of logged series reduces to.
+// stats and windows: what a set of samples or logged series reduce to.
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
 #include "CMathOperation.h"
 #include "series.h"
@@ -10,86 +12,288 @@
 namespace corvix_tool {
 namespace {
 
-std::vector<double> ReadNumbers(std::istream& input, const std::string& name) {
-  std::vector<double> values;
-  std::string line;
-  long lineNumber = 0;
-  while (std::getline(input, line)) {
-    ++lineNumber;
-    const auto first = line.find_first_not_of(" \t\r");
-    if (first == std::string::npos || line[first] == '#') continue;
-    const auto last = line.find_last_not_of(" \t\r");
-    try {
-      values.push_back(ParseNumber(line.substr(first, last - first + 1)));
-    } catch (const BadInput& error) {
-      throw BadInput(name + ":" + std::to_string(lineNumber) + ": " + error.what());
-    }
-  }
-  if (input.bad()) throw BadInput(name + ": read error");
-  return values;
+// Options shared by the commands that read series.
+struct SeriesOptions {
+  std::vector<std::string> files;
+  ReadOptions read;
+  bool header = false;
+  bool noHeader = false;
+  std::string values;
+  std::string format;
+  int decimals = -1;
+  bool verbose = false;
+};
+
+void AddInputOptions(CLI::App& command, SeriesOptions& options) {
+  command.add_option("--separator", options.read.separator,
+                     "column separator: ',', ';' or 'tab' (default: the first line decides)");
+  command.add_flag("--header", options.header, "the first line names the columns");
+  command.add_flag("--no-header", options.noHeader,
+                   "the first line is data (default: a first line whose time does not read is a "
+                   "header)");
+  command.add_option("--time", options.read.timeColumn,
+                     "the time column, by header name or number (default 1)");
+  command.add_option("--values", options.values,
+                     "value columns, by header names or numbers, comma separated (default: every "
+                     "column but the time); each is one series");
+  command.add_flag("--skip-bad", options.read.skipBad,
+                   "skip bad lines (a value or time that does not read, times going back, a "
+                   "sample no window holds) and report how many on standard error");
+  command
+      .add_option("--decimals", options.decimals,
+                  "numbers with N decimals (default: the shortest text that reads back to the "
+                  "same double)")
+      ->check(CLI::Range(0, 17));
+  command.add_flag("--verbose", options.verbose,
+                   "report samples read, used and results written on standard error");
 }
 
+SeriesSet ReadAll(SeriesOptions& options) {
+  if (options.header && options.noHeader)
+    throw BadInput("--header and --no-header exclude each other");
+  options.read.header = options.header ? 1 : options.noHeader ? 0 : -1;
+  options.read.values.clear();
+  std::stringstream list(options.values);
+  std::string column;
+  while (std::getline(list, column, ','))
+    if (!column.empty()) options.read.values.push_back(column);
+  long standardInputs = 0;
+  for (const std::string& file : options.files)
+    if (file == "-" && ++standardInputs > 1) throw BadInput("standard input (-) can be read once");
+  SeriesSet set;
+  for (const std::string& file : options.files)
+    ReadSeriesPath(file, options.read, set);
+  return set;
+}
+
+void ReportSkipped(const Skipped& skipped, Output& out) {
+  if (skipped.Total() == 0) return;
+  out.reasons.push_back(Format(
+      "skipped %ld: %ld bad lines or values, %ld times going back, %ld samples no window holds",
+      skipped.Total(), skipped.badLines, skipped.goingBack, skipped.heldByNoWindow));
+}
+
+// A JSON string: quotes, backslashes and control characters escaped.
+std::string JsonString(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\')
+      quoted += std::string("\\") + c;
+    else if (static_cast<unsigned char>(c) < 0x20)
+      quoted += Format("\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+    else
+      quoted += c;
+  }
+  return quoted + "\"";
+}
+
+const char* kSpreadFormula = "sqrt(sum((x - average)^2)) / n";
+const char* kDeviationFormula = "sqrt(sum((x - average)^2) / n)";
+
 void AddStats(CLI::App& app, Output& out) {
-  auto file = std::make_shared<std::string>("-");
+  auto options = std::make_shared<SeriesOptions>();
+  options->files = {"-"};
+  options->format = "text";
   CLI::App* command = app.add_subcommand(
-      "stats", "Count, minimum, maximum, average and spread of numbers, one per line");
-  command->add_option("FILE", *file, "the file, or - for standard input")->capture_default_str();
-  command->callback([file, &out] {
-    std::vector<double> values;
-    if (*file == "-") {
-      values = ReadNumbers(std::cin, "<stdin>");
-    } else {
-      std::ifstream input(*file);
-      if (!input) throw BadInput("cannot read '" + *file + "'");
-      values = ReadNumbers(input, *file);
-    }
-    double minimum = 0, maximum = 0, average = 0, spread = 0;
+      "stats",
+      "Count, minimum, maximum, average and spread of numbers: one per line, or the value columns "
+      "of a CSV file (one result per series)");
+  command->footer(StatsRules());
+  command->add_option("FILE", options->files, "files, or - for standard input")
+      ->capture_default_str();
+  options->read.valuesOnly = true;
+  AddInputOptions(*command, *options);
+  command->add_option("--format", options->format, "text, csv (with a header row) or json")
+      ->check(CLI::IsMember({"text", "csv", "json"}))
+      ->capture_default_str();
+  command->callback([options, &out] {
+    SeriesSet set = ReadAll(*options);
+    ReportSkipped(set.skipped, out);
+    const int decimals = options->decimals;
+    if (set.series.empty()) out.Refuse("no data");
+    const bool named = set.series.size() > 1;
+    std::string json;
+    if (options->format == "csv")
+      out.Line("series,count,minimum,maximum,average,spread,population_standard_deviation");
     CMathOperation math;
-    math.CalculateMinMaxAvrSD(values.data(), static_cast<long>(values.size()), &minimum, &maximum,
-                              &average, &spread);
-    out.Line(Format("count: %zu", values.size()));
-    out.Line(Format("minimum: %.17g", minimum));
-    out.Line(Format("maximum: %.17g", maximum));
-    out.Line(Format("average: %.17g", average));
-    out.Line(Format("spread: %.17g", spread));
+    for (Series& series : set.series) {
+      std::vector<double>& values = series.values;
+      if (values.empty()) {
+        out.Refuse(named ? "series " + series.name + ": no data" : "no data");
+        continue;
+      }
+      const long n = static_cast<long>(values.size());
+      double minimum = 0, maximum = 0, average = 0, spread = 0;
+      math.CalculateMinMaxAvrSD(values.data(), n, &minimum, &maximum, &average, &spread);
+      double squares = 0;
+      for (double value : values)
+        squares += (value - average) * (value - average);
+      const double deviation = std::sqrt(squares / static_cast<double>(n));
+      const auto number = [&](double value) { return NumberText(value, decimals); };
+      if (options->format == "csv") {
+        out.Line(CsvField(series.name) + Format(",%ld,", n) + number(minimum) + "," +
+                 number(maximum) + "," + number(average) + "," + number(spread) + "," +
+                 number(deviation));
+      } else if (options->format == "json") {
+        json += std::string(json.empty() ? "[\n" : ",\n") +
+                "  {\"series\": " + JsonString(series.name) +
+                Format(", \"count\": %ld, \"minimum\": ", n) + number(minimum) +
+                ", \"maximum\": " + number(maximum) + ", \"average\": " + number(average) +
+                ", \"spread\": " + number(spread) + ", \"spread_formula\": \"" + kSpreadFormula +
+                "\", \"population_standard_deviation\": " + number(deviation) + "}";
+      } else {
+        if (named) out.Line((out.text.empty() ? "" : "\n") + std::string("series: ") + series.name);
+        out.Line(Format("count: %ld", n));
+        out.Line("minimum: " + number(minimum));
+        out.Line("maximum: " + number(maximum));
+        out.Line("average: " + number(average));
+        out.Line(std::string("spread ") + kSpreadFormula + ": " + number(spread));
+        out.Line(std::string("population standard deviation ") + kDeviationFormula + ": " +
+                 number(deviation));
+      }
+    }
+    if (options->format == "json" && !json.empty()) out.text += json + "\n]\n";
+    if (options->verbose)
+      out.reasons.push_back(Format("read %ld samples of %zu series (%ld empty cells), used %ld",
+                                   set.samplesRead, set.series.size(), set.emptyCells,
+                                   set.samplesRead));
   });
 }
 
+// A width or step: seconds, or a number with s, m, h or d ("90", "15m", "7d").
+long long ParseDuration(const std::string& text, const std::string& what) {
+  long long unit = 1;
+  std::string digits = text;
+  if (!digits.empty()) {
+    switch (digits.back()) {
+      case 's':
+        unit = 1;
+        break;
+      case 'm':
+        unit = 60;
+        break;
+      case 'h':
+        unit = 3600;
+        break;
+      case 'd':
+        unit = kSecondsPerDay;
+        break;
+      default:
+        unit = 0;
+    }
+    if (unit != 0)
+      digits.pop_back();
+    else
+      unit = 1;
+  }
+  const long long longest = 31 * kSecondsPerDay;
+  const std::string rule =
+      what + " must be from 1 s to 31 days (seconds, or a number with s, m, h or d)";
+  long long count = 0;
+  try {
+    count = ParseInteger(digits, 1, longest, what);
+  } catch (const BadInput&) {
+    throw BadInput(rule + ": '" + text + "'");
+  }
+  if (count * unit > longest) throw BadInput(rule + ": '" + text + "'");
+  return count * unit;
+}
+
 void AddWindows(CLI::App& app, Output& out) {
-  struct Options {
-    long width = 0;
-    long step = 0;
-    std::vector<std::string> files;
+  struct Options : SeriesOptions {
+    std::string width;
+    std::string step;
     std::string svg;
+    std::string title;
+    std::string unit;
+    bool perSeries = false;
+    bool emptyWindows = false;
   };
   auto options = std::make_shared<Options>();
+  options->format = "csv";
   CLI::App* command = app.add_subcommand(
-      "windows", "Reduce series of 'time,value' lines to one point per time window (CSV)");
-  command->add_option("--width", options->width, "window width W in seconds")->required();
-  command->add_option("--step", options->step, "step S between window centres, seconds")
+      "windows",
+      "Reduce logged series to one point per time window: the minimum, maximum and mean of the "
+      "series' window averages");
+  command
+      ->add_option("--width", options->width,
+                   "window width W: seconds, or 90s, 15m, 1h, 7d (at most 31 days)")
       ->required();
-  command->add_option("FILE", options->files, "one file per series (at most 32)")->required();
-  command->add_option("--svg", options->svg, "also write a chart of the day to this file");
+  command->add_option("--step", options->step, "step S between window centres, as the width")
+      ->required();
+  command->footer(WindowsRules());
+  command->add_option("FILE", options->files, "CSV files, or - for standard input")->required();
+  AddInputOptions(*command, *options);
+  command->add_option("--format", options->format, "csv (with a header row) or json")
+      ->check(CLI::IsMember({"csv", "json"}))
+      ->capture_default_str();
+  command->add_flag("--empty-windows", options->emptyWindows,
+                    "also write windows without data, with empty values");
+  command->add_option("--svg", options->svg, "also write a chart to this file");
+  command->add_option("--title", options->title, "the chart's title");
+  command->add_option("--unit", options->unit,
+                      "the unit of the values on the chart's axis; with --per-series one per "
+                      "series, comma separated");
+  command->add_flag("--per-series", options->perSeries,
+                    "the chart draws one panel per series, each with its own value axis");
   command->callback([options, &out] {
-    if (options->files.size() > kMostSeries)
-      throw BadInput("at most " + std::to_string(kMostSeries) + " files (series), not " +
-                     std::to_string(options->files.size()));
-    if (options->width < 1 || options->width > 86400 || options->step < 1 || options->step > 86400)
-      throw BadInput("--width and --step must be from 1 to 86400 seconds");
-    std::vector<Series> series;
-    for (const std::string& file : options->files) {
-      std::ifstream input(file);
-      if (!input) throw BadInput("cannot read '" + file + "'");
-      series.push_back(ReadSeries(input, file));
+    const long long width = ParseDuration(options->width, "--width");
+    const long long step = ParseDuration(options->step, "--step");
+    SeriesSet set = ReadAll(*options);
+    WindowText text;
+    text.dated = set.dated;
+    text.utc = set.utc;
+    text.decimals = options->decimals;
+    const std::vector<Window> windows = ReduceToWindows(
+        set.series, width, step, options->emptyWindows, options->read.skipBad, &set.skipped);
+    ReportSkipped(set.skipped, out);
+    long withData = 0;
+    for (const Window& w : windows)
+      withData += w.hasData ? 1 : 0;
+    if (withData == 0) {
+      out.Refuse("no data");
+      return;
     }
-    const std::vector<Window> windows = ReduceToWindows(series, options->width, options->step);
+    out.text += options->format == "json" ? WindowsJson(windows, text) : WindowsCsv(windows, text);
     if (!options->svg.empty()) {
-      std::ofstream chart(options->svg, std::ios::binary);
-      chart << WindowsSvg(windows, Format("%zu series, W = %ld s, S = %ld s", series.size(),
-                                          options->width, options->step));
-      if (!chart.flush()) throw BadInput("cannot write '" + options->svg + "'");
+      ChartOptions chart;
+      chart.title = !options->title.empty() ? options->title
+                                            : Format("%zu series, windows of %lld s every %lld s",
+                                                     set.series.size(), width, step);
+      chart.step = step;
+      chart.text = text;
+      // One unit for all, or with --per-series one per series, comma separated.
+      std::vector<std::string> units;
+      std::stringstream unitList(options->unit);
+      std::string unit;
+      while (std::getline(unitList, unit, ','))
+        units.push_back(unit);
+      const bool unitPerSeries = options->perSeries && units.size() == set.series.size();
+      if (!unitPerSeries && units.size() > 1)
+        throw BadInput("--unit takes one unit, or with --per-series one per series");
+      std::vector<ChartPanel> panels;
+      if (!options->perSeries) panels.push_back({"", options->unit, {}, windows});
+      for (std::size_t i = 0; i < set.series.size(); ++i) {
+        std::vector<Series> one = {set.series[i]};
+        ChartLine line{set.series[i].name, ReduceToWindows(one, width, step)};
+        if (options->perSeries)
+          panels.push_back(
+              {set.series[i].name, unitPerSeries ? units[i] : options->unit, {line}, {}});
+        else
+          panels.front().lines.push_back(line);
+      }
+      std::ofstream file(options->svg, std::ios::binary);
+      file << WindowsSvg(panels, chart);
+      if (!file.flush()) throw BadInput("cannot write '" + options->svg + "'");
     }
-    out.text += WindowsCsv(windows);
+    if (options->verbose) {
+      long used = 0;
+      for (const Series& series : set.series)
+        used += static_cast<long>(series.values.size());
+      out.reasons.push_back(
+          Format("read %ld samples of %zu series (%ld empty cells), used %ld, wrote %zu windows",
+                 set.samplesRead, set.series.size(), set.emptyCells, used, windows.size()));
+    }
   });
 }
 

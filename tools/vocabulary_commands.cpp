@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "tool.h"
 
 namespace corvix_tool {
@@ -63,7 +64,8 @@ void AddModel(CLI::App& app, Output& out) {
     out.Line(Format("data structure type: %u%s", structure, structure == 0 ? " (none)" : ""));
     out.Line(Format("iam code: %ld%s", iam, iam == 0 ? " (none)" : ""));
     out.Line(Format("device class: %u%s", deviceClass, deviceClass == 0 ? " (unknown)" : ""));
-    if (tavlin == 255 && structure == 0 && iam == 0 && deviceClass == 0) out.Fail();
+    if (tavlin == 255 && structure == 0 && iam == 0 && deviceClass == 0)
+      out.Refuse("the library knows no device model " + std::to_string(model));
   });
 }
 
@@ -73,15 +75,11 @@ void AddComponent(CLI::App& app, Output& out) {
   command->add_option("ID", *id, "the computer id")->required();
   command->callback([id, &out] {
     const int computerId = static_cast<int>(ParseInteger(*id, -2147483647L - 1, 2147483647L, "id"));
-    char name[64] = "";
+    char name[CORVIXMATH_NAME_BYTES] = "";
     CMathOperation math;
     math.ComputerIdToString(computerId, name);
-    if (name[0] == '\0') {
-      out.Line("(no component has this id)");
-      out.Fail();
-    } else {
-      out.Line(name);
-    }
+    out.Line(name);  // what the library wrote: nothing for an unknown id
+    if (name[0] == '\0') out.Refuse("no component has the id " + std::to_string(computerId));
   });
 }
 

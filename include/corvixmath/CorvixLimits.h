@@ -22,6 +22,7 @@
 #define CORVIXMATH_SEVENSEG_TEXT_UNITS 12 /* the seven-segment four-decimal text */
 #define CORVIXMATH_FIELD_UNITS 16         /* an address field, a port, an engineering text */
 #define CORVIXMATH_EXPRESSION_UNITS 128   /* a formula: at most 127 characters */
+#define CORVIXMATH_EXPRESSION_NAME_LETTERS 3 /* the longest variable name of a formula */
 #define CORVIXMATH_FORMAT_UNITS 1024      /* formatter and short text working copies */
 
 /* Markers. */
@@ -40,6 +41,17 @@
  * the negated address codes, so a host that reads -10 and below as "the address part is
  * refused" reads it rightly. */
 #define CORVIXMATH_ADDRESS_PART_TOO_LONG (-15)
+#define CORVIXMATH_ADDRESS_LARGEST_FIELD 254 /* a field of a dotted address; 255 is refused */
+
+/* The seven-segment word (NumberTo4SevenSeg): its digits and its flags. */
+#define CORVIXMATH_SEVENSEG_DIGITS 4
+#define CORVIXMATH_SEVENSEG_FIXED_DIVISOR 0x0008 /* divide by the chosen power of a thousand */
+#define CORVIXMATH_SEVENSEG_DROP_MINUS 0x0100    /* remove the minus sign */
+#define CORVIXMATH_SEVENSEG_PLAIN 0x0200         /* four-decimal text of the value itself */
+#define CORVIXMATH_SEVENSEG_DIVIDE_1E3 0x0800
+#define CORVIXMATH_SEVENSEG_DIVIDE_1E6 0x1000
+#define CORVIXMATH_SEVENSEG_DIVIDE_1E9 0x2000
+#define CORVIXMATH_SEVENSEG_DIVIDE_1E12 0x4000
 
 /* Statistics and windows. */
 #define CORVIXMATH_MAX_SERIES 32          /* series one window call reduces at once */

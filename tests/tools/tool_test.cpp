@@ -1,77 +1,10 @@
 // Runs the built corvixmath tool on every command, with good and bad input, and checks its
 // standard output, standard error and exit status.
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
-
-#ifndef CORVIXMATH_TOOL_PATH
-#error "the tests need the path of the built tool"
-#endif
+#include "tool_run.h"
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream input(path, std::ios::binary);
-  std::stringstream text;
-  text << input.rdbuf();
-  return text.str();
-}
-
-// Files of the running test only, so that tests may run in parallel.
-std::string TempPath(const std::string& name) {
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::string(CORVIXMATH_TOOL_TEST_DIR) + "/" + test->name() + "." + name;
-}
-
-// Single-quotes an argument for the shell.
-std::string Quoted(const std::string& argument) {
-  std::string quoted = "'";
-  for (char c : argument)
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-ToolRun RunTool(const std::vector<std::string>& arguments, const std::string& input = "") {
-  const std::string in = TempPath("stdin.txt"), out = TempPath("stdout.txt"),
-                    err = TempPath("stderr.txt");
-  std::ofstream(in, std::ios::binary) << input;
-  std::string command = Quoted(CORVIXMATH_TOOL_PATH);
-  for (const std::string& argument : arguments)
-    command += " " + Quoted(argument);
-  command += " <" + in + " >" + out + " 2>" + err;
-  const int raw = std::system(command.c_str());
-  const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return {status, ReadFile(out), ReadFile(err)};
-}
-
-struct ToolCase {
-  std::vector<std::string> arguments;
-  std::string input;
-  int status;
-  std::string out;  // the whole standard output
-};
-
-void ExpectCases(const std::vector<ToolCase>& cases) {
-  for (const ToolCase& c : cases) {
-    std::string shown;
-    for (const std::string& argument : c.arguments)
-      shown += argument + " ";
-    const ToolRun run = RunTool(c.arguments, c.input);
-    EXPECT_EQ(run.status, c.status) << shown << "\nstderr: " << run.err;
-    EXPECT_EQ(run.out, c.out) << shown;
-  }
-}
+using namespace tool_test;
 
 TEST(Tool, FormatsValuesAsTheDisplaysShowThem) {
   ExpectCases({
@@ -85,7 +18,8 @@ TEST(Tool, FormatsValuesAsTheDisplaysShowThem) {
       {{"eng", "12345.678", "--unit", "W", "--size", "8"},
        "",
        1,
-       "(refused: the text does not fit 8 bytes)\n"},
+       "\n",
+       "corvixmath: the text does not fit 8 bytes (--size)\n"},
       {{"eng", "12345.678", "--unit", "W", "--size", "9"}, "", 0, "12.34 KW\n"},
       {{"eng", "-", "--unit", "W"}, "12345.678\n5e9\n", 0, "12.34 KW\n5.000 GW\n"},
       {{"simple", "1234567.891", "--decimals", "2", "--group", ","}, "", 0, "1,234,567.89\n"},
@@ -96,24 +30,35 @@ TEST(Tool, FormatsValuesAsTheDisplaysShowThem) {
       {{"simple", "1234567", "--width", "3"},
        "",
        1,
-       "(refused: a width of 3 would cut integer digits)\n"},
+       "\n",
+       "corvixmath: --width 3 would cut integer digits of 1234567\n"},
       {{"simple", "-5", "--width", "1", "--zero-fill"},
        "",
        1,
-       "(refused: a width of 1 would cut integer digits)\n"},
+       "\n",
+       "corvixmath: --width 1 would cut integer digits of -5\n"},
       {{"simple", "123.456", "--width", "3"}, "", 0, "123\n"},
       {{"simple", "1234567.891", "--size", "8"},
        "",
        1,
-       "(refused: the text does not fit 8 bytes)\n"},
+       "\n",
+       "corvixmath: the text does not fit 8 bytes (--size)\n"},
       {{"sci", "12345.678", "--decimals", "2"}, "", 0, "1.23E4\n"},
       {{"sci", "-", "--decimals", "1"}, "-0.005\n0\n", 0, "-5.0E-3\n0.0E0\n"},
       {{"price", "1234567", "--group", "."}, "", 0, "1.234.567\n"},
-      {{"price", "1234567", "--group", ",", "--size", "9"}, "", 0, "---\n"},
+      {{"price", "1234567", "--group", ",", "--size", "9"},
+       "",
+       1,
+       "---\n",
+       "corvixmath: the text does not fit 9 bytes (--size)\n"},
       {{"price", "1999.99"}, "", 0, "1999\n"},
       {{"parse", "eng", "12.5 K"}, "", 0, "12500\n"},
       {{"parse", "eng", "1.5m"}, "", 0, "1500000\n"},
-      {{"parse", "eng", "12K5"}, "", 1, "-999\n"},
+      {{"parse", "eng", "12K5"}, "", 1, "-999\n", "corvixmath: not an engineering text: '12K5'\n"},
+      {{"parse", "eng", "-999"}, "", 0, "-999\n"},
+      // What eng printed reads back once its unit is stripped.
+      {{"parse", "eng", "12.34 KV", "--unit", "V"}, "", 0, "12340\n"},
+      {{"parse", "eng", "0.5"}, "", 0, "0.5\n"},
       {{"parse", "hex", "#FF8000"}, "", 0, "16744448 (0x00FF8000)\n"},
       {{"parse", "hex", "FFFFFFFF"}, "", 0, "-1 (0xFFFFFFFF)\n"},
   });
@@ -124,8 +69,9 @@ TEST(Tool, DrawsTheSevenSegmentWordAsThePanelShowsIt) {
   const ToolRun run = RunTool({"sevenseg", "12345.678"});
   EXPECT_EQ(run.status, 0);
   const long word = (1L << 21) | (2L << 14) | (3L << 7) | 4L | (1L << 30);
-  char expected[64];
-  std::snprintf(expected, sizeof expected, "word: 0x%08lX (%ld)\n", word, word);
+  char expected[128];
+  std::snprintf(expected, sizeof expected,
+                "word: 0x%08lX (%ld) text '12.34 K' scale Auto chose K\n", word, word);
   EXPECT_EQ(run.out, std::string(expected) +
                          "     _   _\n"
                          "  |  _|  _| |_|\n"
@@ -137,7 +83,27 @@ TEST(Tool, DrawsTheSevenSegmentWordAsThePanelShowsIt) {
             " _    |  _| |_\n"
             "      | |_ . _|\n");
   const ToolRun divided = RunTool({"sevenseg", "2500000", "--divide", "1e6"});
-  EXPECT_EQ(divided.out.substr(0, divided.out.find('\n')), "word: 0x80000105 (-2147483387)");
+  EXPECT_EQ(divided.out.substr(0, divided.out.find('\n')),
+            "word: 0x80000105 (-2147483387) text '2.5' scale fixed, divided by 1e6");
+  // The same four digits for 1, 1e3 and 1e6: the scale tells them apart.
+  ExpectCases({
+      {{"sevenseg", "-", "--echo"},
+       "1\n1e3\n1e6\n-1.5\nx\n",
+       2,
+       "1,word: 0x80200000 (-2145386496) text '1.000' scale Auto chose no letter\n"
+       "1e3,word: 0x80200000 (-2145386496) text '1.000 K' scale Auto chose K\n"
+       "1e6,word: 0x80200000 (-2145386496) text '1.000 M' scale Auto chose M\n"
+       "-1.5,word: 0x43C04280 (1136673408) text '-1.500' scale Auto chose no letter\n"
+       "x,\n",
+       "<stdin>:5: not a number: 'x'\n"},
+      {{"sevenseg", "-12.5", "--plain", "--drop-minus"},
+       "",
+       0,
+       "word: 0x40004105 (1073758469) text '12.5' scale plain\n"
+       " _       _   _\n"
+       "| |   |  _| |_\n"
+       "|_|   |.|_   _|\n"},
+  });
 }
 
 TEST(Tool, ChecksTextsAndExplainsWhyNot) {
@@ -150,27 +116,104 @@ TEST(Tool, ChecksTextsAndExplainsWhyNot) {
        1,
        "ok\n-20 Closing parenthesis without opening parenthesis was found\n"},
       {{"check", "ip", "1.2.3.4"}, "", 0, "ok\n"},
-      {{"check", "ip", "1.2.3.255"}, "", 1, "11 a field is greater than 254\n"},
-      {{"check", "ip", "192.168.100.1000"}, "", 1, "11 a field is greater than 254\n"},
+      {{"check", "ip", "1.2.3.255"}, "", 1, "11 field 4 ('255') is above 254\n"},
+      {{"check", "ip", "192.168.100.1000"}, "", 1, "11 field 4 ('1000') is above 254\n"},
+      {{"check", "ip", "300.1"}, "", 1, "11 field 1 ('300') is above 254\n"},
+      {{"check", "ip", "1.-2.3.4"}, "", 1, "12 field 2 ('-2') is negative\n"},
+      {{"check", "ip", "1234"}, "", 1, "10 the address '1234' has no '.'\n"},
+      {{"check", "ip", "1.2.3.x"}, "", 1, "14 the last field ('x') is not a number\n"},
+      {{"check", "ip", "1.2.3."}, "", 1, "14 the last field is empty\n"},
       {{"check", "endpoint", "1.2.3.4: 80 "}, "", 0, "ok address 1.2.3.4 port 80\n"},
       {{"check", "endpoint", "1.2.3.4:-80"},
        "",
        1,
-       "-3 the port is not a plain unsigned integer (number: sign yes, point no, scale letter "
-       "no)\n"},
+       "-3 the port '-80' is not a plain number: it has a sign\n"},
+      {{"check", "endpoint", "1.2.3.4:8.5K"},
+       "",
+       1,
+       "-6 the port '8.5K' is not a plain number: it has a decimal point and a scale letter\n"},
       {{"check", "endpoint", "1.2.3:80"},
        "",
        1,
-       "-13 the address is not valid: the text does not have exactly four fields\n"},
-      {{"check", "endpoint", "1.2.3.4:70000"}, "", 1, "0 no ':' or the port is not a number\n"},
+       "-13 the address is not valid: the address has 3 fields, not four\n"},
+      {{"check", "endpoint", "256.1.1.1:80"},
+       "",
+       1,
+       "-11 the address is not valid: field 1 ('256') is above 254\n"},
+      {{"check", "endpoint", "1.2.3.4:65536"}, "", 1, "0 the port 65536 is above 65535\n"},
+      {{"check", "endpoint", "1.2.3.4:65535"}, "", 0, "ok address 1.2.3.4 port 65535\n"},
+      {{"check", "endpoint", "1.2.3.4"}, "", 1, "0 no ':' between the address and the port\n"},
+      {{"check", "endpoint", "1.2.3.4: "}, "", 1, "0 the port is empty\n"},
+      {{"check", "endpoint", "1.2.3.4:80:90"}, "", 1, "0 a second ':' in the port '80:90'\n"},
+      {{"check", "endpoint", "1.2.3.4:abc"}, "", 1, "0 the port 'abc' is not a number\n"},
       {{"check", "endpoint", "0001.002.003.004:80"},
        "",
        1,
-       "-15 the address is valid but longer than 15 characters\n"},
+       "-15 the address part '0001.002.003.004' is valid but longer than 15 characters\n"},
+      // Every check reads one text per line with -, one answer per line.
+      {{"check", "endpoint", "-", "--echo"},
+       "1.2.3.4:80\n1.2.3.4:x\n",
+       1,
+       "1.2.3.4:80,ok address 1.2.3.4 port 80\n1.2.3.4:x,0 the port 'x' is not a number\n"},
+      {{"check", "ip", "-"}, "1.2.3.4\n1.2.3\n", 1, "ok\n13 the address has 3 fields, not four\n"},
+      {{"check", "id", "-"},
+       "AB123\nAB12\n",
+       1,
+       "ok form 1 (5 characters), new form AB0123\n0 not a control identifier\n"},
+      {{"check", "number", "-"},
+       "12\n1e5\n",
+       1,
+       "4 number: sign no, point no, scale letter no\n0 not a number\n"},
       {{"check", "id", "AB123"}, "", 0, "ok form 1 (5 characters), new form AB0123\n"},
       {{"check", "id", "AB12"}, "", 1, "0 not a control identifier\n"},
       {{"check", "number", "-1.5M"}, "", 0, "5 number: sign yes, point yes, scale letter yes\n"},
       {{"check", "number", "1e5"}, "", 1, "0 not a number\n"},
+  });
+}
+
+TEST(Tool, TakesNegativeValuesWithoutDoubleDash) {
+  ExpectCases({
+      {{"eng", "-12.5", "--unit", "W"}, "", 0, "-12.50  W\n"},
+      {{"eng", "--unit", "W", "-12345.678", "--scale", "3"}, "", 0, "-12.34 KW\n"},
+      {{"eng", "-inf"}, "", 0, "EEEE\n"},
+      {{"sci", "-0.005", "--decimals", "1"}, "", 0, "-5.0E-3\n"},
+      {{"parse", "eng", "-12.5K"}, "", 0, "-12500\n"},
+      {{"check", "expr", "-a+b", "--vars", "a,b"}, "", 0, "ok\n"},
+      {{"check", "number", "-1.5M"}, "", 0, "5 number: sign yes, point yes, scale letter yes\n"},
+      // An option's value may start with '-' too; a bad one is still refused.
+      {{"eng", "5", "--digits", "-1"}, "", 2, "", "corvixmath: --digits must be from 0 to 65535\n"},
+      {{"eng", "--", "-2"}, "", 0, "-2.000\n"},
+  });
+}
+
+TEST(Tool, BatchGivesOneLinePerInputLineAndGoesOnAfterABadOne) {
+  ExpectCases({
+      {{"eng", "-", "--unit", "W"},
+       "12345.678\n\nabc\n-5e3\n1e20\n",
+       2,
+       "12.34 KW\n\n\n-5.000 KW\nEEEE\n",
+       "<stdin>:2: not a number: ''\n<stdin>:3: not a number: 'abc'\n"},
+      {{"eng", "-"}, "1\r\n2\r\n", 0, "1.000\n2.000\n"},
+      {{"simple", "-", "--decimals", "1", "--group", ","},
+       "1234567.891\n-5\n",
+       0,
+       "1,234,567.8\n-5\n"},
+      {{"sci", "-"}, "0.5\n-2\n", 0, "5.000E-1\n-2.000E0\n"},
+      // A refusal (status 1) and bad input (status 2) in one batch: the worse status wins, and
+      // --echo quotes an input holding the separator.
+      {{"price", "-", "--group", ",", "--size", "9", "--echo"},
+       "1234567\n12\n1,5\n",
+       2,
+       "1234567,---\n12,12\n\"1,5\",\n",
+       "<stdin>:1: the text does not fit 9 bytes (--size)\n<stdin>:3: not a number: '1,5'\n"},
+      {{"price", "-"}, "12\n", 0, "12\n"},
+      {{"parse", "eng", "-", "--unit", "V"},
+       "12.34 KV\n5 V\n?!\n",
+       1,
+       "12340\n5\n-999\n",
+       "<stdin>:3: not an engineering text: '?!'\n"},
+      {{"parse", "hex", "-"}, "#FF\nzz\n", 0, "255 (0x000000FF)\n0 (0x00000000)\n"},
+      {{"eng", "-"}, "", 0, ""},
   });
 }
 
@@ -188,48 +231,20 @@ TEST(Tool, DecodesVocabulary) {
        "",
        1,
        "model: 105\ntavlin data type: 255 (none)\ndata structure type: 0 (none)\niam code: 0 "
-       "(none)\ndevice class: 0 (unknown)\n"},
+       "(none)\ndevice class: 0 (unknown)\n",
+       "corvixmath: the library knows no device model 105\n"},
       {{"component", "1002"}, "", 0, "OPCServer\n"},
-      {{"component", "999"}, "", 1, "(no component has this id)\n"},
+      {{"component", "999"}, "", 1, "\n", "corvixmath: no component has the id 999\n"},
   });
-}
-
-TEST(Tool, ReducesSamples) {
-  ExpectCases({
-      {{"stats", "-"},
-       "1\n2\n# a comment\n3\n4\n",
-       0,
-       "count: 4\nminimum: 1\nmaximum: 4\naverage: 2.5\nspread: 0.55901699437494745\n"},
-  });
-  // The two-series example: three hourly windows with data.
-  std::ofstream(TempPath("first.csv")) << "0,1.0\n100,3.0\n01:00:00,10.0\n3700,20.0\n7300,7.0\n";
-  std::ofstream(TempPath("second.csv")) << "50,5.0\n3650,6.0\n";
-  const std::string svg = TempPath("day.svg");
-  std::remove(svg.c_str());
-  const ToolRun run = RunTool({"windows", "--width", "3600", "--step", "3600",
-                               TempPath("first.csv"), TempPath("second.csv"), "--svg", svg});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "centre,clock,min,max,mean\n"
-            "0,00:00:00,2,5,3.5\n"
-            "3600,01:00:00,6,15,10.5\n"
-            "7200,02:00:00,7,7,7\n");
-  // The chart is well-formed XML with one mean point per window and a band of twice as many.
-  const std::string check =
-      "python3 -c \"import sys, xml.dom.minidom as m; d = m.parse(sys.argv[1]); "
-      "l = d.getElementsByTagName('polyline')[0].getAttribute('points').split(); "
-      "b = d.getElementsByTagName('polygon')[0].getAttribute('points').split(); "
-      "sys.exit(0 if (len(l), len(b)) == (3, 6) else 1)\" " +
-      svg;
-  EXPECT_EQ(std::system(check.c_str()), 0) << ReadFile(svg);
 }
 
 TEST(Tool, BadInputGivesOneMessageAndStatusTwoWithNothingOnStandardOutput) {
   std::ofstream(TempPath("bad.csv")) << "0,1.0\n60,abc\n";
   std::ofstream(TempPath("back.csv")) << "120,1.0\n60,2.0\n";
+  std::ofstream(TempPath("one.csv")) << "0,1.0\n";
   std::vector<std::string> tooMany = {"windows", "--width", "60", "--step", "60"};
   for (int i = 0; i < 33; ++i)
-    tooMany.push_back(TempPath("first.csv"));
+    tooMany.push_back(TempPath("one.csv"));
   const struct {
     std::vector<std::string> arguments;
     std::string input;
@@ -237,18 +252,17 @@ TEST(Tool, BadInputGivesOneMessageAndStatusTwoWithNothingOnStandardOutput) {
   } cases[] = {
       {{"eng", "12x"}, "", "not a number: '12x'"},
       {{"eng", "1", "--scale", "Huge"}, "", "unknown scale name: 'Huge'"},
-      {{"eng", "-"}, "1\n2x\n", "<stdin>:2: not a number: '2x'"},
       {{"simple", "1", "--width", "300"}, "", "--width must be 0-255"},
       {{"sevenseg", "1", "--divide", "1e4"}, "", "--divide takes"},
       {{"model", "70000"}, "", "model must be a whole number from 0 to 65535"},
       {{"stats", TempPath("missing.txt")}, "", "cannot read"},
       {{"windows", "--width", "60", "--step", "60", TempPath("bad.csv")},
        "",
-       "bad.csv:2: not a number: 'abc'"},
+       "bad.csv:2: not a finite number: 'abc'"},
       {{"windows", "--width", "60", "--step", "60", TempPath("back.csv")},
        "",
        "back.csv:2: times must not go back"},
-      {tooMany, "", "at most 32 files"},
+      {tooMany, "", "one.csv:1: at most 32 series can be reduced at once"},
       {{"frobnicate"}, "", "subcommand"},
       {{}, "", "subcommand"},
   };
@@ -271,6 +285,32 @@ TEST(Tool, HelpVersionAndDemo) {
     const ToolRun help = RunTool({command, "--help"});
     EXPECT_EQ(help.status, 0) << command;
     EXPECT_NE(help.out.find("Usage"), std::string::npos) << command;
+  }
+  // Each command's help ends with its rules and an example; --help-all holds them all.
+  const struct {
+    std::vector<std::string> command;
+    std::vector<std::string> rules;
+  } rules[] = {
+      {{"eng"}, {"Scale modes:", "7 thousandths", "8, 9 and 11 to 255 plain"}},
+      {{"sevenseg"}, {"0x0008 fixed divisor", "0x0200", "0x0100 drop the minus sign"}},
+      {{"check", "expr"}, {"at most 127 characters", "run of 1 to 3", "-30 name too long"}},
+      {{"check", "endpoint"}, {"up to 65535", "-10 to -14 the address code negated"}},
+      {{"check", "id"}, {"2 letters and 3 digits (form 1"}},
+      {{"stats"}, {"spread = sqrt(sum((x - average)^2)) / n", "population standard deviation"}},
+      {{"windows"},
+       {"c - h <= t < c - h + W", "ISO 8601", "zone offset", "1 s to 31 days", "at most 32"}},
+  };
+  const ToolRun all = RunTool({"--help-all"});
+  EXPECT_EQ(all.status, 0);
+  for (const auto& command : rules) {
+    std::vector<std::string> arguments = command.command;
+    arguments.push_back("--help");
+    const ToolRun help = RunTool(arguments);
+    for (const std::string& rule : command.rules) {
+      EXPECT_NE(help.out.find(rule), std::string::npos) << arguments[0] << ": " << rule;
+      EXPECT_NE(all.out.find(rule), std::string::npos) << "--help-all: " << rule;
+    }
+    EXPECT_NE(help.out.find("  Example: "), std::string::npos) << arguments[0];
   }
   const ToolRun demo = RunTool({"demo"});
   EXPECT_EQ(demo.status, 0) << demo.err;
