@@ -16,6 +16,7 @@
 
 #include "CMathOperation.h"
 #include "format/internal/conversion.h"
+#include "format/internal/formatters.h"
 #include "frame/internal/buffers.h"
 #include "text/internal/search.h"
 
@@ -137,8 +138,8 @@ std::size_t CutToDigits(const char* number, std::size_t length, unsigned digits)
 
 }  // namespace
 
-long CMathOperation::DoubleToEngString(char* destination, double value, char* unit, int digits,
-                                       unsigned long size, unsigned char scaleMode) {
+long corvix::format::FormatEngineering(char* destination, double value, const char* unit,
+                                       int digits, unsigned long size, unsigned char scaleMode) {
   const unsigned digitCount = static_cast<unsigned>(digits) & kDigitCountMask;
   if (std::trunc(value) == kMissingValue) value = 0.0;
   const ScaledValue scaled = Scale(value, scaleMode, digitCount);
@@ -152,7 +153,7 @@ long CMathOperation::DoubleToEngString(char* destination, double value, char* un
     length = corvix::FormatFixed(text, scaled.value, kSixDecimals);
     length = CutToDigits(text, length, digitCount);
 
-    const std::size_t unitLength = corvix::text::ScanLength(unit, kFormatUnits);
+    const std::size_t unitLength = corvix::UnitLengthBounded(unit, kFormatUnits);
     const std::size_t letterLength = scaled.letter == kNoLetter ? 0 : 1;
     if (length + 1 + letterLength + unitLength > kFormatUnits - 1) return 0;
     text[length++] = ' ';
@@ -168,4 +169,9 @@ long CMathOperation::DoubleToEngString(char* destination, double value, char* un
     --length;
   if (length > 0 && text[length - 1] == '.') --length;
   return corvix::WriteIfFits(destination, text, length, size) ? 1 : 0;
+}
+
+long CMathOperation::DoubleToEngString(char* destination, double value, char* unit, int digits,
+                                       unsigned long size, unsigned char scaleMode) {
+  return corvix::format::FormatEngineering(destination, value, unit, digits, size, scaleMode);
 }

@@ -9,7 +9,10 @@
 
 #include "CMathOperation.h"
 #include "format/internal/conversion.h"
+#include "format/internal/formatters.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
+#include "frame/internal/decimal.h"
 #include "frame/internal/guard.h"
 #include "text/internal/edit.h"
 #include "text/internal/search.h"
@@ -26,24 +29,9 @@ constexpr std::size_t kScientificResultUnits = corvix::kScientificTextUnits;
 int ExponentValue(const char* text) {
   const bool negative = text[0] == '-';
   int value = 0;
-  for (const char* digit = text + (negative ? 1 : 0); *digit >= '0' && *digit <= '9'; ++digit)
-    value = value * 10 + (*digit - '0');
+  for (const char* digit = text + (negative ? 1 : 0); corvix::IsAsciiDigit(*digit); ++digit)
+    value = value * 10 + corvix::AsciiDigitValue(*digit);
   return negative ? -value : value;
-}
-
-// Writes `value` in decimal after `text[length]`; returns the new length.
-std::size_t AppendInteger(char* text, std::size_t length, int value) {
-  if (value < 0) text[length++] = '-';
-  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-  char digits[16];
-  std::size_t count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  while (count != 0)
-    text[length++] = digits[--count];
-  return length;
 }
 
 void FormatScientificField(char* destination, double value, unsigned char mantissaDecimals,
@@ -55,7 +43,7 @@ void FormatScientificField(char* destination, double value, unsigned char mantis
 
   // Without an exponent letter the whole text serves as mantissa and as exponent text.
   const long letter = corvix::text::FindCharpos(converted, 'E');
-  const std::size_t convertedLength = corvix::text::ScanLength(converted, corvix::text::kWholeText);
+  const std::size_t convertedLength = corvix::UnitLengthBounded(converted, corvix::kWholeText);
   const std::size_t mantissaLength =
       letter < 0 ? convertedLength : static_cast<std::size_t>(letter);
   const char* exponentText = letter < 0 ? converted : converted + letter + 1;
@@ -66,7 +54,7 @@ void FormatScientificField(char* destination, double value, unsigned char mantis
   for (; length < mantissaLength; ++length)
     result[length] = converted[length];
   result[length++] = 'E';
-  length = AppendInteger(result, length, ExponentValue(exponentText));
+  length += corvix::WriteDecimal(result + length, ExponentValue(exponentText));
   corvix::WriteIfFits(destination, result, length, size);
 }
 
@@ -84,7 +72,7 @@ constexpr unsigned kPriceDivisorOffset = 2;
 constexpr char kNoPriceText[] = "---";
 
 bool IsNumericUnit(char unit) {
-  return unit == '-' || unit == '.' || (unit >= '0' && unit <= '9');
+  return unit == '-' || unit == '.' || corvix::IsAsciiDigit(unit);
 }
 
 }  // namespace
@@ -99,10 +87,14 @@ void CMathOperation::PriceToString(char* destination, double amount, unsigned in
                                    unsigned char divisorExponent, char thousandsSeparator) {
   if (divisorExponent != 0)
     amount /= corvix::PowerOfTenBySquaring(divisorExponent + kPriceDivisorOffset);
-  char separator[2] = {thousandsSeparator, '\0'};
-  if (DoubleToSimpleString(destination, WholeAmount(amount), 0, 0, 0, separator,
-                           static_cast<long>(size)) == 0)
-    corvix::WriteIfFits(destination, kNoPriceText, sizeof kNoPriceText - 1, size);
+  const char separator[2] = {thousandsSeparator, '\0'};
+  // The amount is formatted under the guard of DoubleToSimpleString, so a fault in it is
+  // reported with that name, as hosts have always seen it.
+  const long written = corvix::RunGuarded(corvix::guarded::kDoubleToSimpleString, [&]() -> long {
+    return corvix::format::FormatSimple(destination, WholeAmount(amount), 0, 0, 0, separator,
+                                        static_cast<long>(size));
+  });
+  if (written == 0) corvix::WriteIfFits(destination, kNoPriceText, sizeof kNoPriceText - 1, size);
 }
 
 void CMathOperation::StandardLen(char* text, long length, char fill) {

@@ -17,9 +17,14 @@
 
 #include "CMathOperation.h"
 #include "format/internal/conversion.h"
+#include "format/internal/formatters.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/guard.h"
 #include "frame/internal/int32.h"
+#include "text/internal/edit.h"
+#include "text/internal/search.h"
+#include "text/internal/trim.h"
 
 namespace {
 
@@ -50,7 +55,8 @@ double FixedDivisor(long flags) {
 }
 
 std::uint32_t SegmentCode(char character) {
-  if (character >= '0' && character <= '9') return static_cast<std::uint32_t>(character - '0');
+  if (corvix::IsAsciiDigit(character))
+    return static_cast<std::uint32_t>(corvix::AsciiDigitValue(character));
   if (character == '-') return kMinusCode;
   return 0;
 }
@@ -79,24 +85,23 @@ long CMathOperation::NumberTo4SevenSeg(double value, long flags) {
       const std::size_t length =
           corvix::FormatFixed(converted, shown, kFourDecimals, kFourDecimalWidth);
       if (!corvix::WriteIfFits(text, converted, length, sizeof text)) return 0;
-      TrimRight(text, text, '0', sizeof text);
-      TrimRight(text, text, '.', sizeof text);
+      corvix::text::TrimTrailing(text, text, '0', sizeof text);
+      corvix::text::TrimTrailing(text, text, '.', sizeof text);
     } else {
       // With four digits and no unit the engineering text always fits; were it refused, the
       // buffer would stay empty and the word 0.
-      char noUnit[] = "";
-      DoubleToEngString(text, value, noUnit, static_cast<int>(kPanelCharacters), sizeof text,
-                        kAutoScale);
+      corvix::format::FormatEngineering(text, value, "", static_cast<int>(kPanelCharacters),
+                                        sizeof text, kAutoScale);
     }
 
-    if ((flags & kDropMinusFlag) != 0 && text[0] == '-') RemoveCharFromCharArray(text, '-');
+    if ((flags & kDropMinusFlag) != 0 && text[0] == '-') corvix::text::RemoveUnit(text, '-');
 
     // The point is located before it is removed and before the zero fill moves the digits.
-    std::uint32_t word = PointBit(FindCharposInString(text, '.'));
-    RemoveCharFromCharArray(text, '.');
+    std::uint32_t word = PointBit(corvix::text::FindCharpos(text, '.'));
+    corvix::text::RemoveUnit(text, '.');
     if (corvix::UnitLength(text) > kPanelCharacters) text[kPanelCharacters] = '\0';
     while (corvix::UnitLength(text) < kPanelCharacters)
-      InsertCharInCharArray(text, 0, '0');
+      corvix::text::InsertUnit(text, 0, '0');
 
     for (std::size_t i = 0; i < kPanelCharacters; ++i) {
       const unsigned int shift = kCodeBits * static_cast<unsigned int>(kPanelCharacters - 1 - i);

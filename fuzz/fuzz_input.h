@@ -31,6 +31,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "tests/support/canary_buffer.h"
+
 namespace corvix_fuzz {
 
 // What the current input stands for, printed with a broken invariant.
@@ -315,59 +317,27 @@ class Source {
 };
 
 // A destination of `capacity` units, preset with a fuzzed text, followed by canary units that
-// no member may touch, in a heap block that ends right after them.
+// no member may touch (the tests' buffer), and what it held before the call.
 template <class Unit>
-class Destination {
+class Destination : public corvix_test::CanaryBuffer<Unit> {
  public:
-  static constexpr std::size_t kCanaryUnits = 16;
-
   explicit Destination(std::size_t capacity, Unit fill = static_cast<Unit>('#'))
-      : capacity_(capacity), units_(new Unit[capacity + kCanaryUnits]) {
-    for (std::size_t i = 0; i < capacity; ++i)
-      units_[i] = fill;
-    if (capacity > 0) units_[capacity - 1] = Unit(0);
-    for (std::size_t i = 0; i < kCanaryUnits; ++i)
-      units_[capacity + i] = Canary(i);
+      : corvix_test::CanaryBuffer<Unit>(capacity, fill) {
     Keep();
   }
 
-  Unit* data() { return units_.get(); }
-  std::size_t capacity() const { return capacity_; }
-
-  bool CanariesIntact() const {
-    for (std::size_t i = 0; i < kCanaryUnits; ++i)
-      if (units_[capacity_ + i] != Canary(i)) return false;
-    return true;
-  }
-
   // Remembers the contents, for Unchanged().
-  void Keep() { kept_.assign(units_.get(), units_.get() + capacity_); }
-  bool Unchanged() const {
-    for (std::size_t i = 0; i < capacity_; ++i)
-      if (units_[i] != kept_[i]) return false;
-    return true;
-  }
+  void Keep() { kept_ = this->Contents(); }
+  bool Unchanged() const { return this->Contents() == kept_; }
   Unit KeptAt(std::size_t index) const { return kept_[index]; }
 
-  // Is there a terminator within the capacity?
-  bool Terminated() const { return Length() < capacity_; }
-  std::size_t Length() const {
-    std::size_t length = 0;
-    while (length < capacity_ && units_[length] != Unit(0))
-      ++length;
-    return length;
-  }
   // The text before the terminator (the whole capacity when there is none).
   std::vector<Unit> Text() const {
-    return std::vector<Unit>(units_.get(), units_.get() + Length());
+    return std::vector<Unit>(this->data(), this->data() + this->Length());
   }
-  bool Holds(const std::vector<Unit>& units) const { return Terminated() && Text() == units; }
+  bool Holds(const std::vector<Unit>& units) const { return this->Terminated() && Text() == units; }
 
  private:
-  static Unit Canary(std::size_t index) { return static_cast<Unit>(0xA5 ^ (index * 0x1B)); }
-
-  std::size_t capacity_;
-  std::unique_ptr<Unit[]> units_;
   std::vector<Unit> kept_;
 };
 

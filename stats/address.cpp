@@ -91,7 +91,7 @@ long CMathOperation::IsValidIpAndPortString(char* text, char* address, unsigned 
   if (colon == nullptr) return 0;
 
   char* portText = colon + 1;
-  const long form = IsDigit(portText);
+  const long form = corvix::TrimAndClassifyNumber(portText);
   if (form != corvix::kPlainUnsignedInteger) return -form;
   if (!corvix::FitsWithTerminator(std::strlen(portText), corvix::kFieldUnits)) return 0;
   const long portValue = corvix::ParseLong32(portText);

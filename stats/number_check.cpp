@@ -11,15 +11,10 @@
 #include "frame/internal/buffers.h"
 #include "frame/internal/guard.h"
 #include "stats/internal/number_form.h"
+#include "text/internal/trim.h"
 
 long CMathOperation::IsDigit(char* text) {
-  const std::size_t length = corvix::UnitLength(text);
-  const corvix::UnitSpan<char> number = corvix::WithoutSpaces<char>(text, length);
-  if (number.length != length) {
-    std::memmove(text, number.begin, number.length);
-    text[number.length] = '\0';
-  }
-  return corvix::NumberFormCode(text, number.length);
+  return corvix::TrimAndClassifyNumber(text);
 }
 
 long CMathOperation::IsDigit(unsigned short* text) {
@@ -31,11 +26,13 @@ long CMathOperation::IsDigit(unsigned short* text) {
     // it is classified as it stands (with a space around it, it is not a number).
     std::size_t length = corvix::UnitLength(text);
     if (length != 0 && length < corvix::kFormatUnits) {
-      TrimLeft(text, text, static_cast<unsigned short>(' '), static_cast<unsigned int>(length));
+      corvix::text::TrimLeading(text, text, static_cast<unsigned short>(' '),
+                                static_cast<unsigned int>(length));
       length = corvix::UnitLength(text);
     }
     if (length != 0 && length < corvix::kFormatUnits) {
-      TrimRight(text, text, static_cast<unsigned short>(' '), static_cast<unsigned int>(length));
+      corvix::text::TrimTrailing(text, text, static_cast<unsigned short>(' '),
+                                 static_cast<unsigned int>(length));
       length = corvix::UnitLength(text);
     }
     return corvix::NumberFormCode(text, length);

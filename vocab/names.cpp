@@ -6,9 +6,9 @@
 #include <cstddef>
 
 #include "CMathOperation.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"
-#include "vocab/internal/ascii_case.h"
 
 namespace {
 

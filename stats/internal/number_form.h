@@ -6,6 +6,10 @@
 #define CORVIXMATH_STATS_INTERNAL_NUMBER_FORM_H
 
 #include <cstddef>
+#include <cstring>
+
+#include "frame/internal/ascii.h"
+#include "frame/internal/buffers.h"
 
 namespace corvix {
 
@@ -44,7 +48,7 @@ long NumberFormCode(const Unit* text, std::size_t length) {
     } else if (unit == Unit('.')) {
       if (point) return kNotANumber;
       point = true;
-    } else if (unit >= Unit('0') && unit <= Unit('9')) {
+    } else if (IsAsciiDigit(unit)) {
       continue;
     } else if (IsScaleLetter(unit)) {
       if (i + 1 != length) return kNotANumber;
@@ -71,6 +75,18 @@ UnitSpan<Unit> WithoutSpaces(const Unit* text, std::size_t length) {
   while (length > first && IsNumberSpace(text[length - 1]))
     --length;
   return {text + first, length - first};
+}
+
+// The narrow number check: strips the spaces around the number from `text` in place and
+// returns its form code ("  12  " -> "12", 4).
+inline long TrimAndClassifyNumber(char* text) {
+  const std::size_t length = UnitLength(text);
+  const UnitSpan<char> number = WithoutSpaces<char>(text, length);
+  if (number.length != length) {
+    std::memmove(text, number.begin, number.length);
+    text[number.length] = '\0';
+  }
+  return NumberFormCode(text, number.length);
 }
 
 }  // namespace corvix
