@@ -102,7 +102,7 @@ ScaledValue ScaleAutomatically(double value, unsigned char mode) {
 
 ScaledValue ScaleFixed(double value, const FixedScale& scale, unsigned digits) {
   value = scale.multiplies ? value * scale.factor : value / scale.factor;
-  const double limit = corvix::PowerOfTenBySquaring(digits + scale.limitExtraDigits);
+  const double limit = corvix::format::PowerOfTenBySquaring(digits + scale.limitExtraDigits);
   if (value >= limit || value <= -limit) return {value, true, kNoLetter};
   return {value, false, scale.letter};
 }
@@ -150,7 +150,7 @@ long corvix::format::FormatEngineering(char* destination, double value, const ch
     for (length = 0; length < kOverflowLength; ++length)
       text[length] = kOverflowText[length];
   } else {
-    length = corvix::FormatFixed(text, scaled.value, kSixDecimals);
+    length = corvix::format::FormatFixed(text, scaled.value, kSixDecimals);
     length = CutToDigits(text, length, digitCount);
 
     const std::size_t unitLength = corvix::UnitLengthBounded(unit, kFormatUnits);

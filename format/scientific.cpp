@@ -21,7 +21,7 @@ namespace {
 
 // The compact exponent is at most a sign and three digits; the composed text never exceeds
 // the conversion's own text, which has "+" and at least two exponent digits.
-constexpr std::size_t kScientificResultUnits = corvix::kScientificTextUnits;
+constexpr std::size_t kScientificResultUnits = corvix::format::kScientificTextUnits;
 
 // Reads the exponent text left after the "+" is gone ("04", "-03", "308"): an optional minus
 // and the digits that follow. A text without digits (the spelling of not-a-number or
@@ -36,9 +36,9 @@ int ExponentValue(const char* text) {
 
 void FormatScientificField(char* destination, double value, unsigned char mantissaDecimals,
                            unsigned int size) {
-  if (mantissaDecimals > corvix::kMaxConversionDecimals) return;
-  char converted[corvix::kScientificTextUnits];
-  corvix::FormatScientific(converted, value, mantissaDecimals);
+  if (mantissaDecimals > corvix::format::kMaxConversionDecimals) return;
+  char converted[corvix::format::kScientificTextUnits];
+  corvix::format::FormatScientific(converted, value, mantissaDecimals);
   corvix::text::RemoveUnit(converted, '+');
 
   // Without an exponent letter the whole text serves as mantissa and as exponent text.
@@ -86,7 +86,7 @@ void CMathOperation::SientificFormat(char* destination, double value,
 void CMathOperation::PriceToString(char* destination, double amount, unsigned int size,
                                    unsigned char divisorExponent, char thousandsSeparator) {
   if (divisorExponent != 0)
-    amount /= corvix::PowerOfTenBySquaring(divisorExponent + kPriceDivisorOffset);
+    amount /= corvix::format::PowerOfTenBySquaring(divisorExponent + kPriceDivisorOffset);
   const char separator[2] = {thousandsSeparator, '\0'};
   // The amount is formatted under the guard of DoubleToSimpleString, so a fault in it is
   // reported with that name, as hosts have always seen it.

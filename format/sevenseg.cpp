@@ -81,9 +81,9 @@ long CMathOperation::NumberTo4SevenSeg(double value, long flags) {
 
     if ((flags & (kFixedDivisorFlag | kPlainFlag)) != 0) {
       const double shown = (flags & kFixedDivisorFlag) != 0 ? value / FixedDivisor(flags) : value;
-      char converted[corvix::kFixedTextUnits];
+      char converted[corvix::format::kFixedTextUnits];
       const std::size_t length =
-          corvix::FormatFixed(converted, shown, kFourDecimals, kFourDecimalWidth);
+          corvix::format::FormatFixed(converted, shown, kFourDecimals, kFourDecimalWidth);
       if (!corvix::WriteIfFits(text, converted, length, sizeof text)) return 0;
       corvix::text::TrimTrailing(text, text, '0', sizeof text);
       corvix::text::TrimTrailing(text, text, '.', sizeof text);

@@ -83,7 +83,7 @@ long corvix::format::FormatSimple(char* destination, double value, unsigned char
   // The working text holds the largest double's 317 characters, a fill to 254 and the
   // separators of both: far below the 1023 characters of the working buffer.
   char text[kFormatUnits];
-  std::size_t length = corvix::FormatFixed(text, value, kSixDecimals);
+  std::size_t length = corvix::format::FormatFixed(text, value, kSixDecimals);
   // The six-decimal text always has a point, so this never reaches an integer zero.
   while (length > 0 && text[length - 1] == '0')
     --length;

@@ -2,8 +2,8 @@
 //
 // Shared by the number check and the address checks, which classify the fields they cut out
 // of a longer text without copying them.
-#ifndef CORVIXMATH_STATS_INTERNAL_NUMBER_FORM_H
-#define CORVIXMATH_STATS_INTERNAL_NUMBER_FORM_H
+#ifndef CORVIXMATH_CHECKS_INTERNAL_NUMBER_FORM_H
+#define CORVIXMATH_CHECKS_INTERNAL_NUMBER_FORM_H
 
 #include <cstddef>
 #include <cstring>
@@ -12,6 +12,7 @@
 #include "frame/internal/buffers.h"
 
 namespace corvix {
+namespace checks {
 
 // Form codes: 0 is not a number; otherwise 1 + 4 (has a point) + 2 (no scale letter)
 // + 1 (no sign). Only the plain unsigned integer, code 4, is a port.
@@ -89,6 +90,7 @@ inline long TrimAndClassifyNumber(char* text) {
   return NumberFormCode(text, number.length);
 }
 
+}  // namespace checks
 }  // namespace corvix
 
-#endif  // CORVIXMATH_STATS_INTERNAL_NUMBER_FORM_H
+#endif  // CORVIXMATH_CHECKS_INTERNAL_NUMBER_FORM_H

@@ -19,6 +19,7 @@
 #include <cstddef>
 
 namespace corvix {
+namespace format {
 
 // Most decimals a conversion gives (the scientific mantissa goes up to 19).
 constexpr int kMaxConversionDecimals = 19;
@@ -69,6 +70,7 @@ std::size_t FormatScientific(char (&text)[Size], double value, int decimals) {
 // square. Exact up to 10^22; the scale limits and price divisors are computed this way.
 double PowerOfTenBySquaring(unsigned exponent);
 
+}  // namespace format
 }  // namespace corvix
 
 #endif  // CORVIXMATH_FORMAT_INTERNAL_CONVERSION_H
