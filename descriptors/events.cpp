@@ -25,7 +25,6 @@ constexpr char kListOpen = '(';
 constexpr char kListClose = ')';
 constexpr char kParameterSeparator = ',';
 
-constexpr long kNotFound = -1;
 constexpr long kLongestName = static_cast<long>(corvix::kNameUnits) - 1;
 
 }  // namespace
@@ -36,7 +35,7 @@ long CMathOperation::CheckEventType(char* event) {
   if (event == nullptr) return kOtherEventType;
   char name[corvix::kNameUnits] = {};
   const long open = corvix::text::FindCharpos(event, kListOpen);
-  if (open == kNotFound) {
+  if (open == corvix::text::kNotFound) {
     corvix::CopyTruncated(name, event, corvix::kNameUnits);
   } else {
     corvix::text::ExtractLeftSide(event, name, open < kLongestName ? open : kLongestName);
@@ -46,7 +45,8 @@ long CMathOperation::CheckEventType(char* event) {
 }
 
 bool CMathOperation::IsComplexDataSource(char* source) {
-  return source != nullptr && corvix::text::FindCharpos(source, kListOpen) != kNotFound;
+  return source != nullptr &&
+         corvix::text::FindCharpos(source, kListOpen) != corvix::text::kNotFound;
 }
 
 // Writes the text between the first '(' and the last ')' ('F(a,(b),c) x' gives 'a,(b),c').
@@ -76,7 +76,7 @@ void CMathOperation::GetCompleteParamList(char* event, char* destination) {
 bool CMathOperation::GetEventParameters(char* event, char* destination, long number,
                                         unsigned int capacity) {
   if (event == nullptr || destination == nullptr) return false;
-  if (corvix::text::FindCharpos(event, kListOpen) == kNotFound) return false;
+  if (corvix::text::FindCharpos(event, kListOpen) == corvix::text::kNotFound) return false;
 
   char afterOpen[corvix::kTextUnits] = {};
   corvix::text::ExtractRightAfter(event, afterOpen, kListOpen);
@@ -86,20 +86,21 @@ bool CMathOperation::GetEventParameters(char* event, char* destination, long num
   // Once no separator is left the list stays as it is, so further rounds change nothing.
   const std::int32_t wanted = corvix::Wrap32(number);
   for (std::int32_t skipped = 1;
-       skipped < wanted && corvix::text::FindCharpos(list, kParameterSeparator) != kNotFound;
+       skipped < wanted &&
+       corvix::text::FindCharpos(list, kParameterSeparator) != corvix::text::kNotFound;
        ++skipped) {
     corvix::text::ExtractRightAfter(list, list, kParameterSeparator);
   }
 
   const long separator = corvix::text::FindCharpos(list, kParameterSeparator);
-  if (separator != kNotFound) {
+  if (separator != corvix::text::kNotFound) {
     return corvix::WriteIfFits(destination, list, static_cast<std::size_t>(separator), capacity);
   }
   if (list[0] == '\0') return true;
   // The last parameter ends at ')', or with the list when it is not closed.
   const long close = corvix::text::FindCharpos(list, kListClose);
   const std::size_t length =
-      close != kNotFound ? static_cast<std::size_t>(close) : corvix::UnitLength(list);
+      close != corvix::text::kNotFound ? static_cast<std::size_t>(close) : corvix::UnitLength(list);
   // A parameter that does not fit is refused, not reported as written.
   return corvix::WriteIfFits(destination, list, length, capacity);
 }

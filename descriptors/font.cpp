@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "format/internal/formatters.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"
@@ -18,10 +19,10 @@ constexpr char kFieldSeparator = ',';
 constexpr char kHexColourMark = '#';
 
 // Style codes, tested in this order: "BoldItalic" must win over the "Bold" inside it.
-constexpr unsigned char kStyleRegular = 0;
-constexpr unsigned char kStyleBold = 1;
-constexpr unsigned char kStyleItalic = 2;
-constexpr unsigned char kStyleBoldItalic = 3;
+constexpr unsigned char kStyleRegular = CORVIXMATH_FONT_STYLE_REGULAR;
+constexpr unsigned char kStyleBold = CORVIXMATH_FONT_STYLE_BOLD;
+constexpr unsigned char kStyleItalic = CORVIXMATH_FONT_STYLE_ITALIC;
+constexpr unsigned char kStyleBoldItalic = CORVIXMATH_FONT_STYLE_BOLD_ITALIC;
 
 // Ends `text` at its first separator and returns the text after it, or null when there is no
 // separator (then `text` is left as it was).

@@ -13,12 +13,13 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "frame/internal/ascii.h"
 #include "frame/internal/int32.h"
 
 namespace {
 
-constexpr std::int32_t kMissingValue = -999;
+constexpr std::int32_t kMissingValue = CORVIXMATH_MISSING_VALUE;
 
 // Selectors of ExtractFromReadRequest: selector n names the field packed from argument n + 1.
 enum ReadWordSelector : std::int32_t {

@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "format/internal/conversion.h"
 #include "format/internal/formatters.h"
 #include "frame/internal/buffers.h"
@@ -45,7 +46,7 @@ enum ScaleMode : unsigned char {
 };
 
 // The library's missing-value marker: a value whose integer part is -999 is shown as 0.
-constexpr double kMissingValue = -999.0;
+constexpr double kMissingValue = CORVIXMATH_MISSING_VALUE;
 // Largest magnitude the automatic scales show.
 constexpr double kAutoScaleLimit = 1e15;
 constexpr double kThousand = 1000.0;
@@ -55,7 +56,6 @@ constexpr double kThousandthsBelow = 0.1;
 
 constexpr char kOverflowText[] = "EEEE";
 constexpr std::size_t kOverflowLength = sizeof kOverflowText - 1;
-constexpr int kSixDecimals = 6;
 // The digit count is a 16-bit quantity.
 constexpr unsigned kDigitCountMask = 0xFFFFu;
 
@@ -150,7 +150,7 @@ long corvix::format::FormatEngineering(char* destination, double value, const ch
     for (length = 0; length < kOverflowLength; ++length)
       text[length] = kOverflowText[length];
   } else {
-    length = corvix::format::FormatFixed(text, scaled.value, kSixDecimals);
+    length = corvix::format::FormatFixed(text, scaled.value, corvix::format::kSixDecimals);
     length = CutToDigits(text, length, digitCount);
 
     const std::size_t unitLength = corvix::UnitLengthBounded(unit, kFormatUnits);

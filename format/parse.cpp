@@ -11,6 +11,7 @@
 // VarValueToLongDouble reads the platform's VARIANT, which on Windows comes from <oaidl.h>.
 #define CORVIXMATH_INCLUDE_VARIANT
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "format/internal/formatters.h"
 #include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
@@ -19,7 +20,7 @@
 namespace {
 
 // The value an engineering text stands for when it cannot be read: the missing-value marker.
-constexpr double kUnreadableEngText = -999.0;
+constexpr double kUnreadableEngText = CORVIXMATH_MISSING_VALUE;
 
 // The suffix letters of an engineering text; "m" means millions here, like "M".
 double SuffixFactor(char letter) {

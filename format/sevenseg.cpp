@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "format/internal/conversion.h"
 #include "format/internal/formatters.h"
 #include "frame/internal/ascii.h"
@@ -28,23 +29,24 @@
 
 namespace {
 
-// Flags word. Bits not named here are ignored.
-constexpr long kFixedDivisorFlag = 0x0008;
-constexpr long kPlainFlag = 0x0200;
-constexpr long kDropMinusFlag = 0x0100;
+// Flags word (published in CorvixLimits.h). Bits not named there are ignored.
+constexpr long kFixedDivisorFlag = CORVIXMATH_SEVENSEG_FIXED_DIVISOR;
+constexpr long kPlainFlag = CORVIXMATH_SEVENSEG_PLAIN;
+constexpr long kDropMinusFlag = CORVIXMATH_SEVENSEG_DROP_MINUS;
 // The divisor of kFixedDivisorFlag, in this order of precedence.
-constexpr long kDivideByKiloFlag = 0x0800;
-constexpr long kDivideByMegaFlag = 0x1000;
-constexpr long kDivideByGigaFlag = 0x2000;
-constexpr long kDivideByTeraFlag = 0x4000;
+constexpr long kDivideByKiloFlag = CORVIXMATH_SEVENSEG_DIVIDE_BY_KILO;
+constexpr long kDivideByMegaFlag = CORVIXMATH_SEVENSEG_DIVIDE_BY_MEGA;
+constexpr long kDivideByGigaFlag = CORVIXMATH_SEVENSEG_DIVIDE_BY_GIGA;
+constexpr long kDivideByTeraFlag = CORVIXMATH_SEVENSEG_DIVIDE_BY_TERA;
 
-constexpr std::size_t kPanelCharacters = 4;
+constexpr std::size_t kPanelCharacters = CORVIXMATH_SEVENSEG_CHARACTERS;
 // The four-decimal text is "%4.4f": four decimals in a field of at least four characters.
 constexpr int kFourDecimals = 4;
 constexpr std::size_t kFourDecimalWidth = 4;
 constexpr unsigned char kAutoScale = 1;
-constexpr std::uint32_t kMinusCode = 30;
-constexpr unsigned int kCodeBits = 7;
+constexpr std::uint32_t kMinusCode = CORVIXMATH_SEVENSEG_MINUS_CODE;
+constexpr unsigned int kCodeBits = CORVIXMATH_SEVENSEG_CODE_BITS;
+constexpr long kPointBitOfIndex0 = CORVIXMATH_SEVENSEG_POINT_BIT_OF_INDEX_0;
 
 double FixedDivisor(long flags) {
   if ((flags & kDivideByKiloFlag) != 0) return 1e3;
@@ -64,7 +66,7 @@ std::uint32_t SegmentCode(char character) {
 // A point at text index 1 to 4 sets bit 31 down to bit 28; any other index sets none.
 std::uint32_t PointBit(long pointIndex) {
   if (pointIndex < 1 || pointIndex > static_cast<long>(kPanelCharacters)) return 0;
-  return std::uint32_t(1) << (32 - pointIndex);
+  return std::uint32_t(1) << (kPointBitOfIndex0 - pointIndex);
 }
 
 }  // namespace

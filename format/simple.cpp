@@ -28,7 +28,6 @@ using corvix::kFormatUnits;
 // no limit.
 constexpr unsigned char kNaturalWidth = 0;
 constexpr unsigned char kNoLimit = 255;
-constexpr int kSixDecimals = 6;
 constexpr std::size_t kGroupDigits = 3;
 
 // Where the width cut may act: after a decimals cut only up to the point that cut kept, with
@@ -83,7 +82,7 @@ long corvix::format::FormatSimple(char* destination, double value, unsigned char
   // The working text holds the largest double's 317 characters, a fill to 254 and the
   // separators of both: far below the 1023 characters of the working buffer.
   char text[kFormatUnits];
-  std::size_t length = corvix::format::FormatFixed(text, value, kSixDecimals);
+  std::size_t length = corvix::format::FormatFixed(text, value, corvix::format::kSixDecimals);
   // The six-decimal text always has a point, so this never reaches an integer zero.
   while (length > 0 && text[length - 1] == '0')
     --length;

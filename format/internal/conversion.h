@@ -21,6 +21,9 @@
 namespace corvix {
 namespace format {
 
+// The decimals of the display formatters' one conversion ("%f"), which they then only cut.
+constexpr int kSixDecimals = 6;
+
 // Most decimals a conversion gives (the scientific mantissa goes up to 19).
 constexpr int kMaxConversionDecimals = 19;
 

@@ -51,4 +51,31 @@
 #define CORVIXMATH_WINDOW_NO_DATA_MINIMUM 999999999999999.0
 #define CORVIXMATH_WINDOW_NO_DATA_MAXIMUM (-999999999999999.0)
 
+/* NumberTo4SevenSeg: bits of its flags argument (bits not named here are ignored). */
+#define CORVIXMATH_SEVENSEG_FIXED_DIVISOR 0x0008L /* divide by the divisor named below */
+#define CORVIXMATH_SEVENSEG_DROP_MINUS 0x0100L    /* drop a leading minus sign */
+#define CORVIXMATH_SEVENSEG_PLAIN 0x0200L         /* four decimals of the value itself */
+/* The divisor of CORVIXMATH_SEVENSEG_FIXED_DIVISOR, the first one set in this order. */
+#define CORVIXMATH_SEVENSEG_DIVIDE_BY_KILO 0x0800L /* 1e3 */
+#define CORVIXMATH_SEVENSEG_DIVIDE_BY_MEGA 0x1000L /* 1e6 */
+#define CORVIXMATH_SEVENSEG_DIVIDE_BY_GIGA 0x2000L /* 1e9 */
+#define CORVIXMATH_SEVENSEG_DIVIDE_BY_TERA 0x4000L /* 1e12 */
+
+/* NumberTo4SevenSeg: the layout of the word it returns. Character c (1 = leftmost) has its
+ * code in the CORVIXMATH_SEVENSEG_CODE_BITS bits from bit
+ * CORVIXMATH_SEVENSEG_CODE_BITS * (CORVIXMATH_SEVENSEG_CHARACTERS - c); a decimal point at text
+ * index i (1 to 4) sets bit CORVIXMATH_SEVENSEG_POINT_BIT_OF_INDEX_0 - i (31 down to 28). A
+ * digit's code is its value, a minus sign's CORVIXMATH_SEVENSEG_MINUS_CODE, anything else 0. */
+#define CORVIXMATH_SEVENSEG_CHARACTERS 4
+#define CORVIXMATH_SEVENSEG_CODE_BITS 7
+#define CORVIXMATH_SEVENSEG_CODE_MASK 0x7FUL
+#define CORVIXMATH_SEVENSEG_MINUS_CODE 30
+#define CORVIXMATH_SEVENSEG_POINT_BIT_OF_INDEX_0 32
+
+/* DecodeFontString: the style codes it writes. */
+#define CORVIXMATH_FONT_STYLE_REGULAR 0
+#define CORVIXMATH_FONT_STYLE_BOLD 1
+#define CORVIXMATH_FONT_STYLE_ITALIC 2
+#define CORVIXMATH_FONT_STYLE_BOLD_ITALIC 3
+
 #endif /* CORVIXMATH_CORVIXLIMITS_H */

@@ -26,7 +26,7 @@ namespace text {
 constexpr std::size_t kSearchUnits = kTextUnits - 1;
 // Units of the source that take part in a search for a run of units.
 constexpr std::size_t kSubStringUnits = kFormatUnits - 1;
-constexpr long kNotFound = -1;
+constexpr long kNotFound = CORVIXMATH_NOT_FOUND;
 
 namespace detail {
 
