@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -20,9 +21,9 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 
-constexpr std::size_t kSearchUnits = 2047;
+constexpr std::size_t kSearchUnits = CORVIXMATH_TEXT_UNITS - 1;
 constexpr std::size_t kListText = 63;
-constexpr std::size_t kTextUnits = 2048;
+constexpr std::size_t kTextUnits = CORVIXMATH_TEXT_UNITS;
 
 bool IsShowLinearDiagram(const std::string& name) {
   static const std::string kName = "showlineardiagram";

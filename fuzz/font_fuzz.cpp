@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -19,8 +20,8 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 
-constexpr std::size_t kFaceBytes = 32;
-constexpr std::size_t kDescriptorText = 1023;
+constexpr std::size_t kFaceBytes = CORVIXMATH_FACE_BYTES;
+constexpr std::size_t kDescriptorText = CORVIXMATH_FORMAT_UNITS - 1;
 
 std::uint32_t Hexadecimal(const std::string& text) {
   std::uint32_t value = 0;

@@ -31,6 +31,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "CorvixLimits.h"
 #include "tests/support/canary_buffer.h"
 
 namespace corvix_fuzz {
@@ -63,8 +64,22 @@ void Note(const char* format, Arguments... arguments) {
 
 // Sizes that texts and capacities cluster around: the members' working buffers and their
 // neighbours, where a unit too many or too few shows.
-constexpr std::size_t kLengthAnchors[16] = {5,   6,   7,   8,    12,   16,   32,   64,
-                                            128, 260, 512, 1023, 1024, 2047, 2048, 4096};
+constexpr std::size_t kLengthAnchors[16] = {5,
+                                            6,
+                                            7,
+                                            CORVIXMATH_CONTROL_ID_BYTES,
+                                            CORVIXMATH_SEVENSEG_TEXT_UNITS,
+                                            CORVIXMATH_FIELD_UNITS,
+                                            CORVIXMATH_FACE_BYTES,
+                                            CORVIXMATH_NAME_BYTES,
+                                            CORVIXMATH_EXPRESSION_UNITS,
+                                            CORVIXMATH_PATH_UNITS,
+                                            CORVIXMATH_MESSAGE_BYTES,
+                                            CORVIXMATH_FORMAT_UNITS - 1,
+                                            CORVIXMATH_FORMAT_UNITS,
+                                            CORVIXMATH_TEXT_UNITS - 1,
+                                            CORVIXMATH_TEXT_UNITS,
+                                            2 * CORVIXMATH_TEXT_UNITS};
 
 // Units of every flavour travel as 32-bit values until a target picks its flavour.
 using UnitValues = std::vector<std::uint32_t>;
@@ -129,7 +144,7 @@ class FuzzInput {
       case 0:
         return static_cast<long>(Byte() % 9) - 4;
       case 1:
-        return -999;
+        return CORVIXMATH_MISSING_VALUE;
       case 2: {
         static const long kEdges[] = {INT32_MIN, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX, -1, 0};
         return kEdges[Byte() % 6];
@@ -168,8 +183,8 @@ class FuzzInput {
                                           -1e15,
                                           std::nextafter(1e15, 2e15),
                                           std::nextafter(-1e15, -2e15),
-                                          -999.0,
-                                          -999.5,
+                                          CORVIXMATH_MISSING_VALUE,
+                                          CORVIXMATH_MISSING_VALUE - 0.5,
                                           -999.999999,
                                           -1000.0,
                                           -998.9,

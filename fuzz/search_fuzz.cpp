@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 #include "tests/support/flavours.h"
 
@@ -21,10 +22,10 @@ using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
 namespace flavour = corvix_test::flavour;
 
-constexpr std::size_t kSearchUnits = 2047;
-constexpr std::size_t kSubStringUnits = 1023;
-constexpr std::size_t kRightSideUnits = 1023;
-constexpr std::size_t kRightAfterUnits = 2048;
+constexpr std::size_t kSearchUnits = CORVIXMATH_TEXT_UNITS - 1;
+constexpr std::size_t kSubStringUnits = CORVIXMATH_FORMAT_UNITS - 1;
+constexpr std::size_t kRightSideUnits = CORVIXMATH_FORMAT_UNITS - 1;
+constexpr std::size_t kRightAfterUnits = CORVIXMATH_TEXT_UNITS;
 // Counts beyond this get a destination sized by what can be written, not by the count.
 constexpr long kLargestCountBuffer = 5000;
 

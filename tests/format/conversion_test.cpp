@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "CorvixLimits.h"
 #include "format/internal/conversion.h"
 
 namespace {
@@ -63,7 +64,7 @@ std::vector<double> HandPickedValues() {
                            9.9999995,
                            0.9999995,
                            999999.99999995,
-                           -999.0,
+                           CORVIXMATH_MISSING_VALUE,
                            -999.5,
                            -998.9,
                            -999.0000005,

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "frame/internal/int32.h"
 
 namespace {
@@ -155,7 +156,7 @@ TEST(NumberTo4SevenSeg, NoWordLooksLikeTheFaultValue) {
           const std::uint32_t code = (bits >> shift) & 0x7F;
           EXPECT_TRUE(code <= 9 || code == kMinus) << value;
         }
-        EXPECT_NE(word, -999) << value;
+        EXPECT_NE(word, CORVIXMATH_MISSING_VALUE) << value;
       }
     }
   }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "support/test_units.h"
 
 namespace {
@@ -23,7 +24,7 @@ const ComputerCase kComputers[] = {
 TEST(ComputerNames, WriteTheComponentNameOrLeaveTheBufferForAnUnknownId) {
   CMathOperation math;
   for (const ComputerCase& c : kComputers) {
-    CanaryBuffer<char> name(64);
+    CanaryBuffer<char> name(CORVIXMATH_NAME_BYTES);
     const auto before = name.Contents();
     math.ComputerIdToString(c.computerId, name.data());
     if (c.written == nullptr) {
