@@ -24,7 +24,7 @@ namespace {
 using corvix::format::FormatFixed;
 using corvix::format::FormatScientific;
 
-constexpr int kSixDecimals = 6;
+using corvix::format::kSixDecimals;
 constexpr int kFourDecimals = 4;
 constexpr std::size_t kFourDecimalWidth = 4;
 
