@@ -25,10 +25,10 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::SameValue;
 
-constexpr double kSampleRange = 1e14;
+constexpr double kSampleRange = CORVIXMATH_STATS_NO_DATA_MINIMUM;
 constexpr long kDay = CORVIXMATH_SECONDS_PER_DAY;
 constexpr long kMaxSeries = CORVIXMATH_MAX_SERIES;
-constexpr double kNoDataMinimum = 999999999999999.0;
+constexpr double kNoDataMinimum = CORVIXMATH_WINDOW_NO_DATA_MINIMUM;
 
 double Sample(FuzzInput& input, bool* documented) {
   double value;

@@ -680,7 +680,7 @@ std::string ControlId(CallProbe& probe) {
 std::string ConvertControlId(CallProbe& probe) {
   Digest digest;
   for (const char* input : {"AB123", "AB007", "AB0123", "ABxyz", "AB-12", "", "ABCD"}) {
-    std::vector<char> text = Destination<char>(8);
+    std::vector<char> text = Destination<char>(CORVIXMATH_CONTROL_ID_BYTES);
     std::memcpy(text.data(), input, std::strlen(input) + 1);
     Probed(probe, [&] {
       CMathOperation().CheckControlIDAndConvertToNewVersion(text.data());
