@@ -32,7 +32,7 @@
 #include <vector>
 
 #include "CorvixLimits.h"
-#include "tests/support/canary_buffer.h"
+#include "tests/support/test_buffers.h"
 
 namespace corvix_fuzz {
 

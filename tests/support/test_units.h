@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "canary_buffer.h"
+#include "test_buffers.h"
 
 namespace corvix_test {
 
@@ -52,7 +52,7 @@ void ExpectDestination(const CanaryBuffer<Unit>& buffer, const std::vector<Unit>
   if (expected == kUntouched) {
     EXPECT_EQ(buffer.Contents(), before) << label << ": destination was written";
   } else {
-    EXPECT_EQ(Narrow(buffer.Contents().data()), expected) << label;
+    EXPECT_EQ(buffer.Narrow(), expected) << label;
   }
   EXPECT_TRUE(buffer.CanariesIntact()) << label << ": written past the destination";
 }

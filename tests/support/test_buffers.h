@@ -1,16 +1,30 @@
-// A destination buffer for tests and fuzz targets: `capacity` units preset to a fill (the last
-// one a terminator), followed by canary units that no member may touch. The block ends right
-// after the canaries, so AddressSanitizer also sees a write further out.
-//
-// Shared by the unit tests (tests/support/test_units.h) and the fuzz targets
-// (fuzz/fuzz_input.h); it needs no test framework.
-#ifndef CORVIXMATH_TESTS_SUPPORT_CANARY_BUFFER_H
-#define CORVIXMATH_TESTS_SUPPORT_CANARY_BUFFER_H
+// Destination buffers for the tests and the fuzz targets (tests/support/test_units.h,
+// fuzz/fuzz_input.h, tests/hardening/guard_page.h); they need no test framework.
+#ifndef CORVIXMATH_TESTS_SUPPORT_TEST_BUFFERS_H
+#define CORVIXMATH_TESTS_SUPPORT_TEST_BUFFERS_H
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace corvix_test {
+
+// The units before the first terminator among the `count` units, each cut to a byte; without a
+// terminator all of them followed by "<unterminated>", so a missing terminator shows in a
+// comparison instead of being read past.
+template <class Unit>
+std::string NarrowText(const Unit* units, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (units[i] == Unit(0)) return text;
+    text.push_back(static_cast<char>(units[i]));
+  }
+  return text + "<unterminated>";
+}
+
+// `capacity` units preset to a fill (the last one a terminator), followed by canary units that
+// no member may touch. The block ends right after the canaries, so AddressSanitizer also sees a
+// write further out.
 
 template <class Unit>
 class CanaryBuffer {
@@ -67,6 +81,10 @@ class CanaryBuffer {
   bool Terminated() const {
     return Length() < capacity_;
   }
+  // The text as NarrowText reads it.
+  std::string Narrow() const {
+    return NarrowText(units_.data(), capacity_);
+  }
 
  private:
   // Canaries that differ from unit to unit, so a shifted copy of them is seen as well.
@@ -80,4 +98,4 @@ class CanaryBuffer {
 
 }  // namespace corvix_test
 
-#endif  // CORVIXMATH_TESTS_SUPPORT_CANARY_BUFFER_H
+#endif  // CORVIXMATH_TESTS_SUPPORT_TEST_BUFFERS_H
