@@ -46,7 +46,7 @@ constexpr std::size_t kFourDecimalWidth = 4;
 constexpr unsigned char kAutoScale = 1;
 constexpr std::uint32_t kMinusCode = CORVIXMATH_SEVENSEG_MINUS_CODE;
 constexpr unsigned int kCodeBits = CORVIXMATH_SEVENSEG_CODE_BITS;
-constexpr long kPointBitOfIndex0 = CORVIXMATH_SEVENSEG_POINT_BIT_OF_INDEX_0;
+constexpr long kFirstPointBit = CORVIXMATH_SEVENSEG_FIRST_POINT_BIT;
 
 double FixedDivisor(long flags) {
   if ((flags & kDivideByKiloFlag) != 0) return 1e3;
@@ -66,7 +66,7 @@ std::uint32_t SegmentCode(char character) {
 // A point at text index 1 to 4 sets bit 31 down to bit 28; any other index sets none.
 std::uint32_t PointBit(long pointIndex) {
   if (pointIndex < 1 || pointIndex > static_cast<long>(kPanelCharacters)) return 0;
-  return std::uint32_t(1) << (kPointBitOfIndex0 - pointIndex);
+  return std::uint32_t(1) << (kFirstPointBit + 1 - pointIndex);
 }
 
 }  // namespace

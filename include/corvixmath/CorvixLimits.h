@@ -64,13 +64,12 @@
 /* NumberTo4SevenSeg: the layout of the word it returns. Character c (1 = leftmost) has its
  * code in the CORVIXMATH_SEVENSEG_CODE_BITS bits from bit
  * CORVIXMATH_SEVENSEG_CODE_BITS * (CORVIXMATH_SEVENSEG_CHARACTERS - c); a decimal point at text
- * index i (1 to 4) sets bit CORVIXMATH_SEVENSEG_POINT_BIT_OF_INDEX_0 - i (31 down to 28). A
+ * index i (1 to 4) sets bit CORVIXMATH_SEVENSEG_FIRST_POINT_BIT + 1 - i (31 down to 28). A
  * digit's code is its value, a minus sign's CORVIXMATH_SEVENSEG_MINUS_CODE, anything else 0. */
 #define CORVIXMATH_SEVENSEG_CHARACTERS 4
 #define CORVIXMATH_SEVENSEG_CODE_BITS 7
-#define CORVIXMATH_SEVENSEG_CODE_MASK 0x7FUL
 #define CORVIXMATH_SEVENSEG_MINUS_CODE 30
-#define CORVIXMATH_SEVENSEG_POINT_BIT_OF_INDEX_0 32
+#define CORVIXMATH_SEVENSEG_FIRST_POINT_BIT 31 /* the point at text index 1 */
 
 /* DecodeFontString: the style codes it writes. */
 #define CORVIXMATH_FONT_STYLE_REGULAR 0
