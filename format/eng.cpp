@@ -34,15 +34,15 @@ constexpr char kNoLetter = '\0';
 
 // Scale modes; 8, 9 and 11 to 255 show the value as it is, without a letter.
 enum ScaleMode : unsigned char {
-  kHide = 0,
-  kAuto = 1,
-  kUnity = 2,
-  kKilo = 3,
-  kMega = 4,
-  kGiga = 5,
-  kTera = 6,
-  kThousandths = 7,
-  kAutoWithThousandths = 10,
+  kHide = CORVIXMATH_SCALE_HIDE,
+  kAuto = CORVIXMATH_SCALE_AUTO,
+  kUnity = CORVIXMATH_SCALE_UNITY,
+  kKilo = CORVIXMATH_SCALE_KILO,
+  kMega = CORVIXMATH_SCALE_MEGA,
+  kGiga = CORVIXMATH_SCALE_GIGA,
+  kTera = CORVIXMATH_SCALE_TERA,
+  kThousandths = CORVIXMATH_SCALE_THOUSANDTHS,
+  kAutoWithThousandths = CORVIXMATH_SCALE_AUTO_WITH_THOUSANDTHS,
 };
 
 // The library's missing-value marker: a value whose integer part is -999 is shown as 0.

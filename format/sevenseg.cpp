@@ -43,7 +43,7 @@ constexpr std::size_t kPanelCharacters = CORVIXMATH_SEVENSEG_CHARACTERS;
 // The four-decimal text is "%4.4f": four decimals in a field of at least four characters.
 constexpr int kFourDecimals = 4;
 constexpr std::size_t kFourDecimalWidth = 4;
-constexpr unsigned char kAutoScale = 1;
+constexpr unsigned char kAutoScale = CORVIXMATH_SCALE_AUTO;
 constexpr std::uint32_t kMinusCode = CORVIXMATH_SEVENSEG_MINUS_CODE;
 constexpr unsigned int kCodeBits = CORVIXMATH_SEVENSEG_CODE_BITS;
 constexpr long kFirstPointBit = CORVIXMATH_SEVENSEG_FIRST_POINT_BIT;

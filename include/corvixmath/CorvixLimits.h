@@ -71,6 +71,18 @@
 #define CORVIXMATH_SEVENSEG_MINUS_CODE 30
 #define CORVIXMATH_SEVENSEG_FIRST_POINT_BIT 31 /* the point at text index 1 */
 
+/* DoubleToEngString: scale modes (ScaleString2Index names 0 to 6). 8, 9 and 11 to 255 show the
+ * value as it is, without a letter. */
+#define CORVIXMATH_SCALE_HIDE 0 /* automatic, no letter shown */
+#define CORVIXMATH_SCALE_AUTO 1 /* automatic: K, M, G, T, P */
+#define CORVIXMATH_SCALE_UNITY 2
+#define CORVIXMATH_SCALE_KILO 3
+#define CORVIXMATH_SCALE_MEGA 4
+#define CORVIXMATH_SCALE_GIGA 5
+#define CORVIXMATH_SCALE_TERA 6
+#define CORVIXMATH_SCALE_THOUSANDTHS 7            /* 'm' */
+#define CORVIXMATH_SCALE_AUTO_WITH_THOUSANDTHS 10 /* automatic, 'm' below 0.1 */
+
 /* DecodeFontString: the style codes it writes. */
 #define CORVIXMATH_FONT_STYLE_REGULAR 0
 #define CORVIXMATH_FONT_STYLE_BOLD 1
