@@ -8,16 +8,18 @@
 #include <cstddef>
 #include <cstring>
 
+#include "CorvixLimits.h"
 #include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
 
 namespace corvix {
 namespace checks {
 
-// Form codes: 0 is not a number; otherwise 1 + 4 (has a point) + 2 (no scale letter)
-// + 1 (no sign). Only the plain unsigned integer, code 4, is a port.
-constexpr long kNotANumber = 0;
-constexpr long kPlainUnsignedInteger = 4;
+// Form codes (published in CorvixLimits.h): 0 is not a number; otherwise 1 + 4 (has a point)
+// + 2 (no scale letter) + 1 (no sign). Only the plain unsigned integer, code 4, is a port.
+constexpr long kNotANumber = CORVIXMATH_NOT_A_NUMBER;
+constexpr long kPlainUnsignedInteger = CORVIXMATH_PLAIN_UNSIGNED_INTEGER;
+static_assert(kPlainUnsignedInteger == 4, "a port's form code");
 
 // Only the space character counts as a space around a number; a tab makes it not a number.
 template <class Unit>
@@ -58,7 +60,8 @@ long NumberFormCode(const Unit* text, std::size_t length) {
       return kNotANumber;
     }
   }
-  return 1 + (point ? 4 : 0) + (scale ? 0 : 2) + (sign ? 0 : 1);
+  return CORVIXMATH_NUMBER_FORM + (point ? CORVIXMATH_NUMBER_HAS_POINT : 0) +
+         (scale ? 0 : CORVIXMATH_NUMBER_NO_SCALE_LETTER) + (sign ? 0 : CORVIXMATH_NUMBER_NO_SIGN);
 }
 
 // The part of [text, text + length) without leading and trailing spaces.

@@ -28,6 +28,18 @@
 #define CORVIXMATH_MISSING_VALUE (-999) /* a missing value, an unreadable text, a fault */
 #define CORVIXMATH_NOT_FOUND (-1)       /* a search that found nothing */
 
+/* Results of the number check (IsDigit): 0, or CORVIXMATH_NUMBER_FORM plus the bits of what the
+ * number lacks or has ("12" -> 4, "-12.5" -> 7, "12k" -> 2). The address-and-port check returns
+ * a port's form negated. */
+#define CORVIXMATH_NOT_A_NUMBER 0
+#define CORVIXMATH_NUMBER_FORM 1
+#define CORVIXMATH_NUMBER_NO_SIGN 1         /* added: no leading '+' or '-' */
+#define CORVIXMATH_NUMBER_NO_SCALE_LETTER 2 /* added: no trailing K, M, G or T */
+#define CORVIXMATH_NUMBER_HAS_POINT 4       /* added: a decimal point */
+/* The only form a port may have: an unsigned integer without point or letter. */
+#define CORVIXMATH_PLAIN_UNSIGNED_INTEGER \
+  (CORVIXMATH_NUMBER_FORM + CORVIXMATH_NUMBER_NO_SCALE_LETTER + CORVIXMATH_NUMBER_NO_SIGN)
+
 /* Results of the IPv4 address check (the address-and-port check returns them negated). */
 #define CORVIXMATH_ADDRESS_VALID 1
 #define CORVIXMATH_ADDRESS_NO_DOT 10
