@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "CorvixLimits.h"
+
 namespace bench {
 
 // One seed for the whole suite: inputs never change between a "before" and an "after" run.
@@ -32,7 +34,7 @@ inline std::vector<double> DisplayValues() {
   for (double& value : values) {
     const int draw = coin(random);
     if (draw < 2) {
-      value = draw == 0 ? -999.0 : -999.25;
+      value = draw == 0 ? CORVIXMATH_MISSING_VALUE : CORVIXMATH_MISSING_VALUE - 0.25;
     } else {
       value = std::pow(10.0, exponent(random));
       if (draw % 2 == 1) value = -value;

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ const char* const kFonts[] = {"Tahoma,12,#FF0000,Bold", "Arial,10,255,", "Courie
 
 void VerifyFormula(benchmark::State& state) {
   CMathOperation math;
-  char message[512];
+  char message[CORVIXMATH_MESSAGE_BYTES];
   char variables[] = "#a#b#c#";
   OverInputs(state, kFormulas,
              [&](char* formula) { return math.VerifyRegExpString(formula, message, variables); });
@@ -61,7 +62,7 @@ void CheckNumber(benchmark::State& state) {
 
 void DecodeFont(benchmark::State& state) {
   CMathOperation math;
-  char face[32];
+  char face[CORVIXMATH_FACE_BYTES];
   unsigned char size = 0;
   unsigned long colour = 0;
   unsigned char style = 0;

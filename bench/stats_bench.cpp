@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "bench_inputs.h"
 
 namespace {
 
-constexpr long kSecondsPerDay = 86400;
+constexpr long kSecondsPerDay = CORVIXMATH_SECONDS_PER_DAY;
 constexpr long kMaxSeries = 32;
 
 // --- Summary of one array.

@@ -1,10 +1,8 @@
-// Device model numbers and the numbers derived from them, and the names of the product's
-// software components by computer id.
+// Device model numbers and the numbers derived from them.
 //
 // Each member is a lookup by exact value in one constant table; a model that is not listed
 // gets the "none" row (Tavlin data type 255, everything else 0).
 #include "CMathOperation.h"
-#include "frame/internal/buffers.h"
 
 namespace {
 
@@ -37,16 +35,6 @@ const DeviceModelRow& FindDeviceModel(unsigned short model) {
   return kUnknownDeviceModel;
 }
 
-struct ComputerName {
-  int computerId;
-  const char* name;
-};
-
-constexpr ComputerName kComputerNames[] = {
-    {1000, "Tresk"},      {1001, "SettingManager"}, {1002, "OPCServer"},
-    {1003, "GPRSClient"}, {1004, "WatchDog"},       {1005, "GPRSServer"},
-};
-
 }  // namespace
 
 unsigned char CMathOperation::CorvixDeviceModelToTavlinDataType(unsigned short model) {
@@ -63,15 +51,4 @@ long CMathOperation::ModelToIam(unsigned short model) {
 
 unsigned char CMathOperation::WhatIsThis(unsigned short model) {
   return FindDeviceModel(model).deviceClass;
-}
-
-// The caller's buffer is taken to hold kNameUnits bytes; every name fits it whole. An unknown
-// id leaves the buffer as it was, so a caller that needs a text fills it first.
-void CMathOperation::ComputerIdToString(int computerId, char* name) {
-  for (const ComputerName& component : kComputerNames) {
-    if (component.computerId == computerId) {
-      corvix::CopyTruncated(name, component.name, corvix::kNameUnits);
-      return;
-    }
-  }
 }

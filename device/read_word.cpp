@@ -14,11 +14,13 @@
 
 #include "CMathOperation.h"
 #include "device/internal/read_word.h"
+#include "CorvixLimits.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/int32.h"
 
 namespace {
 
-constexpr std::int32_t kMissingValue = -999;
+constexpr std::int32_t kMissingValue = CORVIXMATH_MISSING_VALUE;
 
 // Selectors of ExtractFromReadRequest: selector n names the field packed from argument n + 1.
 enum ReadWordSelector : std::int32_t {
@@ -47,8 +49,8 @@ constexpr std::uint32_t kMissingFlag = 1;
 // so it may share a code with a letter.
 std::int32_t LetterCode(char character) {
   const unsigned char unit = static_cast<unsigned char>(character);
-  if (unit >= 'A' && unit <= 'Z') return unit - 'A';
-  if (unit >= 'a' && unit <= 'z') return unit - 'a' + 26;
+  if (corvix::IsAsciiUpper(unit)) return unit - 'A';
+  if (corvix::IsAsciiLower(unit)) return unit - 'a' + 26;
   return unit < 0x80 ? std::int32_t(unit) : std::int32_t(unit) - 0x100;
 }
 

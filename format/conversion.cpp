@@ -10,6 +10,7 @@
 #include <cstring>
 
 namespace corvix {
+namespace format {
 namespace {
 
 // Writes the sign and the spelling of a value without digits; returns the length.
@@ -81,4 +82,5 @@ double PowerOfTenBySquaring(unsigned exponent) {
   return power;
 }
 
+}  // namespace format
 }  // namespace corvix

@@ -15,7 +15,9 @@
 #include <cstring>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "format/internal/conversion.h"
+#include "format/internal/formatters.h"
 #include "frame/internal/buffers.h"
 #include "text/internal/search.h"
 
@@ -32,19 +34,19 @@ constexpr char kNoLetter = '\0';
 
 // Scale modes; 8, 9 and 11 to 255 show the value as it is, without a letter.
 enum ScaleMode : unsigned char {
-  kHide = 0,
-  kAuto = 1,
-  kUnity = 2,
-  kKilo = 3,
-  kMega = 4,
-  kGiga = 5,
-  kTera = 6,
-  kThousandths = 7,
-  kAutoWithThousandths = 10,
+  kHide = CORVIXMATH_SCALE_HIDE,
+  kAuto = CORVIXMATH_SCALE_AUTO,
+  kUnity = CORVIXMATH_SCALE_UNITY,
+  kKilo = CORVIXMATH_SCALE_KILO,
+  kMega = CORVIXMATH_SCALE_MEGA,
+  kGiga = CORVIXMATH_SCALE_GIGA,
+  kTera = CORVIXMATH_SCALE_TERA,
+  kThousandths = CORVIXMATH_SCALE_THOUSANDTHS,
+  kAutoWithThousandths = CORVIXMATH_SCALE_AUTO_WITH_THOUSANDTHS,
 };
 
 // The library's missing-value marker: a value whose integer part is -999 is shown as 0.
-constexpr double kMissingValue = -999.0;
+constexpr double kMissingValue = CORVIXMATH_MISSING_VALUE;
 // Largest magnitude the automatic scales show.
 constexpr double kAutoScaleLimit = 1e15;
 constexpr double kThousand = 1000.0;
@@ -54,7 +56,6 @@ constexpr double kThousandthsBelow = 0.1;
 
 constexpr char kOverflowText[] = "EEEE";
 constexpr std::size_t kOverflowLength = sizeof kOverflowText - 1;
-constexpr int kSixDecimals = 6;
 // The digit count is a 16-bit quantity.
 constexpr unsigned kDigitCountMask = 0xFFFFu;
 
@@ -101,7 +102,7 @@ ScaledValue ScaleAutomatically(double value, unsigned char mode) {
 
 ScaledValue ScaleFixed(double value, const FixedScale& scale, unsigned digits) {
   value = scale.multiplies ? value * scale.factor : value / scale.factor;
-  const double limit = corvix::PowerOfTenBySquaring(digits + scale.limitExtraDigits);
+  const double limit = corvix::format::PowerOfTenBySquaring(digits + scale.limitExtraDigits);
   if (value >= limit || value <= -limit) return {value, true, kNoLetter};
   return {value, false, scale.letter};
 }
@@ -137,8 +138,8 @@ std::size_t CutToDigits(const char* number, std::size_t length, unsigned digits)
 
 }  // namespace
 
-long CMathOperation::DoubleToEngString(char* destination, double value, char* unit, int digits,
-                                       unsigned long size, unsigned char scaleMode) {
+long corvix::format::FormatEngineering(char* destination, double value, const char* unit,
+                                       int digits, unsigned long size, unsigned char scaleMode) {
   const unsigned digitCount = static_cast<unsigned>(digits) & kDigitCountMask;
   if (std::trunc(value) == kMissingValue) value = 0.0;
   const ScaledValue scaled = Scale(value, scaleMode, digitCount);
@@ -149,10 +150,10 @@ long CMathOperation::DoubleToEngString(char* destination, double value, char* un
     for (length = 0; length < kOverflowLength; ++length)
       text[length] = kOverflowText[length];
   } else {
-    length = corvix::FormatFixed(text, scaled.value, kSixDecimals);
+    length = corvix::format::FormatFixed(text, scaled.value, corvix::format::kSixDecimals);
     length = CutToDigits(text, length, digitCount);
 
-    const std::size_t unitLength = corvix::text::ScanLength(unit, kFormatUnits);
+    const std::size_t unitLength = corvix::UnitLengthBounded(unit, kFormatUnits);
     const std::size_t letterLength = scaled.letter == kNoLetter ? 0 : 1;
     if (length + 1 + letterLength + unitLength > kFormatUnits - 1) return 0;
     text[length++] = ' ';
@@ -168,4 +169,9 @@ long CMathOperation::DoubleToEngString(char* destination, double value, char* un
     --length;
   if (length > 0 && text[length - 1] == '.') --length;
   return corvix::WriteIfFits(destination, text, length, size) ? 1 : 0;
+}
+
+long CMathOperation::DoubleToEngString(char* destination, double value, char* unit, int digits,
+                                       unsigned long size, unsigned char scaleMode) {
+  return corvix::format::FormatEngineering(destination, value, unit, digits, size, scaleMode);
 }

@@ -11,13 +11,16 @@
 // VarValueToLongDouble reads the platform's VARIANT, which on Windows comes from <oaidl.h>.
 #define CORVIXMATH_INCLUDE_VARIANT
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
+#include "format/internal/formatters.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"
 
 namespace {
 
 // The value an engineering text stands for when it cannot be read: the missing-value marker.
-constexpr double kUnreadableEngText = -999.0;
+constexpr double kUnreadableEngText = CORVIXMATH_MISSING_VALUE;
 
 // The suffix letters of an engineering text; "m" means millions here, like "M".
 double SuffixFactor(char letter) {
@@ -52,7 +55,7 @@ double DecimalValue(const char* first, const char* last) {
 
 // The value of a hexadecimal digit, or -1 for any other character.
 int HexDigitValue(char character) {
-  if (character >= '0' && character <= '9') return character - '0';
+  if (corvix::IsAsciiDigit(character)) return corvix::AsciiDigitValue(character);
   if (character >= 'A' && character <= 'F') return character - 'A' + 10;
   if (character >= 'a' && character <= 'f') return character - 'a' + 10;
   return -1;
@@ -81,7 +84,7 @@ double CMathOperation::EngStr2SimpleValue(char* text) {
     const char character = copy.units[i];
     if (character == '+' || character == '-') {
       if (i != 0) return kUnreadableEngText;
-    } else if (character >= '0' && character <= '9') {
+    } else if (corvix::IsAsciiDigit(character)) {
       continue;
     } else if (character == '.') {
       if (pointSeen) return kUnreadableEngText;
@@ -102,7 +105,7 @@ double CMathOperation::EngStr2SimpleValue(char* text) {
 // '1A' -> 26, '0x1A' -> 26, '#FF8000' -> 16744448, 'G12' -> 18: characters that are not
 // hexadecimal digits are skipped. The value is a 32-bit word, so digits beyond the eighth
 // push the oldest out and 'FFFFFFFF' reads as -1.
-long CMathOperation::HexStringToDecimal(char* text) {
+long corvix::format::HexWord(const char* text) {
   if (text == nullptr) return 0;
   std::uint32_t value = 0;
   for (const char* unit = text; *unit != '\0'; ++unit) {
@@ -111,6 +114,10 @@ long CMathOperation::HexStringToDecimal(char* text) {
     value = (value << 4) + static_cast<std::uint32_t>(digit);
   }
   return corvix::LongFromBits(value);
+}
+
+long CMathOperation::HexStringToDecimal(char* text) {
+  return corvix::format::HexWord(text);
 }
 
 // The numeric variant types only; every other type code (booleans, strings, dates, currency,

@@ -9,7 +9,10 @@
 
 #include "CMathOperation.h"
 #include "format/internal/conversion.h"
+#include "format/internal/formatters.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
+#include "frame/internal/decimal.h"
 #include "frame/internal/guard.h"
 #include "text/internal/edit.h"
 #include "text/internal/search.h"
@@ -18,7 +21,7 @@ namespace {
 
 // The compact exponent is at most a sign and three digits; the composed text never exceeds
 // the conversion's own text, which has "+" and at least two exponent digits.
-constexpr std::size_t kScientificResultUnits = corvix::kScientificTextUnits;
+constexpr std::size_t kScientificResultUnits = corvix::format::kScientificTextUnits;
 
 // Reads the exponent text left after the "+" is gone ("04", "-03", "308"): an optional minus
 // and the digits that follow. A text without digits (the spelling of not-a-number or
@@ -26,36 +29,21 @@ constexpr std::size_t kScientificResultUnits = corvix::kScientificTextUnits;
 int ExponentValue(const char* text) {
   const bool negative = text[0] == '-';
   int value = 0;
-  for (const char* digit = text + (negative ? 1 : 0); *digit >= '0' && *digit <= '9'; ++digit)
-    value = value * 10 + (*digit - '0');
+  for (const char* digit = text + (negative ? 1 : 0); corvix::IsAsciiDigit(*digit); ++digit)
+    value = value * 10 + corvix::AsciiDigitValue(*digit);
   return negative ? -value : value;
-}
-
-// Writes `value` in decimal after `text[length]`; returns the new length.
-std::size_t AppendInteger(char* text, std::size_t length, int value) {
-  if (value < 0) text[length++] = '-';
-  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-  char digits[16];
-  std::size_t count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  while (count != 0)
-    text[length++] = digits[--count];
-  return length;
 }
 
 void FormatScientificField(char* destination, double value, unsigned char mantissaDecimals,
                            unsigned int size) {
-  if (mantissaDecimals > corvix::kMaxConversionDecimals) return;
-  char converted[corvix::kScientificTextUnits];
-  corvix::FormatScientific(converted, value, mantissaDecimals);
+  if (mantissaDecimals > corvix::format::kMaxConversionDecimals) return;
+  char converted[corvix::format::kScientificTextUnits];
+  corvix::format::FormatScientific(converted, value, mantissaDecimals);
   corvix::text::RemoveUnit(converted, '+');
 
   // Without an exponent letter the whole text serves as mantissa and as exponent text.
   const long letter = corvix::text::FindCharpos(converted, 'E');
-  const std::size_t convertedLength = corvix::text::ScanLength(converted, corvix::text::kWholeText);
+  const std::size_t convertedLength = corvix::UnitLengthBounded(converted, corvix::kWholeText);
   const std::size_t mantissaLength =
       letter < 0 ? convertedLength : static_cast<std::size_t>(letter);
   const char* exponentText = letter < 0 ? converted : converted + letter + 1;
@@ -66,7 +54,7 @@ void FormatScientificField(char* destination, double value, unsigned char mantis
   for (; length < mantissaLength; ++length)
     result[length] = converted[length];
   result[length++] = 'E';
-  length = AppendInteger(result, length, ExponentValue(exponentText));
+  length += corvix::WriteDecimal(result + length, ExponentValue(exponentText));
   corvix::WriteIfFits(destination, result, length, size);
 }
 
@@ -84,7 +72,7 @@ constexpr unsigned kPriceDivisorOffset = 2;
 constexpr char kNoPriceText[] = "---";
 
 bool IsNumericUnit(char unit) {
-  return unit == '-' || unit == '.' || (unit >= '0' && unit <= '9');
+  return unit == '-' || unit == '.' || corvix::IsAsciiDigit(unit);
 }
 
 }  // namespace
@@ -98,11 +86,15 @@ void CMathOperation::SientificFormat(char* destination, double value,
 void CMathOperation::PriceToString(char* destination, double amount, unsigned int size,
                                    unsigned char divisorExponent, char thousandsSeparator) {
   if (divisorExponent != 0)
-    amount /= corvix::PowerOfTenBySquaring(divisorExponent + kPriceDivisorOffset);
-  char separator[2] = {thousandsSeparator, '\0'};
-  if (DoubleToSimpleString(destination, WholeAmount(amount), 0, 0, 0, separator,
-                           static_cast<long>(size)) == 0)
-    corvix::WriteIfFits(destination, kNoPriceText, sizeof kNoPriceText - 1, size);
+    amount /= corvix::format::PowerOfTenBySquaring(divisorExponent + kPriceDivisorOffset);
+  const char separator[2] = {thousandsSeparator, '\0'};
+  // The amount is formatted under the guard of DoubleToSimpleString, so a fault in it is
+  // reported with that name, as hosts have always seen it.
+  const long written = corvix::RunGuarded(corvix::guarded::kDoubleToSimpleString, [&]() -> long {
+    return corvix::format::FormatSimple(destination, WholeAmount(amount), 0, 0, 0, separator,
+                                        static_cast<long>(size));
+  });
+  if (written == 0) corvix::WriteIfFits(destination, kNoPriceText, sizeof kNoPriceText - 1, size);
 }
 
 void CMathOperation::StandardLen(char* text, long length, char fill) {

@@ -16,30 +16,37 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "format/internal/conversion.h"
+#include "format/internal/formatters.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/guard.h"
 #include "frame/internal/int32.h"
+#include "text/internal/edit.h"
+#include "text/internal/search.h"
+#include "text/internal/trim.h"
 
 namespace {
 
-// Flags word. Bits not named here are ignored.
-constexpr long kFixedDivisorFlag = 0x0008;
-constexpr long kPlainFlag = 0x0200;
-constexpr long kDropMinusFlag = 0x0100;
+// Flags word (published in CorvixLimits.h). Bits not named there are ignored.
+constexpr long kFixedDivisorFlag = CORVIXMATH_SEVENSEG_FIXED_DIVISOR;
+constexpr long kPlainFlag = CORVIXMATH_SEVENSEG_PLAIN;
+constexpr long kDropMinusFlag = CORVIXMATH_SEVENSEG_DROP_MINUS;
 // The divisor of kFixedDivisorFlag, in this order of precedence.
-constexpr long kDivideByKiloFlag = 0x0800;
-constexpr long kDivideByMegaFlag = 0x1000;
-constexpr long kDivideByGigaFlag = 0x2000;
-constexpr long kDivideByTeraFlag = 0x4000;
+constexpr long kDivideByKiloFlag = CORVIXMATH_SEVENSEG_DIVIDE_BY_KILO;
+constexpr long kDivideByMegaFlag = CORVIXMATH_SEVENSEG_DIVIDE_BY_MEGA;
+constexpr long kDivideByGigaFlag = CORVIXMATH_SEVENSEG_DIVIDE_BY_GIGA;
+constexpr long kDivideByTeraFlag = CORVIXMATH_SEVENSEG_DIVIDE_BY_TERA;
 
-constexpr std::size_t kPanelCharacters = 4;
+constexpr std::size_t kPanelCharacters = CORVIXMATH_SEVENSEG_CHARACTERS;
 // The four-decimal text is "%4.4f": four decimals in a field of at least four characters.
 constexpr int kFourDecimals = 4;
 constexpr std::size_t kFourDecimalWidth = 4;
-constexpr unsigned char kAutoScale = 1;
-constexpr std::uint32_t kMinusCode = 30;
-constexpr unsigned int kCodeBits = 7;
+constexpr unsigned char kAutoScale = CORVIXMATH_SCALE_AUTO;
+constexpr std::uint32_t kMinusCode = CORVIXMATH_SEVENSEG_MINUS_CODE;
+constexpr unsigned int kCodeBits = CORVIXMATH_SEVENSEG_CODE_BITS;
+constexpr long kFirstPointBit = CORVIXMATH_SEVENSEG_FIRST_POINT_BIT;
 
 double FixedDivisor(long flags) {
   if ((flags & kDivideByKiloFlag) != 0) return 1e3;
@@ -50,7 +57,8 @@ double FixedDivisor(long flags) {
 }
 
 std::uint32_t SegmentCode(char character) {
-  if (character >= '0' && character <= '9') return static_cast<std::uint32_t>(character - '0');
+  if (corvix::IsAsciiDigit(character))
+    return static_cast<std::uint32_t>(corvix::AsciiDigitValue(character));
   if (character == '-') return kMinusCode;
   return 0;
 }
@@ -58,7 +66,7 @@ std::uint32_t SegmentCode(char character) {
 // A point at text index 1 to 4 sets bit 31 down to bit 28; any other index sets none.
 std::uint32_t PointBit(long pointIndex) {
   if (pointIndex < 1 || pointIndex > static_cast<long>(kPanelCharacters)) return 0;
-  return std::uint32_t(1) << (32 - pointIndex);
+  return std::uint32_t(1) << (kFirstPointBit + 1 - pointIndex);
 }
 
 }  // namespace
@@ -75,28 +83,27 @@ long CMathOperation::NumberTo4SevenSeg(double value, long flags) {
 
     if ((flags & (kFixedDivisorFlag | kPlainFlag)) != 0) {
       const double shown = (flags & kFixedDivisorFlag) != 0 ? value / FixedDivisor(flags) : value;
-      char converted[corvix::kFixedTextUnits];
+      char converted[corvix::format::kFixedTextUnits];
       const std::size_t length =
-          corvix::FormatFixed(converted, shown, kFourDecimals, kFourDecimalWidth);
+          corvix::format::FormatFixed(converted, shown, kFourDecimals, kFourDecimalWidth);
       if (!corvix::WriteIfFits(text, converted, length, sizeof text)) return 0;
-      TrimRight(text, text, '0', sizeof text);
-      TrimRight(text, text, '.', sizeof text);
+      corvix::text::TrimTrailing(text, text, '0', sizeof text);
+      corvix::text::TrimTrailing(text, text, '.', sizeof text);
     } else {
       // With four digits and no unit the engineering text always fits; were it refused, the
       // buffer would stay empty and the word 0.
-      char noUnit[] = "";
-      DoubleToEngString(text, value, noUnit, static_cast<int>(kPanelCharacters), sizeof text,
-                        kAutoScale);
+      corvix::format::FormatEngineering(text, value, "", static_cast<int>(kPanelCharacters),
+                                        sizeof text, kAutoScale);
     }
 
-    if ((flags & kDropMinusFlag) != 0 && text[0] == '-') RemoveCharFromCharArray(text, '-');
+    if ((flags & kDropMinusFlag) != 0 && text[0] == '-') corvix::text::RemoveUnit(text, '-');
 
     // The point is located before it is removed and before the zero fill moves the digits.
-    std::uint32_t word = PointBit(FindCharposInString(text, '.'));
-    RemoveCharFromCharArray(text, '.');
+    std::uint32_t word = PointBit(corvix::text::FindCharpos(text, '.'));
+    corvix::text::RemoveUnit(text, '.');
     if (corvix::UnitLength(text) > kPanelCharacters) text[kPanelCharacters] = '\0';
     while (corvix::UnitLength(text) < kPanelCharacters)
-      InsertCharInCharArray(text, 0, '0');
+      corvix::text::InsertUnit(text, 0, '0');
 
     for (std::size_t i = 0; i < kPanelCharacters; ++i) {
       const unsigned int shift = kCodeBits * static_cast<unsigned int>(kPanelCharacters - 1 - i);

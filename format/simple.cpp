@@ -15,6 +15,7 @@
 
 #include "CMathOperation.h"
 #include "format/internal/conversion.h"
+#include "format/internal/formatters.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/guard.h"
 #include "text/internal/search.h"
@@ -27,7 +28,6 @@ using corvix::kFormatUnits;
 // no limit.
 constexpr unsigned char kNaturalWidth = 0;
 constexpr unsigned char kNoLimit = 255;
-constexpr int kSixDecimals = 6;
 constexpr std::size_t kGroupDigits = 3;
 
 // Where the width cut may act: after a decimals cut only up to the point that cut kept, with
@@ -74,12 +74,15 @@ std::size_t InsertGroupSeparators(char* text, std::size_t length, char separator
   return length + separators;
 }
 
-long FormatSimple(char* destination, double value, unsigned char width, unsigned char decimals,
-                  unsigned char zeroFill, const char* groupSeparator, long size) {
+}  // namespace
+
+long corvix::format::FormatSimple(char* destination, double value, unsigned char width,
+                                  unsigned char decimals, unsigned char zeroFill,
+                                  const char* groupSeparator, long size) {
   // The working text holds the largest double's 317 characters, a fill to 254 and the
   // separators of both: far below the 1023 characters of the working buffer.
   char text[kFormatUnits];
-  std::size_t length = corvix::FormatFixed(text, value, kSixDecimals);
+  std::size_t length = corvix::format::FormatFixed(text, value, corvix::format::kSixDecimals);
   // The six-decimal text always has a point, so this never reaches an integer zero.
   while (length > 0 && text[length - 1] == '0')
     --length;
@@ -124,12 +127,11 @@ long FormatSimple(char* destination, double value, unsigned char width, unsigned
   return corvix::WriteIfFits(destination, text, length, static_cast<std::size_t>(size)) ? 1 : 0;
 }
 
-}  // namespace
-
 long CMathOperation::DoubleToSimpleString(char* destination, double value, unsigned char width,
                                           unsigned char decimals, unsigned char zeroFill,
                                           char* groupSeparator, long size) {
   return corvix::RunGuarded(corvix::guarded::kDoubleToSimpleString, [&]() -> long {
-    return FormatSimple(destination, value, width, decimals, zeroFill, groupSeparator, size);
+    return corvix::format::FormatSimple(destination, value, width, decimals, zeroFill,
+                                        groupSeparator, size);
   });
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -21,7 +22,7 @@ using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
 
-constexpr std::size_t kDigitArrayLimit = 1023;
+constexpr std::size_t kDigitArrayLimit = CORVIXMATH_FORMAT_UNITS - 1;
 
 template <class Unit>
 std::string DigitArrayOf(const std::vector<Unit>& units) {

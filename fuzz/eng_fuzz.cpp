@@ -10,6 +10,7 @@
 #include <string>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -18,7 +19,7 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 
-constexpr std::size_t kWorkingText = 1023;
+constexpr std::size_t kWorkingText = CORVIXMATH_FORMAT_UNITS - 1;
 // Letters by divisions of the automatic scales (only ±1e15 reaches 'P'), and of the fixed
 // scales Unity to Tera and thousandths.
 constexpr char kLettersByDivisions[] = {' ', 'K', 'M', 'G', 'T', 'P'};
@@ -33,7 +34,7 @@ struct Expected {
 Expected Model(double value, const std::string& unit, int digitArgument, unsigned long size,
                unsigned char mode) {
   const unsigned digits = static_cast<unsigned>(digitArgument) & 0xFFFFu;
-  if (std::trunc(value) == -999.0) value = 0.0;
+  if (std::trunc(value) == CORVIXMATH_MISSING_VALUE) value = 0.0;
 
   bool overflow = false;
   char letter = kNoLetter;
@@ -147,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (result == 1) FUZZ_CHECK(corvix_fuzz::StringOf(destination.Text()) == expected.text);
 
   // A value whose integer part is the missing-value marker prints as 0.
-  if (std::trunc(value) == -999.0) {
+  if (std::trunc(value) == CORVIXMATH_MISSING_VALUE) {
     Destination<char> zero(capacity);
     FUZZ_CHECK(Call(0.0, unit, digits, capacity, mode, zero) == result);
     FUZZ_CHECK(zero.Text() == destination.Text());

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -20,9 +21,9 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 
-constexpr std::size_t kSearchUnits = 2047;
+constexpr std::size_t kSearchUnits = CORVIXMATH_TEXT_UNITS - 1;
 constexpr std::size_t kListText = 63;
-constexpr std::size_t kTextUnits = 2048;
+constexpr std::size_t kTextUnits = CORVIXMATH_TEXT_UNITS;
 
 bool IsShowLinearDiagram(const std::string& name) {
   static const std::string kName = "showlineardiagram";
@@ -45,6 +46,80 @@ std::vector<char> EventText(FuzzInput& input) {
   return corvix_fuzz::As<char>(input.Text("(),,,ab1 ", 8));
 }
 
+// The event type and the complex-source test read the text before the first '('.
+void CheckEventKind(CMathOperation& library, Source<char>& event, const std::string& text,
+                    std::size_t open, bool hasOpen) {
+  FUZZ_CHECK(library.CheckEventType(event.data()) ==
+             (IsShowLinearDiagram(hasOpen ? text.substr(0, open) : text) ? 1 : -1));
+  FUZZ_CHECK(library.IsComplexDataSource(event.data()) == hasOpen);
+}
+
+// The complete list: between the first '(' and the last ')'.
+void CheckCompleteList(CMathOperation& library, Source<char>& event, const std::string& after) {
+  Destination<char> list(std::min(after.size() + 1, kTextUnits));
+  library.GetCompleteParamList(event.data(), list.data());
+  FUZZ_CHECK(list.CanariesIntact());
+  const std::size_t close = after.rfind(')');
+  if (!after.empty() && close != std::string::npos)
+    FUZZ_CHECK(list.Holds(corvix_fuzz::UnitsOf<char>(after.substr(0, close).c_str())));
+}
+
+// What GetEventParameters should find for parameter `number` of the list after the '('.
+struct ParameterModel {
+  std::string parameter;
+  bool ends = false;     // the parameter is the last one, cut at ')' with the capacity
+  bool nothing = false;  // the working buffer is empty: nothing is written
+};
+
+ParameterModel ModelParameter(const std::string& after, long number) {
+  ParameterModel model;
+  std::string buffer = after;
+  for (long round = 1; round < number && round < 4096; ++round) {
+    const std::size_t comma = buffer.find(',');
+    if (comma == std::string::npos) break;
+    buffer = buffer.substr(comma + 1);
+  }
+  const std::size_t comma = buffer.find(',');
+  model.ends = comma == std::string::npos;
+  model.parameter = model.ends ? buffer.substr(0, buffer.find(')')) : buffer.substr(0, comma);
+  model.nothing = buffer.empty();
+  return model;
+}
+
+// One parameter, into a destination of a fuzzed capacity.
+void CheckParameter(FuzzInput& input, CMathOperation& library, Source<char>& event,
+                    const std::vector<char>& units, const std::string& after, bool hasOpen) {
+  const long number = input.Pick(4) == 0 ? input.Long() : static_cast<long>(input.Byte() % 6);
+  const ParameterModel model = hasOpen ? ModelParameter(after, number) : ParameterModel();
+  const std::string& parameter = model.parameter;
+  const std::size_t capacity = input.Capacity(parameter.size());
+  Destination<char> destination(std::max(capacity, parameter.size() + 1));
+  const bool result = library.GetEventParameters(event.data(), destination.data(), number,
+                                                 static_cast<unsigned int>(capacity));
+  FUZZ_CHECK(destination.CanariesIntact());
+  FUZZ_CHECK(event.Holds(units));
+  if (!hasOpen) {
+    FUZZ_CHECK(!result);
+    FUZZ_CHECK(destination.Unchanged());
+    return;
+  }
+  // A written parameter, and an empty list, report true; a refused parameter may report false.
+  if (!destination.Unchanged()) FUZZ_CHECK(result);
+  if (after.size() > kListText) return;
+  if (model.nothing) {
+    FUZZ_CHECK(destination.Unchanged());
+    FUZZ_CHECK(result);
+  } else if (parameter.size() < capacity) {
+    FUZZ_CHECK(destination.Holds(corvix_fuzz::UnitsOf<char>(parameter.c_str())));
+    FUZZ_CHECK(result);
+  } else if (model.ends) {
+    FUZZ_CHECK(destination.Unchanged());
+  } else {
+    FUZZ_CHECK(destination.Unchanged() ||
+               destination.Holds(corvix_fuzz::UnitsOf<char>(parameter.c_str())));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,61 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   corvix_fuzz::Note("event text of %zu characters, '(' at %ld", text.size(),
                     hasOpen ? static_cast<long>(open) : -1L);
 
-  FUZZ_CHECK(library.CheckEventType(event.data()) ==
-             (IsShowLinearDiagram(hasOpen ? text.substr(0, open) : text) ? 1 : -1));
-  FUZZ_CHECK(library.IsComplexDataSource(event.data()) == hasOpen);
-
-  // The complete list: between the first '(' and the last ')'.
+  CheckEventKind(library, event, text, open, hasOpen);
   const std::string after = hasOpen ? seen.substr(open + 1) : seen;
-  Destination<char> list(std::min(after.size() + 1, kTextUnits));
-  library.GetCompleteParamList(event.data(), list.data());
-  FUZZ_CHECK(list.CanariesIntact());
-  const std::size_t close = after.rfind(')');
-  if (!after.empty() && close != std::string::npos)
-    FUZZ_CHECK(list.Holds(corvix_fuzz::UnitsOf<char>(after.substr(0, close).c_str())));
-
-  // One parameter.
-  const long number = input.Pick(4) == 0 ? input.Long() : static_cast<long>(input.Byte() % 6);
-  std::string parameter;
-  bool ends = false;     // the parameter is the last one, cut at ')' with the capacity
-  bool nothing = false;  // the working buffer is empty: nothing is written
-  if (hasOpen) {
-    std::string buffer = after;
-    for (long round = 1; round < number && round < 4096; ++round) {
-      const std::size_t comma = buffer.find(',');
-      if (comma == std::string::npos) break;
-      buffer = buffer.substr(comma + 1);
-    }
-    const std::size_t comma = buffer.find(',');
-    ends = comma == std::string::npos;
-    parameter = ends ? buffer.substr(0, buffer.find(')')) : buffer.substr(0, comma);
-    nothing = buffer.empty();
-  }
-  const std::size_t capacity = input.Capacity(parameter.size());
-  Destination<char> destination(std::max(capacity, parameter.size() + 1));
-  const bool result = library.GetEventParameters(event.data(), destination.data(), number,
-                                                 static_cast<unsigned int>(capacity));
-  FUZZ_CHECK(destination.CanariesIntact());
-  FUZZ_CHECK(event.Holds(units));
-  if (!hasOpen) {
-    FUZZ_CHECK(!result);
-    FUZZ_CHECK(destination.Unchanged());
-    return 0;
-  }
-  // A written parameter, and an empty list, report true; a refused parameter may report false.
-  if (!destination.Unchanged()) FUZZ_CHECK(result);
-  if (after.size() > kListText) return 0;
-  if (nothing) {
-    FUZZ_CHECK(destination.Unchanged());
-    FUZZ_CHECK(result);
-  } else if (parameter.size() < capacity) {
-    FUZZ_CHECK(destination.Holds(corvix_fuzz::UnitsOf<char>(parameter.c_str())));
-    FUZZ_CHECK(result);
-  } else if (ends) {
-    FUZZ_CHECK(destination.Unchanged());
-  } else {
-    FUZZ_CHECK(destination.Unchanged() ||
-               destination.Holds(corvix_fuzz::UnitsOf<char>(parameter.c_str())));
-  }
+  CheckCompleteList(library, event, after);
+  CheckParameter(input, library, event, units, after, hasOpen);
   return 0;
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -21,7 +22,7 @@ using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 
 constexpr std::size_t kExpressionText = 127;
-constexpr std::size_t kMessageBytes = 512;
+constexpr std::size_t kMessageBytes = CORVIXMATH_MESSAGE_BYTES;
 
 bool Letter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -19,8 +20,8 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 
-constexpr std::size_t kFaceBytes = 32;
-constexpr std::size_t kDescriptorText = 1023;
+constexpr std::size_t kFaceBytes = CORVIXMATH_FACE_BYTES;
+constexpr std::size_t kDescriptorText = CORVIXMATH_FORMAT_UNITS - 1;
 
 std::uint32_t Hexadecimal(const std::string& text) {
   std::uint32_t value = 0;
@@ -36,6 +37,21 @@ std::uint32_t Hexadecimal(const std::string& text) {
 
 long Atol(const std::string& text) {
   return corvix_fuzz::Atol32(std::vector<char>(text.begin(), text.end()));
+}
+
+// The colour field: hexadecimal after a '#', else atol, as a 32-bit word.
+std::uint32_t ExpectedColour(const std::string& colourText) {
+  return !colourText.empty() && colourText[0] == '#'
+             ? Hexadecimal(colourText)
+             : static_cast<std::uint32_t>(Atol(colourText));
+}
+
+// The style words, matched with exact case anywhere in the style text; "BoldItalic" first.
+unsigned char ExpectedStyle(const std::string& styleText) {
+  if (styleText.find("BoldItalic") != std::string::npos) return CORVIXMATH_FONT_STYLE_BOLD_ITALIC;
+  if (styleText.find("Bold") != std::string::npos) return CORVIXMATH_FONT_STYLE_BOLD;
+  if (styleText.find("Italic") != std::string::npos) return CORVIXMATH_FONT_STYLE_ITALIC;
+  return CORVIXMATH_FONT_STYLE_REGULAR;
 }
 
 }  // namespace
@@ -86,23 +102,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t third = text.find(',', second + 1);
   const std::string colourText =
       text.substr(second + 1, third == std::string::npos ? std::string::npos : third - second - 1);
-  const std::uint32_t expectedColour = !colourText.empty() && colourText[0] == '#'
-                                           ? Hexadecimal(colourText)
-                                           : static_cast<std::uint32_t>(Atol(colourText));
-  FUZZ_CHECK((colour & 0xFFFFFFFFul) == expectedColour);
+  FUZZ_CHECK((colour & 0xFFFFFFFFul) == ExpectedColour(colourText));
 
   if (nullStyle) return 0;
   // Without a third comma there is no style text; what the style then gets is left open.
   if (third == std::string::npos) return 0;
-  const std::string styleText = text.substr(third + 1);
-  unsigned char expectedStyle = 0;
-  if (styleText.find("BoldItalic") != std::string::npos) {
-    expectedStyle = 3;
-  } else if (styleText.find("Bold") != std::string::npos) {
-    expectedStyle = 1;
-  } else if (styleText.find("Italic") != std::string::npos) {
-    expectedStyle = 2;
-  }
-  FUZZ_CHECK(style == expectedStyle);
+  FUZZ_CHECK(style == ExpectedStyle(text.substr(third + 1)));
   return 0;
 }

@@ -31,6 +31,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "CorvixLimits.h"
+#include "tests/support/test_buffers.h"
+
 namespace corvix_fuzz {
 
 // What the current input stands for, printed with a broken invariant.
@@ -61,8 +64,22 @@ void Note(const char* format, Arguments... arguments) {
 
 // Sizes that texts and capacities cluster around: the members' working buffers and their
 // neighbours, where a unit too many or too few shows.
-constexpr std::size_t kLengthAnchors[16] = {5,   6,   7,   8,    12,   16,   32,   64,
-                                            128, 260, 512, 1023, 1024, 2047, 2048, 4096};
+constexpr std::size_t kLengthAnchors[16] = {5,
+                                            6,
+                                            7,
+                                            CORVIXMATH_CONTROL_ID_BYTES,
+                                            CORVIXMATH_SEVENSEG_TEXT_UNITS,
+                                            CORVIXMATH_FIELD_UNITS,
+                                            CORVIXMATH_FACE_BYTES,
+                                            CORVIXMATH_NAME_BYTES,
+                                            CORVIXMATH_EXPRESSION_UNITS,
+                                            CORVIXMATH_PATH_UNITS,
+                                            CORVIXMATH_MESSAGE_BYTES,
+                                            CORVIXMATH_FORMAT_UNITS - 1,
+                                            CORVIXMATH_FORMAT_UNITS,
+                                            CORVIXMATH_TEXT_UNITS - 1,
+                                            CORVIXMATH_TEXT_UNITS,
+                                            2 * CORVIXMATH_TEXT_UNITS};
 
 // Units of every flavour travel as 32-bit values until a target picks its flavour.
 using UnitValues = std::vector<std::uint32_t>;
@@ -127,7 +144,7 @@ class FuzzInput {
       case 0:
         return static_cast<long>(Byte() % 9) - 4;
       case 1:
-        return -999;
+        return CORVIXMATH_MISSING_VALUE;
       case 2: {
         static const long kEdges[] = {INT32_MIN, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX, -1, 0};
         return kEdges[Byte() % 6];
@@ -166,8 +183,8 @@ class FuzzInput {
                                           -1e15,
                                           std::nextafter(1e15, 2e15),
                                           std::nextafter(-1e15, -2e15),
-                                          -999.0,
-                                          -999.5,
+                                          CORVIXMATH_MISSING_VALUE,
+                                          CORVIXMATH_MISSING_VALUE - 0.5,
                                           -999.999999,
                                           -1000.0,
                                           -998.9,
@@ -315,59 +332,27 @@ class Source {
 };
 
 // A destination of `capacity` units, preset with a fuzzed text, followed by canary units that
-// no member may touch, in a heap block that ends right after them.
+// no member may touch (the tests' buffer), and what it held before the call.
 template <class Unit>
-class Destination {
+class Destination : public corvix_test::CanaryBuffer<Unit> {
  public:
-  static constexpr std::size_t kCanaryUnits = 16;
-
   explicit Destination(std::size_t capacity, Unit fill = static_cast<Unit>('#'))
-      : capacity_(capacity), units_(new Unit[capacity + kCanaryUnits]) {
-    for (std::size_t i = 0; i < capacity; ++i)
-      units_[i] = fill;
-    if (capacity > 0) units_[capacity - 1] = Unit(0);
-    for (std::size_t i = 0; i < kCanaryUnits; ++i)
-      units_[capacity + i] = Canary(i);
+      : corvix_test::CanaryBuffer<Unit>(capacity, fill) {
     Keep();
   }
 
-  Unit* data() { return units_.get(); }
-  std::size_t capacity() const { return capacity_; }
-
-  bool CanariesIntact() const {
-    for (std::size_t i = 0; i < kCanaryUnits; ++i)
-      if (units_[capacity_ + i] != Canary(i)) return false;
-    return true;
-  }
-
   // Remembers the contents, for Unchanged().
-  void Keep() { kept_.assign(units_.get(), units_.get() + capacity_); }
-  bool Unchanged() const {
-    for (std::size_t i = 0; i < capacity_; ++i)
-      if (units_[i] != kept_[i]) return false;
-    return true;
-  }
+  void Keep() { kept_ = this->Contents(); }
+  bool Unchanged() const { return this->Contents() == kept_; }
   Unit KeptAt(std::size_t index) const { return kept_[index]; }
 
-  // Is there a terminator within the capacity?
-  bool Terminated() const { return Length() < capacity_; }
-  std::size_t Length() const {
-    std::size_t length = 0;
-    while (length < capacity_ && units_[length] != Unit(0))
-      ++length;
-    return length;
-  }
   // The text before the terminator (the whole capacity when there is none).
   std::vector<Unit> Text() const {
-    return std::vector<Unit>(units_.get(), units_.get() + Length());
+    return std::vector<Unit>(this->data(), this->data() + this->Length());
   }
-  bool Holds(const std::vector<Unit>& units) const { return Terminated() && Text() == units; }
+  bool Holds(const std::vector<Unit>& units) const { return this->Terminated() && Text() == units; }
 
  private:
-  static Unit Canary(std::size_t index) { return static_cast<Unit>(0xA5 ^ (index * 0x1B)); }
-
-  std::size_t capacity_;
-  std::unique_ptr<Unit[]> units_;
   std::vector<Unit> kept_;
 };
 

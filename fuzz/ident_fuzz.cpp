@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -22,7 +23,7 @@ using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
 
-constexpr std::size_t kIdentifierBytes = 8;
+constexpr std::size_t kIdentifierBytes = CORVIXMATH_CONTROL_ID_BYTES;
 
 bool IsLetter(std::uint32_t unit) {
   return (unit >= 'A' && unit <= 'Z') || (unit >= 'a' && unit <= 'z');

@@ -21,9 +21,11 @@ using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
 
-constexpr std::size_t kTrimUnits = CORVIXMATH_FORMAT_UNITS;
+// The unit check trims only a text shorter than the trim's working copy (CORVIXMATH_FORMAT_UNITS
+// units); it keeps at most CORVIXMATH_FORMAT_UNITS - 1 of them.
+constexpr std::size_t kTrimSourceUnits = CORVIXMATH_FORMAT_UNITS;
 constexpr std::size_t kPortUnits = CORVIXMATH_FIELD_UNITS;
-constexpr long kLargestField = 254;
+constexpr long kLargestField = CORVIXMATH_ADDRESS_LARGEST_FIELD;
 constexpr long kLargestPort = 65535;
 
 bool IsCode(long code) {
@@ -93,8 +95,8 @@ void Digits(FuzzInput& input) {
   corvix_fuzz::Note("IsDigit of %zu units", values.size());
   const long narrow = CheckIsDigit(corvix_fuzz::As<char>(values), true);
   const long units =
-      CheckIsDigit(corvix_fuzz::As<unsigned short>(values), values.size() < kTrimUnits);
-  if (corvix_fuzz::IsAscii(values) && values.size() < kTrimUnits) FUZZ_CHECK(narrow == units);
+      CheckIsDigit(corvix_fuzz::As<unsigned short>(values), values.size() < kTrimSourceUnits);
+  if (corvix_fuzz::IsAscii(values) && values.size() < kTrimSourceUnits) FUZZ_CHECK(narrow == units);
 }
 
 // The address check as this library reads it: the whole text, each field's value read from

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -29,21 +30,21 @@ double EngModel(const std::vector<char>& text) {
   for (std::size_t i = 0; i < copy.size(); ++i) {
     const char c = copy[i];
     if (c == '+' || c == '-') {
-      if (i != 0) return -999.0;
+      if (i != 0) return CORVIXMATH_MISSING_VALUE;
     } else if (c >= '0' && c <= '9') {
       continue;
     } else if (c == '.') {
-      if (point) return -999.0;
+      if (point) return CORVIXMATH_MISSING_VALUE;
       point = true;
     } else if (std::strchr("KkMmGgTt", c) != nullptr) {
-      if (i != copy.size() - 1) return -999.0;
+      if (i != copy.size() - 1) return CORVIXMATH_MISSING_VALUE;
       factor = (c == 'K' || c == 'k')   ? 1e3
                : (c == 'M' || c == 'm') ? 1e6
                : (c == 'G' || c == 'g') ? 1e9
                                         : 1e12;
       copy.pop_back();
     } else {
-      return -999.0;
+      return CORVIXMATH_MISSING_VALUE;
     }
   }
   const double value = std::strtod(copy.c_str(), nullptr);

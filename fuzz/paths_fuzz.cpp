@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -19,7 +20,7 @@ using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
 
-constexpr std::size_t kPathUnits = 260;
+constexpr std::size_t kPathUnits = CORVIXMATH_PATH_UNITS;
 constexpr std::size_t kPathTextUnits = kPathUnits - 1;
 
 struct Outcome {

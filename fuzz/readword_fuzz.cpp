@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -16,7 +17,7 @@ namespace {
 using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 
-constexpr long kMissing = -999;
+constexpr long kMissing = CORVIXMATH_MISSING_VALUE;
 
 // The hundreds in which known model numbers lie; every other number is unknown to all four
 // tables. (The tables themselves are checked row by row by the unit tests.)
@@ -141,7 +142,7 @@ void Models(FuzzInput& input) {
 
   const int id =
       input.Pick(2) == 0 ? 999 + static_cast<int>(input.Byte() % 9) : static_cast<int>(input.U32());
-  Destination<char> name(64);
+  Destination<char> name(CORVIXMATH_NAME_BYTES);
   library.ComputerIdToString(id, name.data());
   FUZZ_CHECK(name.CanariesIntact());
   if (id >= kFirstComputerId && id <= kLastComputerId) {

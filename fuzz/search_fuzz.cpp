@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 #include "tests/support/flavours.h"
 
@@ -21,10 +22,10 @@ using corvix_fuzz::Source;
 using corvix_fuzz::UnitValues;
 namespace flavour = corvix_test::flavour;
 
-constexpr std::size_t kSearchUnits = 2047;
-constexpr std::size_t kSubStringUnits = 1023;
-constexpr std::size_t kRightSideUnits = 1023;
-constexpr std::size_t kRightAfterUnits = 2048;
+constexpr std::size_t kSearchUnits = CORVIXMATH_TEXT_UNITS - 1;
+constexpr std::size_t kSubStringUnits = CORVIXMATH_FORMAT_UNITS - 1;
+constexpr std::size_t kRightSideUnits = CORVIXMATH_FORMAT_UNITS - 1;
+constexpr std::size_t kRightAfterUnits = CORVIXMATH_TEXT_UNITS;
 // Counts beyond this get a destination sized by what can be written, not by the count.
 constexpr long kLargestCountBuffer = 5000;
 
@@ -277,66 +278,86 @@ long CountOrStart(FuzzInput& input, std::size_t length) {
   }
 }
 
+// The character to look for: NUL, any 16-bit unit, any byte, or (most often) one of the
+// alphabet's.
+std::uint32_t Character(FuzzInput& input) {
+  switch (input.Pick(8)) {
+    case 0:
+      return 0;
+    case 1:
+      return input.U16();
+    case 2:
+      return input.Byte();
+    default:
+      return static_cast<unsigned char>(kAlphabet[input.Pick(sizeof kAlphabet - 1)]);
+  }
+}
+
+Arguments ReadArguments(FuzzInput& input) {
+  Arguments a;
+  a.source = input.Text(kAlphabet, input.Bool() ? 16 : 8);
+  a.other = input.Text(kAlphabet, 8);
+  a.character = Character(input);
+  a.count = CountOrStart(input, a.source.size());
+  a.start = CountOrStart(input, a.source.size());
+  a.capacityChoice = input.Byte();
+  a.inPlace = input.Bool();
+  return a;
+}
+
+// Runs one member in every flavour it has, each against its model; the flavours' outcomes.
+struct Outcomes {
+  Outcome narrow, units, wide;
+  bool haveWide = true;
+};
+
+Outcomes RunMember(std::size_t member, const Arguments& a) {
+  Outcomes o;
+  switch (member) {
+    case 0:
+      o.narrow = FindChar<char>(a), o.units = FindChar<unsigned short>(a);
+      o.wide = FindChar<wchar_t>(a);
+      break;
+    case 1:
+      o.narrow = FindSub<char>(a), o.wide = FindSub<wchar_t>(a), o.units = o.wide;
+      break;
+    case 2:
+      o.narrow = LeftBefore<char>(a), o.units = LeftBefore<unsigned short>(a);
+      o.wide = LeftBefore<wchar_t>(a);
+      break;
+    case 3:
+      o.narrow = RightAfter<char>(a), o.units = RightAfter<unsigned short>(a);
+      o.wide = RightAfter<wchar_t>(a);
+      break;
+    case 4:
+      o.narrow = LeftSide<char>(a), o.units = LeftSide<unsigned short>(a);
+      o.wide = LeftSide<wchar_t>(a);
+      break;
+    case 5:
+      o.narrow = RightSide<char>(a), o.units = RightSide<unsigned short>(a);
+      o.wide = RightSide<wchar_t>(a);
+      break;
+    default:
+      o.narrow = Sub<char>(a), o.units = Sub<unsigned short>(a), o.haveWide = false;
+      break;
+  }
+  return o;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
   const std::size_t member = input.Pick(7);
-  Arguments a;
-  a.source = input.Text(kAlphabet, input.Bool() ? 16 : 8);
-  a.other = input.Text(kAlphabet, 8);
-  switch (input.Pick(8)) {
-    case 0:
-      a.character = 0;
-      break;
-    case 1:
-      a.character = input.U16();
-      break;
-    case 2:
-      a.character = input.Byte();
-      break;
-    default:
-      a.character = static_cast<unsigned char>(kAlphabet[input.Pick(sizeof kAlphabet - 1)]);
-      break;
-  }
-  a.count = CountOrStart(input, a.source.size());
-  a.start = CountOrStart(input, a.source.size());
-  a.capacityChoice = input.Byte();
-  a.inPlace = input.Bool();
+  const Arguments a = ReadArguments(input);
   corvix_fuzz::Note("member %zu, source of %zu units, character %u, count %ld, start %ld", member,
                     a.source.size(), a.character, a.count, a.start);
 
-  Outcome narrow, units, wide;
-  bool haveWide = true;
-  switch (member) {
-    case 0:
-      narrow = FindChar<char>(a), units = FindChar<unsigned short>(a), wide = FindChar<wchar_t>(a);
-      break;
-    case 1:
-      narrow = FindSub<char>(a), wide = FindSub<wchar_t>(a), units = wide;
-      break;
-    case 2:
-      narrow = LeftBefore<char>(a), units = LeftBefore<unsigned short>(a);
-      wide = LeftBefore<wchar_t>(a);
-      break;
-    case 3:
-      narrow = RightAfter<char>(a), units = RightAfter<unsigned short>(a);
-      wide = RightAfter<wchar_t>(a);
-      break;
-    case 4:
-      narrow = LeftSide<char>(a), units = LeftSide<unsigned short>(a), wide = LeftSide<wchar_t>(a);
-      break;
-    case 5:
-      narrow = RightSide<char>(a), units = RightSide<unsigned short>(a);
-      wide = RightSide<wchar_t>(a);
-      break;
-    default:
-      narrow = Sub<char>(a), units = Sub<unsigned short>(a), haveWide = false;
-      break;
-  }
+  const Outcomes o = RunMember(member, a);
+  // On ASCII text the flavours agree.
   if (corvix_fuzz::IsAscii(a.source) && corvix_fuzz::IsAscii(a.other) && a.character < 0x80) {
-    FUZZ_CHECK(narrow == units);
-    if (haveWide) FUZZ_CHECK(units == wide);
+    FUZZ_CHECK(o.narrow == o.units);
+    if (o.haveWide) FUZZ_CHECK(o.units == o.wide);
   }
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -50,7 +51,7 @@ bool Model(double value, long flags, long* word) {
       text.pop_back();
   } else {
     CMathOperation library;
-    char engineering[12] = {};
+    char engineering[CORVIXMATH_SEVENSEG_TEXT_UNITS] = {};
     char noUnit[] = "";
     library.DoubleToEngString(engineering, value, noUnit, 4, sizeof engineering, 1);
     text = engineering;
@@ -97,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   corvix_fuzz::Note("NumberTo4SevenSeg(%.17g, 0x%lx)", value, flags);
 
   const long word = library.NumberTo4SevenSeg(value, flags);
-  FUZZ_CHECK(word != -999);
+  FUZZ_CHECK(word != CORVIXMATH_MISSING_VALUE);
   FUZZ_CHECK(word >= INT32_MIN && word <= INT32_MAX);
   long expected = 0;
   if (Model(value, flags, &expected)) FUZZ_CHECK(word == expected);

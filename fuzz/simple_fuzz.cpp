@@ -97,83 +97,116 @@ unsigned char CountArgument(FuzzInput& input) {
   }
 }
 
+// One call's arguments, as fuzzed.
+struct SimpleCall {
+  double value;
+  unsigned char width;
+  unsigned char decimals;
+  unsigned char zeroFill;
+  char* separator;     // the argument: null, or the fuzzed separator text
+  char separatorUnit;  // the separator's first character, '\0' for none
+  long capacity;
+};
+
+long Call(CMathOperation& library, const SimpleCall& call, char* destination, char* separator,
+          long capacity) {
+  return library.DoubleToSimpleString(destination, call.value, call.width, call.decimals,
+                                      call.zeroFill, separator, capacity);
+}
+
+// Against the model: the text where no sign moved, the sign-free digits where one did.
+void CheckAgainstModel(CMathOperation& library, const SimpleCall& call,
+                       const std::string& modelText, bool widthRefused, long result,
+                       const std::string& text) {
+  const bool lengthPastWidthRange =
+      (call.width == 0 || call.width == 255) && NaturalText(call.value).size() >= 256;
+  if (lengthPastWidthRange) return;
+  // A minus sign stays in front of the fill and of the first group in this library (the fill
+  // and the separators go after it), so negative texts are compared without signs there.
+  const bool negative = !modelText.empty() && modelText.find('-') != std::string::npos;
+  const bool signMoved = negative && (call.zeroFill != 0 || call.separatorUnit != '\0');
+  if (widthRefused) {
+    FUZZ_CHECK(result == 0);
+    return;
+  }
+  if (!signMoved) {
+    const long expected = static_cast<long>(modelText.size()) < call.capacity ? 1 : 0;
+    FUZZ_CHECK(result == expected);
+    if (result == 1) FUZZ_CHECK(text == modelText);
+  } else if (call.separatorUnit != '-' && (call.separatorUnit < '0' || call.separatorUnit > '9')) {
+    Destination<char> wide(4096);
+    FUZZ_CHECK(Call(library, call, wide.data(), call.separator, 4096) == 1);
+    const std::string whole = corvix_fuzz::StringOf(wide.Text());
+    FUZZ_CHECK(whole[0] == '-');
+    FUZZ_CHECK(Without(whole, '-', call.separatorUnit) ==
+               Without(modelText, '-', call.separatorUnit));
+    if (result == 1) FUZZ_CHECK(text == whole);
+  }
+}
+
+// Round trip: without width, fill and grouping, atof gives the value back within the cut.
+void CheckRoundTrip(const SimpleCall& call, long result, const std::string& text) {
+  if (result != 1 || call.width != 0 || call.zeroFill != 0 || call.separatorUnit != '\0' ||
+      !std::isfinite(call.value))
+    return;
+  const double back = std::atof(text.c_str());
+  double tolerance = 5e-7 + std::fabs(call.value) * 1e-15;
+  if (call.decimals < 6) tolerance += std::pow(10.0, -static_cast<int>(call.decimals));
+  FUZZ_CHECK(std::fabs(back - call.value) <= tolerance);
+}
+
+// Only the separator's first character is used; null and empty both mean no grouping.
+void CheckSeparatorForms(CMathOperation& library, const SimpleCall& call, std::size_t length,
+                         long result, const Destination<char>& destination) {
+  if (call.separator != nullptr && length > 1) {
+    char first[2] = {call.separatorUnit, '\0'};
+    Destination<char> single(destination.capacity());
+    FUZZ_CHECK(Call(library, call, single.data(), first, call.capacity) == result);
+    FUZZ_CHECK(single.Text() == destination.Text());
+  }
+  if (call.separatorUnit == '\0') {
+    char empty[1] = {'\0'};
+    Destination<char> other(destination.capacity());
+    FUZZ_CHECK(Call(library, call, other.data(), call.separator == nullptr ? empty : nullptr,
+                    call.capacity) == result);
+    FUZZ_CHECK(other.Text() == destination.Text());
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
   CMathOperation library;
-  const double value = input.Value();
-  const unsigned char width = CountArgument(input);
-  const unsigned char decimals = CountArgument(input);
-  const unsigned char zeroFill = input.Pick(3) == 0 ? input.Byte() : 0;
+  SimpleCall call{};
+  call.value = input.Value();
+  call.width = CountArgument(input);
+  call.decimals = CountArgument(input);
+  call.zeroFill = input.Pick(3) == 0 ? input.Byte() : 0;
   const bool nullSeparator = input.Pick(3) == 0;
   Source<char> separator(corvix_fuzz::As<char>(input.Text(",. '_-0", 8)));
-  char* separatorArgument = nullSeparator ? nullptr : separator.data();
-  const char separatorUnit = nullSeparator ? '\0' : separator.data()[0];
+  call.separator = nullSeparator ? nullptr : separator.data();
+  call.separatorUnit = nullSeparator ? '\0' : separator.data()[0];
 
   bool widthRefused = false;
-  const std::string modelText =
-      ModelText(value, width, decimals, zeroFill, separatorUnit, &widthRefused);
-  const bool lengthPastWidthRange =
-      (width == 0 || width == 255) && NaturalText(value).size() >= 256;
-  long capacity = static_cast<long>(input.Capacity(modelText.size()));
-  if (input.Pick(16) == 0) capacity = -static_cast<long>(input.Byte());
+  const std::string modelText = ModelText(call.value, call.width, call.decimals, call.zeroFill,
+                                          call.separatorUnit, &widthRefused);
+  call.capacity = static_cast<long>(input.Capacity(modelText.size()));
+  if (input.Pick(16) == 0) call.capacity = -static_cast<long>(input.Byte());
   corvix_fuzz::Note("value %.17g width %u decimals %u fill %u separator %s '%s' capacity %ld",
-                    value, width, decimals, zeroFill, nullSeparator ? "null" : "", separator.data(),
-                    capacity);
+                    call.value, call.width, call.decimals, call.zeroFill,
+                    nullSeparator ? "null" : "", separator.data(), call.capacity);
 
-  Destination<char> destination(capacity > 0 ? static_cast<std::size_t>(capacity) : 0);
-  const long result = library.DoubleToSimpleString(destination.data(), value, width, decimals,
-                                                   zeroFill, separatorArgument, capacity);
+  Destination<char> destination(call.capacity > 0 ? static_cast<std::size_t>(call.capacity) : 0);
+  const long result = Call(library, call, destination.data(), call.separator, call.capacity);
   FUZZ_CHECK(destination.CanariesIntact());
   FUZZ_CHECK(result == 0 || result == 1);
   if (result == 0) FUZZ_CHECK(destination.Unchanged());
   if (result == 1) FUZZ_CHECK(destination.Terminated());
   const std::string text = result == 1 ? corvix_fuzz::StringOf(destination.Text()) : "";
 
-  // A minus sign stays in front of the fill and of the first group in this library (the fill
-  // and the separators go after it), so negative texts are compared without signs there.
-  const bool negative = !modelText.empty() && modelText.find('-') != std::string::npos;
-  const bool signMoved = negative && (zeroFill != 0 || separatorUnit != '\0');
-  if (!lengthPastWidthRange && widthRefused) FUZZ_CHECK(result == 0);
-  if (!lengthPastWidthRange && !widthRefused && !signMoved) {
-    const long expected = static_cast<long>(modelText.size()) < capacity ? 1 : 0;
-    FUZZ_CHECK(result == expected);
-    if (result == 1) FUZZ_CHECK(text == modelText);
-  }
-  if (!lengthPastWidthRange && !widthRefused && signMoved && separatorUnit != '-' &&
-      (separatorUnit < '0' || separatorUnit > '9')) {
-    Destination<char> wide(4096);
-    FUZZ_CHECK(library.DoubleToSimpleString(wide.data(), value, width, decimals, zeroFill,
-                                            separatorArgument, 4096) == 1);
-    const std::string whole = corvix_fuzz::StringOf(wide.Text());
-    FUZZ_CHECK(whole[0] == '-');
-    FUZZ_CHECK(Without(whole, '-', separatorUnit) == Without(modelText, '-', separatorUnit));
-    if (result == 1) FUZZ_CHECK(text == whole);
-  }
-
-  // Round trip: without width, fill and grouping, atof gives the value back within the cut.
-  if (result == 1 && width == 0 && zeroFill == 0 && separatorUnit == '\0' && std::isfinite(value)) {
-    const double back = std::atof(text.c_str());
-    double tolerance = 5e-7 + std::fabs(value) * 1e-15;
-    if (decimals < 6) tolerance += std::pow(10.0, -static_cast<int>(decimals));
-    FUZZ_CHECK(std::fabs(back - value) <= tolerance);
-  }
-
-  // Only the separator's first character is used; null and empty both mean no grouping.
-  if (!nullSeparator && separator.length() > 1) {
-    char first[2] = {separatorUnit, '\0'};
-    Destination<char> single(destination.capacity());
-    FUZZ_CHECK(library.DoubleToSimpleString(single.data(), value, width, decimals, zeroFill, first,
-                                            capacity) == result);
-    FUZZ_CHECK(single.Text() == destination.Text());
-  }
-  if (separatorUnit == '\0') {
-    char empty[1] = {'\0'};
-    Destination<char> other(destination.capacity());
-    FUZZ_CHECK(library.DoubleToSimpleString(other.data(), value, width, decimals, zeroFill,
-                                            nullSeparator ? empty : nullptr, capacity) == result);
-    FUZZ_CHECK(other.Text() == destination.Text());
-  }
+  CheckAgainstModel(library, call, modelText, widthRefused, result, text);
+  CheckRoundTrip(call, result, text);
+  CheckSeparatorForms(library, call, separator.length(), result, destination);
   return 0;
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -24,10 +25,10 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::SameValue;
 
-constexpr double kSampleRange = 1e14;
-constexpr long kDay = 86400;
-constexpr long kMaxSeries = 32;
-constexpr double kNoDataMinimum = 999999999999999.0;
+constexpr double kSampleRange = CORVIXMATH_STATS_NO_DATA_MINIMUM;
+constexpr long kDay = CORVIXMATH_SECONDS_PER_DAY;
+constexpr long kMaxSeries = CORVIXMATH_MAX_SERIES;
+constexpr double kNoDataMinimum = CORVIXMATH_WINDOW_NO_DATA_MINIMUM;
 
 double Sample(FuzzInput& input, bool* documented) {
   double value;

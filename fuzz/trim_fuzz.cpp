@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 #include "tests/support/flavours.h"
 
@@ -26,8 +27,8 @@ using corvix_fuzz::UnitValues;
 using corvix_fuzz::ValuesOf;
 namespace flavour = corvix_test::flavour;
 
-constexpr std::size_t kTrimSourceUnits = 1024;
-constexpr std::size_t kTrimUnits = 1023;
+constexpr std::size_t kTrimSourceUnits = CORVIXMATH_FORMAT_UNITS;
+constexpr std::size_t kTrimUnits = CORVIXMATH_FORMAT_UNITS - 1;
 
 const char kAlphabet[] = " 0.,+\\abc";
 

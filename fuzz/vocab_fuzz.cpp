@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -20,7 +21,7 @@ using corvix_fuzz::Destination;
 using corvix_fuzz::FuzzInput;
 using corvix_fuzz::Source;
 
-constexpr std::size_t kNameBytes = 64;
+constexpr std::size_t kNameBytes = CORVIXMATH_NAME_BYTES;
 
 struct Named {
   const char* name;

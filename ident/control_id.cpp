@@ -7,9 +7,12 @@
 #include <cstdio>
 
 #include "CMathOperation.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
+#include "frame/internal/byte_classes.h"
 #include "frame/internal/guard.h"
 #include "frame/internal/int32.h"
+#include "text/internal/extract.h"
 
 namespace {
 
@@ -40,40 +43,6 @@ const IdentifierForm* FormOfLength(std::size_t length, bool narrow) {
   return nullptr;
 }
 
-// Only the ASCII ranges count: a narrow byte of 0x80 and above and a 16-bit unit outside
-// ASCII (a Persian letter, say) are neither letters nor digits, whatever the unit's sign.
-template <class Unit>
-bool IsAsciiLetter(Unit unit) {
-  return (unit >= Unit('a') && unit <= Unit('z')) || (unit >= Unit('A') && unit <= Unit('Z'));
-}
-
-template <class Unit>
-bool IsAsciiDigit(Unit unit) {
-  return unit >= Unit('0') && unit <= Unit('9');
-}
-
-// The extraction members of each string flavour, so that one check serves all three.
-void TakeLeft(CMathOperation& text, char* source, char* destination, long count) {
-  text.ExtractLefttSide(source, destination, count);
-}
-void TakeLeft(CMathOperation& text, unsigned short* source, unsigned short* destination,
-              long count) {
-  text.ExtractLefttSide(source, destination, count);
-}
-void TakeLeft(CMathOperation& text, wchar_t* source, wchar_t* destination, long count) {
-  text.ExtractLefttSideW(source, destination, count);
-}
-void TakeRight(CMathOperation& text, char* source, char* destination, long count) {
-  text.ExtractRightSide(source, destination, count);
-}
-void TakeRight(CMathOperation& text, unsigned short* source, unsigned short* destination,
-               long count) {
-  text.ExtractRightSide(source, destination, count);
-}
-void TakeRight(CMathOperation& text, wchar_t* source, wchar_t* destination, long count) {
-  text.ExtractRightSideW(source, destination, count);
-}
-
 template <class Unit>
 bool AllUnits(const Unit* text, bool (*test)(Unit)) {
   for (; *text != Unit(0); ++text) {
@@ -84,28 +53,23 @@ bool AllUnits(const Unit* text, bool (*test)(Unit)) {
 
 // The form code of an identifier, or 0. Only narrow texts know the seven-character form.
 template <class Unit>
-long ControlIdForm(CMathOperation& text, Unit* identifier, bool narrow) {
+long ControlIdForm(const Unit* identifier, bool narrow) {
   const IdentifierForm* form =
       FormOfLength(corvix::UnitLengthBounded(identifier, kLongestIdentifier + 1), narrow);
   if (form == nullptr) return 0;
   Unit prefix[corvix::kControlIdBytes];
   Unit number[corvix::kControlIdBytes];
-  TakeLeft(text, identifier, prefix, kPrefixLetters);
-  TakeRight(text, identifier, number, form->numberDigits);
-  if (!AllUnits<Unit>(prefix, IsAsciiLetter<Unit>)) return 0;
-  if (!AllUnits<Unit>(number, IsAsciiDigit<Unit>)) return 0;
+  corvix::text::ExtractLeftSide(identifier, prefix, kPrefixLetters);
+  corvix::text::ExtractRightSide(identifier, number, form->numberDigits);
+  if (!AllUnits<Unit>(prefix, corvix::IsAsciiLetter<Unit>)) return 0;
+  if (!AllUnits<Unit>(number, corvix::IsAsciiDigit<Unit>)) return 0;
   if (form->smallestNumber > 0 && corvix::ParseLong32(number) < form->smallestNumber) return 0;
   return form->code;
 }
 
 // The character classes of IsAlphaNumeric, in the order in which a byte is tested. The
 // classes do not overlap, so each byte sets exactly one bit.
-struct CharacterClassRow {
-  long bit;
-  const char* members;
-};
-
-constexpr CharacterClassRow kCharacterClasses[] = {
+constexpr corvix::ByteClassRow<long> kCharacterClasses[] = {
     {0x1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
     {0x2, "abcdefghijklmnopqrstuvwxyz"},
     {0x4, "0123456789"},
@@ -171,42 +135,25 @@ constexpr CharacterClassRow kCharacterClasses[] = {
 // the bytes of 0x80 and above outside the script.
 constexpr long kOtherCharacter = 0x10000000;
 
-struct CharacterClassTable {
-  long bitOfByte[256];
-};
-
-constexpr CharacterClassTable MakeCharacterClassTable() {
-  CharacterClassTable table{};
-  for (long& bit : table.bitOfByte)
-    bit = kOtherCharacter;
-  // The last row listed is written first, so a byte keeps the class of the first row
-  // that names it.
-  for (std::size_t row = sizeof(kCharacterClasses) / sizeof(kCharacterClasses[0]); row-- > 0;) {
-    for (const char* member = kCharacterClasses[row].members; *member != '\0'; ++member) {
-      table.bitOfByte[static_cast<unsigned char>(*member)] = kCharacterClasses[row].bit;
-    }
-  }
-  return table;
-}
-
-constexpr CharacterClassTable kClassOfByte = MakeCharacterClassTable();
+constexpr corvix::ByteClassTable<long> kClassOfByte =
+    corvix::MakeByteClassTable(kCharacterClasses, kOtherCharacter);
 
 }  // namespace
 
 // 0 for no identifier; 1 for 'AB123', 2 for 'AB0123', 3 for 'AB12345' (number above 10000).
 long CMathOperation::IsValidControlID(char* identifier) {
   return corvix::RunGuarded(corvix::guarded::kIsValidControlID,
-                            [&]() -> long { return ControlIdForm(*this, identifier, true); });
+                            [&]() -> long { return ControlIdForm(identifier, true); });
 }
 
 // 0, 1 or 2: 16-bit texts know no seven-character form.
 long CMathOperation::IsValidControlID(unsigned short* identifier) {
   return corvix::RunGuarded(corvix::guarded::kIsValidControlIDUnits,
-                            [&]() -> long { return ControlIdForm(*this, identifier, false); });
+                            [&]() -> long { return ControlIdForm(identifier, false); });
 }
 
 long CMathOperation::IsValidControlID(wchar_t* identifier) {
-  return ControlIdForm(*this, identifier, false);
+  return ControlIdForm(identifier, false);
 }
 
 // Turns an old five-character identifier into the new form in place: 'AB123' -> 'AB0123'.
@@ -222,7 +169,7 @@ void CMathOperation::CheckControlIDAndConvertToNewVersion(char* identifier) {
     corvix::CopyTruncated(prefix, identifier, sizeof prefix);
     prefix[kPrefixLetters] = '\0';
     char digits[corvix::kControlIdBytes];
-    ExtractRightSide(identifier, digits, kOldNumberDigits);
+    corvix::text::ExtractRightSide(identifier, digits, kOldNumberDigits);
     // Three characters read as at most 999 and at least -99, so the result has six
     // characters at most.
     const int number = static_cast<int>(corvix::ParseLong32(digits));
@@ -239,6 +186,6 @@ long CMathOperation::IsAlphaNumeric(char* text) {
   long classes = 0;
   if (text == nullptr) return classes;
   for (; *text != '\0'; ++text)
-    classes |= kClassOfByte.bitOfByte[static_cast<unsigned char>(*text)];
+    classes |= kClassOfByte[*text];
   return classes;
 }

@@ -16,6 +16,7 @@
 
 #include "CMathOperation.h"
 #include "frame/internal/buffers.h"
+#include "frame/internal/byte_classes.h"
 
 namespace {
 
@@ -34,14 +35,9 @@ enum class Symbol : unsigned char {
   kUnderscore,
 };
 
-struct SymbolRow {
-  Symbol symbol;
-  const char* members;
-};
-
 // The accepted characters. Every byte not listed (tab, '=', ',', brackets, quotation marks,
 // every byte of 0x80 and above, ...) is an invalid character.
-constexpr SymbolRow kSymbolRows[] = {
+constexpr corvix::ByteClassRow<Symbol> kSymbolRows[] = {
     {Symbol::kLetter, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"},
     {Symbol::kDigit, "0123456789"},
     {Symbol::kInfixSign, "+*/<>&|"},
@@ -53,27 +49,17 @@ constexpr SymbolRow kSymbolRows[] = {
     {Symbol::kBlank, " "},
 };
 
-struct SymbolTable {
-  Symbol ofByte[256];
-};
-
-constexpr SymbolTable MakeSymbolTable() {
-  SymbolTable table{};
-  for (Symbol& symbol : table.ofByte)
-    symbol = Symbol::kInvalid;
+// The terminator cannot be listed in a row; it is set on its own.
+constexpr corvix::ByteClassTable<Symbol> MakeSymbolTable() {
+  corvix::ByteClassTable<Symbol> table = corvix::MakeByteClassTable(kSymbolRows, Symbol::kInvalid);
   table.ofByte[0] = Symbol::kEnd;
-  for (const SymbolRow& row : kSymbolRows) {
-    for (const char* member = row.members; *member != '\0'; ++member) {
-      table.ofByte[static_cast<unsigned char>(*member)] = row.symbol;
-    }
-  }
   return table;
 }
 
-constexpr SymbolTable kSymbols = MakeSymbolTable();
+constexpr corvix::ByteClassTable<Symbol> kSymbols = MakeSymbolTable();
 
 Symbol SymbolOf(char unit) {
-  return kSymbols.ofByte[static_cast<unsigned char>(unit)];
+  return kSymbols[unit];
 }
 
 // A variable has at most this many letters; one more is reported with this limit + 1.

@@ -9,7 +9,9 @@
 #include <type_traits>
 
 #include "CMathOperation.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
+#include "frame/internal/decimal.h"
 #include "frame/internal/int32.h"
 
 namespace {
@@ -27,26 +29,15 @@ constexpr char kValueSeparator = ',';
 // The longest digit-array text that is built, or looked at by IsUniCodeString.
 constexpr std::size_t kDigitArrayLimit = corvix::kFormatUnits - 1;
 
-// Longest value field: ten decimal digits of a 32-bit value and its comma.
-constexpr std::size_t kValueFieldUnits = 11;
+// Longest value field: the decimal digits of a 32-bit value and its comma.
+constexpr std::size_t kValueFieldUnits = corvix::kMostDecimalDigits + 1;
 
 // The decoder keeps only the last digits of a longer number; it then reads them as atoi does.
 constexpr std::size_t kPendingDigits = 11;
 
-bool IsDecimalDigit(char unit) {
-  return unit >= '0' && unit <= '9';
-}
-
 // Writes `value` in decimal followed by the separator; returns the count of characters.
 std::size_t FormatValueField(std::uint32_t value, char (&field)[kValueFieldUnits]) {
-  char reversed[kValueFieldUnits];
-  std::size_t digits = 0;
-  do {
-    reversed[digits++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  for (std::size_t i = 0; i < digits; ++i)
-    field[i] = reversed[digits - 1 - i];
+  const std::size_t digits = corvix::WriteDecimalDigits(field, value);
   field[digits] = kValueSeparator;
   return digits + 1;
 }
@@ -90,7 +81,7 @@ void DecodeDigitArray(const char* text, Unit* destination, ToUnit toUnit) {
   std::size_t position = 0;
   for (std::size_t i = 0; text != nullptr && text[i] != '\0'; ++i) {
     const char unit = text[i];
-    if (IsDecimalDigit(unit)) {
+    if (corvix::IsAsciiDigit(unit)) {
       if (pendingLength == kPendingDigits) {
         std::memmove(pending, pending + 1, kPendingDigits - 1);
         --pendingLength;

@@ -236,10 +236,10 @@ PackedText SevenSegmentText(double value, long flags) {
       long bit;
       double divisor;
       const char* name;
-    } divisors[] = {{CORVIXMATH_SEVENSEG_DIVIDE_1E3, 1e3, "1e3"},
-                    {CORVIXMATH_SEVENSEG_DIVIDE_1E6, 1e6, "1e6"},
-                    {CORVIXMATH_SEVENSEG_DIVIDE_1E9, 1e9, "1e9"},
-                    {CORVIXMATH_SEVENSEG_DIVIDE_1E12, 1e12, "1e12"}};
+    } divisors[] = {{CORVIXMATH_SEVENSEG_DIVIDE_BY_KILO, 1e3, "1e3"},
+                    {CORVIXMATH_SEVENSEG_DIVIDE_BY_MEGA, 1e6, "1e6"},
+                    {CORVIXMATH_SEVENSEG_DIVIDE_BY_GIGA, 1e9, "1e9"},
+                    {CORVIXMATH_SEVENSEG_DIVIDE_BY_TERA, 1e12, "1e12"}};
     double divisor = 1.0;
     packed.scale = "plain";
     if ((flags & CORVIXMATH_SEVENSEG_FIXED_DIVISOR) != 0) {
@@ -261,7 +261,7 @@ PackedText SevenSegmentText(double value, long flags) {
     CMathOperation math;
     char empty[] = "";
     char autoName[] = "Auto";
-    math.DoubleToEngString(text, value, empty, CORVIXMATH_SEVENSEG_DIGITS, sizeof text,
+    math.DoubleToEngString(text, value, empty, CORVIXMATH_SEVENSEG_CHARACTERS, sizeof text,
                            static_cast<unsigned char>(math.ScaleString2Index(autoName)));
     packed.text = text;
     const auto blank = packed.text.rfind(' ');
@@ -307,10 +307,10 @@ void AddSevenSegment(CLI::App& app, Output& out) {
       const struct {
         const char* name;
         long bit;
-      } divisors[] = {{"1e3", CORVIXMATH_SEVENSEG_DIVIDE_1E3},
-                      {"1e6", CORVIXMATH_SEVENSEG_DIVIDE_1E6},
-                      {"1e9", CORVIXMATH_SEVENSEG_DIVIDE_1E9},
-                      {"1e12", CORVIXMATH_SEVENSEG_DIVIDE_1E12}};
+      } divisors[] = {{"1e3", CORVIXMATH_SEVENSEG_DIVIDE_BY_KILO},
+                      {"1e6", CORVIXMATH_SEVENSEG_DIVIDE_BY_MEGA},
+                      {"1e9", CORVIXMATH_SEVENSEG_DIVIDE_BY_GIGA},
+                      {"1e12", CORVIXMATH_SEVENSEG_DIVIDE_BY_TERA}};
       long bit = 0;
       for (const auto& divisor : divisors)
         if (options->divide == divisor.name) bit = divisor.bit;

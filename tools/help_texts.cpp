@@ -37,19 +37,19 @@ std::string EngRules() {
 
 std::string SevenSegmentRules() {
   return Format(
-      "Flags: 0x%04X fixed divisor (--divide), by 1e3 with 0x%04X, else 1e6 with 0x%04X, else "
-      "1e9\n"
-      "with 0x%04X, else 1e12 with 0x%04X; 0x%04X the four-decimal text of the value itself\n"
-      "(--plain); 0x%04X drop the minus sign (--drop-minus). Otherwise the text is the Auto\n"
+      "Flags: 0x%04lX fixed divisor (--divide), by 1e3 with 0x%04lX, else 1e6 with 0x%04lX, "
+      "else 1e9\n"
+      "with 0x%04lX, else 1e12 with 0x%04lX; 0x%04lX the four-decimal text of the value itself\n"
+      "(--plain); 0x%04lX drop the minus sign (--drop-minus). Otherwise the text is the Auto\n"
       "engineering text with %d digits, whose letter tells the scale. The word packs the "
       "first\n"
       "%d characters (zero filled in front; digits and '-' show) and the position of the "
       "point.\n"
       "  Example: corvixmath sevenseg 2500000 --divide 1e6   ->  text '2.5', shown 0.025",
-      CORVIXMATH_SEVENSEG_FIXED_DIVISOR, CORVIXMATH_SEVENSEG_DIVIDE_1E3,
-      CORVIXMATH_SEVENSEG_DIVIDE_1E6, CORVIXMATH_SEVENSEG_DIVIDE_1E9,
-      CORVIXMATH_SEVENSEG_DIVIDE_1E12, CORVIXMATH_SEVENSEG_PLAIN, CORVIXMATH_SEVENSEG_DROP_MINUS,
-      CORVIXMATH_SEVENSEG_DIGITS, CORVIXMATH_SEVENSEG_DIGITS);
+      CORVIXMATH_SEVENSEG_FIXED_DIVISOR, CORVIXMATH_SEVENSEG_DIVIDE_BY_KILO,
+      CORVIXMATH_SEVENSEG_DIVIDE_BY_MEGA, CORVIXMATH_SEVENSEG_DIVIDE_BY_GIGA,
+      CORVIXMATH_SEVENSEG_DIVIDE_BY_TERA, CORVIXMATH_SEVENSEG_PLAIN, CORVIXMATH_SEVENSEG_DROP_MINUS,
+      CORVIXMATH_SEVENSEG_CHARACTERS, CORVIXMATH_SEVENSEG_CHARACTERS);
 }
 
 std::string ExpressionRules() {

@@ -6,9 +6,10 @@
 #include <cstddef>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"
-#include "vocab/internal/ascii_case.h"
 
 namespace {
 
@@ -80,6 +81,8 @@ constexpr unsigned char kUnknownValueFormat = 255;
 constexpr const char* kScaleNames[] = {"Hide", "Auto", "Unity", "Kilo", "Mega", "Giga", "Tera"};
 
 constexpr long kScaleCount = static_cast<long>(sizeof kScaleNames / sizeof kScaleNames[0]);
+// A scale's index is its DoubleToEngString mode.
+static_assert(kScaleCount == CORVIXMATH_SCALE_TERA + 1, "one name for each scale mode 0 to 6");
 constexpr long kUnknownScale = -1;
 
 }  // namespace

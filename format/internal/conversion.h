@@ -19,6 +19,10 @@
 #include <cstddef>
 
 namespace corvix {
+namespace format {
+
+// The decimals of the display formatters' one conversion ("%f"), which they then only cut.
+constexpr int kSixDecimals = 6;
 
 // Most decimals a conversion gives (the scientific mantissa goes up to 19).
 constexpr int kMaxConversionDecimals = 19;
@@ -69,6 +73,7 @@ std::size_t FormatScientific(char (&text)[Size], double value, int decimals) {
 // square. Exact up to 10^22; the scale limits and price divisors are computed this way.
 double PowerOfTenBySquaring(unsigned exponent);
 
+}  // namespace format
 }  // namespace corvix
 
 #endif  // CORVIXMATH_FORMAT_INTERNAL_CONVERSION_H

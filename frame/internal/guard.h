@@ -9,6 +9,7 @@
 
 #include <cstddef>
 
+#include "CorvixLimits.h"
 #include "frame/internal/buffers.h"
 
 namespace corvix {
@@ -77,7 +78,7 @@ constexpr GuardedProcedure kExtractRightAfterCharUnits{"ExtractRightAfterChar"};
 constexpr GuardedMember<long> kIsDigitUnits{"IsDigit", 0};
 constexpr GuardedMember<long> kIsValidControlID{"IsValidControlID", 0};  // narrow
 constexpr GuardedMember<long> kIsValidControlIDUnits{"IsValidControlID", 0};
-constexpr GuardedMember<long> kNumberTo4SevenSeg{"NumberTo4SevenSeg", -999};
+constexpr GuardedMember<long> kNumberTo4SevenSeg{"NumberTo4SevenSeg", CORVIXMATH_MISSING_VALUE};
 constexpr GuardedProcedure kRemoveDirFromPath{"RemoveDirFromPath"};  // narrow
 constexpr GuardedProcedure kSientificFormat{"SientificFormat"};
 }  // namespace guarded

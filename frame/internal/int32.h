@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "frame/internal/ascii.h"
+
 namespace corvix {
 
 // The 32-bit word as a `long` of 32-bit Windows, sign-extended where `long` is wider.
@@ -43,7 +45,7 @@ long ParseLong32(const Unit* text) {
   // Accumulate the magnitude, stopping growth once it passes every 32-bit limit.
   constexpr std::int64_t kPastLimit = std::int64_t(INT32_MAX) + 2;
   std::int64_t magnitude = 0;
-  for (; text[i] >= Unit('0') && text[i] <= Unit('9'); ++i) {
+  for (; IsAsciiDigit(text[i]); ++i) {
     if (magnitude < kPastLimit)
       magnitude = magnitude * 10 + static_cast<std::int64_t>(text[i] - Unit('0'));
   }

@@ -29,6 +29,18 @@
 #define CORVIXMATH_MISSING_VALUE (-999) /* a missing value, an unreadable text, a fault */
 #define CORVIXMATH_NOT_FOUND (-1)       /* a search that found nothing */
 
+/* Results of the number check (IsDigit): 0, or CORVIXMATH_NUMBER_FORM plus the bits of what the
+ * number lacks or has ("12" -> 4, "-12.5" -> 7, "12k" -> 2). The address-and-port check returns
+ * a port's form negated. */
+#define CORVIXMATH_NOT_A_NUMBER 0
+#define CORVIXMATH_NUMBER_FORM 1
+#define CORVIXMATH_NUMBER_NO_SIGN 1         /* added: no leading '+' or '-' */
+#define CORVIXMATH_NUMBER_NO_SCALE_LETTER 2 /* added: no trailing K, M, G or T */
+#define CORVIXMATH_NUMBER_HAS_POINT 4       /* added: a decimal point */
+/* The only form a port may have: an unsigned integer without point or letter. */
+#define CORVIXMATH_PLAIN_UNSIGNED_INTEGER \
+  (CORVIXMATH_NUMBER_FORM + CORVIXMATH_NUMBER_NO_SCALE_LETTER + CORVIXMATH_NUMBER_NO_SIGN)
+
 /* Results of the IPv4 address check (the address-and-port check returns them negated). */
 #define CORVIXMATH_ADDRESS_VALID 1
 #define CORVIXMATH_ADDRESS_NO_DOT 10
@@ -43,15 +55,6 @@
 #define CORVIXMATH_ADDRESS_PART_TOO_LONG (-15)
 #define CORVIXMATH_ADDRESS_LARGEST_FIELD 254 /* a field of a dotted address; 255 is refused */
 
-/* The seven-segment word (NumberTo4SevenSeg): its digits and its flags. */
-#define CORVIXMATH_SEVENSEG_DIGITS 4
-#define CORVIXMATH_SEVENSEG_FIXED_DIVISOR 0x0008 /* divide by the chosen power of a thousand */
-#define CORVIXMATH_SEVENSEG_DROP_MINUS 0x0100    /* remove the minus sign */
-#define CORVIXMATH_SEVENSEG_PLAIN 0x0200         /* four-decimal text of the value itself */
-#define CORVIXMATH_SEVENSEG_DIVIDE_1E3 0x0800
-#define CORVIXMATH_SEVENSEG_DIVIDE_1E6 0x1000
-#define CORVIXMATH_SEVENSEG_DIVIDE_1E9 0x2000
-#define CORVIXMATH_SEVENSEG_DIVIDE_1E12 0x4000
 
 /* Statistics and windows. */
 #define CORVIXMATH_MAX_SERIES 32          /* series one window call reduces at once */
@@ -62,5 +65,43 @@
 #define CORVIXMATH_STATS_NO_DATA_MAXIMUM (-100000000000000.0)
 #define CORVIXMATH_WINDOW_NO_DATA_MINIMUM 999999999999999.0
 #define CORVIXMATH_WINDOW_NO_DATA_MAXIMUM (-999999999999999.0)
+
+/* NumberTo4SevenSeg: bits of its flags argument (bits not named here are ignored). */
+#define CORVIXMATH_SEVENSEG_FIXED_DIVISOR 0x0008L /* divide by the divisor named below */
+#define CORVIXMATH_SEVENSEG_DROP_MINUS 0x0100L    /* drop a leading minus sign */
+#define CORVIXMATH_SEVENSEG_PLAIN 0x0200L         /* four decimals of the value itself */
+/* The divisor of CORVIXMATH_SEVENSEG_FIXED_DIVISOR, the first one set in this order. */
+#define CORVIXMATH_SEVENSEG_DIVIDE_BY_KILO 0x0800L /* 1e3 */
+#define CORVIXMATH_SEVENSEG_DIVIDE_BY_MEGA 0x1000L /* 1e6 */
+#define CORVIXMATH_SEVENSEG_DIVIDE_BY_GIGA 0x2000L /* 1e9 */
+#define CORVIXMATH_SEVENSEG_DIVIDE_BY_TERA 0x4000L /* 1e12 */
+
+/* NumberTo4SevenSeg: the layout of the word it returns. Character c (1 = leftmost) has its
+ * code in the CORVIXMATH_SEVENSEG_CODE_BITS bits from bit
+ * CORVIXMATH_SEVENSEG_CODE_BITS * (CORVIXMATH_SEVENSEG_CHARACTERS - c); a decimal point at text
+ * index i (1 to 4) sets bit CORVIXMATH_SEVENSEG_FIRST_POINT_BIT + 1 - i (31 down to 28). A
+ * digit's code is its value, a minus sign's CORVIXMATH_SEVENSEG_MINUS_CODE, anything else 0. */
+#define CORVIXMATH_SEVENSEG_CHARACTERS 4
+#define CORVIXMATH_SEVENSEG_CODE_BITS 7
+#define CORVIXMATH_SEVENSEG_MINUS_CODE 30
+#define CORVIXMATH_SEVENSEG_FIRST_POINT_BIT 31 /* the point at text index 1 */
+
+/* DoubleToEngString: scale modes (ScaleString2Index names 0 to 6). 8, 9 and 11 to 255 show the
+ * value as it is, without a letter. */
+#define CORVIXMATH_SCALE_HIDE 0 /* automatic, no letter shown */
+#define CORVIXMATH_SCALE_AUTO 1 /* automatic: K, M, G, T, P */
+#define CORVIXMATH_SCALE_UNITY 2
+#define CORVIXMATH_SCALE_KILO 3
+#define CORVIXMATH_SCALE_MEGA 4
+#define CORVIXMATH_SCALE_GIGA 5
+#define CORVIXMATH_SCALE_TERA 6
+#define CORVIXMATH_SCALE_THOUSANDTHS 7            /* 'm' */
+#define CORVIXMATH_SCALE_AUTO_WITH_THOUSANDTHS 10 /* automatic, 'm' below 0.1 */
+
+/* DecodeFontString: the style codes it writes. */
+#define CORVIXMATH_FONT_STYLE_REGULAR 0
+#define CORVIXMATH_FONT_STYLE_BOLD 1
+#define CORVIXMATH_FONT_STYLE_ITALIC 2
+#define CORVIXMATH_FONT_STYLE_BOLD_ITALIC 3
 
 #endif /* CORVIXMATH_CORVIXLIMITS_H */

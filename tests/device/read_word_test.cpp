@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ const BuildCase kBuilds[] = {
     {0, 0, 0, 'Z', 0, 0x190000, {0, 0, 0, 25, 0}},
     {0, 0, 0, 'a', 0, 0x1A0000, {0, 0, 0, 26, 0}},
     {0, 0, 0, 'z', 0, 0x330000, {0, 0, 0, 51, 0}},
-    {5, -999, -999, 'C', 0, 0x2079B, {5, 15, 1, 2, 1}},
-    {1, 2, 3, 'b', -999, 0x1B0133, {1, 2, 3, 27, 1}},
+    {5, CORVIXMATH_MISSING_VALUE, CORVIXMATH_MISSING_VALUE, 'C', 0, 0x2079B, {5, 15, 1, 2, 1}},
+    {1, 2, 3, 'b', CORVIXMATH_MISSING_VALUE, 0x1B0133, {1, 2, 3, 27, 1}},
     // Bytes above 0x7F are negative codes that fill the upper half of the word.
     {0, 0, 0, '\xFF', 0, -65536L, {0, 0, 0, -1, 0}},
     {0, 0, 0, '\x80', 0, -128L * 65536, {0, 0, 0, -128, 0}},
@@ -38,9 +39,9 @@ const BuildCase kBuilds[] = {
     {0, -1, 0, 'A', 0, 31 << 7, {0, 31, 0, 0, 0}},
     {0, 0, -1, 'A', 0, 7 << 4, {0, 0, 7, 0, 0}},
     // -999 has no meaning for the first field: it is masked like any number.
-    {-999, 0, 0, 'A', 0, 0x2, {1, 0, 0, 0, 0}},
+    {CORVIXMATH_MISSING_VALUE, 0, 0, 'A', 0, 0x2, {1, 0, 0, 0, 0}},
     // A missing third field does not force the flag; only a missing second field does.
-    {0, 0, -999, 'A', 0, 0x10, {0, 0, 1, 0, 0}},
+    {0, 0, CORVIXMATH_MISSING_VALUE, 'A', 0, 0x10, {0, 0, 1, 0, 0}},
 #if LONG_MAX > 2147483647L  // such an argument exists only where long is wider than 32 bits
     // Only the 32-bit value of an argument counts: 2^32 - 999 is -999.
     {0, 4294966297L, 0, 'A', 0, 0x781, {0, 15, 0, 0, 1}},
@@ -61,11 +62,11 @@ TEST(ReadWord, PacksTheFieldsAndGivesThemBack) {
 
 TEST(ReadWord, AnUnknownSelectorGivesTheMissingValue) {
   CMathOperation math;
-  const long selectors[] = {-1, 5, 100, -999};
+  const long selectors[] = {-1, 5, 100, CORVIXMATH_MISSING_VALUE};
   const long words[] = {0, -1, 0x2079B};
   for (long selector : selectors)
     for (long word : words)
-      EXPECT_EQ(math.ExtractFromReadRequest(selector, word), -999);
+      EXPECT_EQ(math.ExtractFromReadRequest(selector, word), CORVIXMATH_MISSING_VALUE);
 }
 
 TEST(ReadWord, ReadsOnlyThe32BitWord) {

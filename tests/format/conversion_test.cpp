@@ -16,14 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "CorvixLimits.h"
 #include "format/internal/conversion.h"
 
 namespace {
 
-using corvix::FormatFixed;
-using corvix::FormatScientific;
+using corvix::format::FormatFixed;
+using corvix::format::FormatScientific;
 
-constexpr int kSixDecimals = 6;
+using corvix::format::kSixDecimals;
 constexpr int kFourDecimals = 4;
 constexpr std::size_t kFourDecimalWidth = 4;
 
@@ -63,7 +64,7 @@ std::vector<double> HandPickedValues() {
                            9.9999995,
                            0.9999995,
                            999999.99999995,
-                           -999.0,
+                           CORVIXMATH_MISSING_VALUE,
                            -999.5,
                            -998.9,
                            -999.0000005,
@@ -137,8 +138,8 @@ TEST(Conversion, MatchesFormattedPrintOnSeededValues) {
   const std::vector<double> seeded = SeededValues();
   values.insert(values.end(), seeded.begin(), seeded.end());
 
-  char fixed[corvix::kFixedTextUnits];
-  char scientific[corvix::kScientificTextUnits];
+  char fixed[corvix::format::kFixedTextUnits];
+  char scientific[corvix::format::kScientificTextUnits];
   char scientificFormat[8];
   std::size_t compared = 0;
   std::size_t mismatches = 0;
@@ -156,7 +157,7 @@ TEST(Conversion, MatchesFormattedPrintOnSeededValues) {
     if (expected != fixed || length != expected.size()) {
       if (++mismatches < 20) ADD_FAILURE() << "%4.4f of " << value << ": " << fixed;
     }
-    for (int decimals = 0; decimals <= corvix::kMaxConversionDecimals; ++decimals) {
+    for (int decimals = 0; decimals <= corvix::format::kMaxConversionDecimals; ++decimals) {
       std::snprintf(scientificFormat, sizeof scientificFormat, "%%.%dE", decimals);
       length = FormatScientific(scientific, value, decimals);
       expected = Reference(scientificFormat, value);
@@ -202,7 +203,7 @@ TEST(Conversion, RoundsHalfwayCasesOnceToTheNearest) {
       {5e-324, 3, true, "4.941E-324"},
       {DBL_MAX, 19, true, "1.7976931348623157081E+308"},
   };
-  char text[corvix::kFixedTextUnits];
+  char text[corvix::format::kFixedTextUnits];
   for (const Case& c : cases) {
     if (c.scientific)
       FormatScientific(text, c.value, c.decimals);
@@ -230,8 +231,8 @@ TEST(Conversion, SpellsValuesWithoutDigits) {
       {-inf, "-inf", "-inf", "-INF"},
       {-0.0, "-0.000000", "-0.0000", "-0E+00"},
   };
-  char fixed[corvix::kFixedTextUnits];
-  char scientific[corvix::kScientificTextUnits];
+  char fixed[corvix::format::kFixedTextUnits];
+  char scientific[corvix::format::kScientificTextUnits];
   for (const Case& c : cases) {
     EXPECT_EQ(FormatFixed(fixed, c.value, kSixDecimals), std::strlen(c.sixDecimals));
     EXPECT_STREQ(fixed, c.sixDecimals);
@@ -243,33 +244,33 @@ TEST(Conversion, SpellsValuesWithoutDigits) {
 }
 
 TEST(Conversion, LongestTextsFitTheirBuffers) {
-  char fixed[corvix::kFixedTextUnits];
-  char scientific[corvix::kScientificTextUnits];
+  char fixed[corvix::format::kFixedTextUnits];
+  char scientific[corvix::format::kScientificTextUnits];
   EXPECT_EQ(FormatFixed(fixed, DBL_MAX, kSixDecimals), 316u);
-  EXPECT_EQ(FormatFixed(fixed, -DBL_MAX, corvix::kMaxConversionDecimals),
-            corvix::kFixedTextUnits - 1);
-  EXPECT_EQ(FormatScientific(scientific, -DBL_MIN / 3.0, corvix::kMaxConversionDecimals),
-            corvix::kScientificTextUnits - 1);
+  EXPECT_EQ(FormatFixed(fixed, -DBL_MAX, corvix::format::kMaxConversionDecimals),
+            corvix::format::kFixedTextUnits - 1);
+  EXPECT_EQ(FormatScientific(scientific, -DBL_MIN / 3.0, corvix::format::kMaxConversionDecimals),
+            corvix::format::kScientificTextUnits - 1);
   EXPECT_EQ(scientific, Reference("%.19E", -DBL_MIN / 3.0));
 }
 
 TEST(Conversion, RefusesPrecisionsItDoesNotKnow) {
-  char fixed[corvix::kFixedTextUnits];
-  char scientific[corvix::kScientificTextUnits];
+  char fixed[corvix::format::kFixedTextUnits];
+  char scientific[corvix::format::kScientificTextUnits];
   EXPECT_EQ(FormatFixed(fixed, 1.5, -1), 0u);
   EXPECT_STREQ(fixed, "");
-  EXPECT_EQ(FormatFixed(fixed, 1.5, 6, corvix::kFixedTextUnits), 0u);
-  EXPECT_EQ(FormatScientific(scientific, 1.5, corvix::kMaxConversionDecimals + 1), 0u);
+  EXPECT_EQ(FormatFixed(fixed, 1.5, 6, corvix::format::kFixedTextUnits), 0u);
+  EXPECT_EQ(FormatScientific(scientific, 1.5, corvix::format::kMaxConversionDecimals + 1), 0u);
   EXPECT_STREQ(scientific, "");
 }
 
 TEST(Conversion, PowerOfTenBySquaringIsExactWhereDoublesAre) {
   double expected = 1.0;
   for (unsigned exponent = 0; exponent <= 22; ++exponent) {
-    EXPECT_EQ(corvix::PowerOfTenBySquaring(exponent), expected) << exponent;
+    EXPECT_EQ(corvix::format::PowerOfTenBySquaring(exponent), expected) << exponent;
     expected *= 10.0;
   }
-  EXPECT_TRUE(std::isinf(corvix::PowerOfTenBySquaring(65535u + 12u)));
+  EXPECT_TRUE(std::isinf(corvix::format::PowerOfTenBySquaring(65535u + 12u)));
 }
 
 }  // namespace

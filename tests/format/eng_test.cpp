@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "support/test_units.h"
 
 namespace {
@@ -37,11 +38,16 @@ std::string Eng(double value, const char* unit, int digits, unsigned char mode,
 
 TEST(DoubleToEngString, WorkedResults) {
   const EngCase cases[] = {
-      {12345.678, "W", 4, 1, "12.34 KW"}, {12345.678, "W", 4, 0, "12.34 W"},
-      {12345.678, "W", 4, 2, "EEEE"},     {-12345.678, "W", 4, 3, "-12.34 KW"},
-      {0.05, "A", 3, 10, "50.0 mA"},      {0.05, "A", 3, 1, "0.05  A"},
-      {-999.0, "V", 3, 2, "0.00  V"},     {5e9, "W", 3, 5, "5.00 GW"},
-      {5e9, "W", 3, 4, "EEEE"},           {2.5, "", 3, 7, "2500 m"},
+      {12345.678, "W", 4, 1, "12.34 KW"},
+      {12345.678, "W", 4, 0, "12.34 W"},
+      {12345.678, "W", 4, 2, "EEEE"},
+      {-12345.678, "W", 4, 3, "-12.34 KW"},
+      {0.05, "A", 3, 10, "50.0 mA"},
+      {0.05, "A", 3, 1, "0.05  A"},
+      {CORVIXMATH_MISSING_VALUE, "V", 3, 2, "0.00  V"},
+      {5e9, "W", 3, 5, "5.00 GW"},
+      {5e9, "W", 3, 4, "EEEE"},
+      {2.5, "", 3, 7, "2500 m"},
       {123.456, "", 0, 9, "123.456000"},
   };
   for (const EngCase& c : cases)
@@ -108,7 +114,8 @@ TEST(DoubleToEngString, ScaleLimitsAndLetters) {
 }
 
 TEST(DoubleToEngString, MissingValueMarkerShowsZeroInEveryMode) {
-  const double markers[] = {-999.0, -999.5, -999.999999, std::nextafter(-1000.0, 0.0)};
+  const double markers[] = {CORVIXMATH_MISSING_VALUE, -999.5, -999.999999,
+                            std::nextafter(-1000.0, 0.0)};
   for (int mode = 0; mode <= 255; ++mode) {
     const std::string zero = Eng(0.0, "V", 3, static_cast<unsigned char>(mode));
     for (double marker : markers)
@@ -187,7 +194,7 @@ TEST(DoubleToEngString, RefusesAUnitBeyondTheWorkingBuffer) {
   // "1.000000 " leaves 1014 of the 1023 working characters for the unit.
   for (std::size_t unitLength : {1014u, 1015u, 5000u}) {
     std::string unit(unitLength, 'u');
-    CanaryBuffer<char> destination(2048);
+    CanaryBuffer<char> destination(CORVIXMATH_TEXT_UNITS);
     const std::vector<char> before = destination.Contents();
     const long result = math.DoubleToEngString(destination.data(), 1.0, &unit[0], 0, 2048, 9);
     if (unitLength == 1014u) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "support/test_units.h"
 
 namespace {
@@ -21,10 +22,10 @@ const EngTextCase kEngTextCases[] = {
     {"0.25", 0.25},
     {" 7 ", 7.0},
     {"K", 0.0},
-    {"12K5", -999.0},
-    {"1.2.3", -999.0},
-    {"1E3", -999.0},
-    {"1e3", -999.0},
+    {"12K5", CORVIXMATH_MISSING_VALUE},
+    {"1.2.3", CORVIXMATH_MISSING_VALUE},
+    {"1E3", CORVIXMATH_MISSING_VALUE},
+    {"1e3", CORVIXMATH_MISSING_VALUE},
     {"1.5m", 1500000.0},
     {"1.5M", 1500000.0},
     {"+5k", 5000.0},
@@ -40,14 +41,14 @@ const EngTextCase kEngTextCases[] = {
     {"5.", 5.0},
     {"-.5", -0.5},
     {"1 2 3", 123.0},
-    {"1,5", -999.0},
-    {"1\t", -999.0},
-    {"5-", -999.0},
-    {"+-5", -999.0},
-    {"1.5KK", -999.0},
-    {"1.5 X", -999.0},
-    {"0x10", -999.0},
-    {"inf", -999.0},
+    {"1,5", CORVIXMATH_MISSING_VALUE},
+    {"1\t", CORVIXMATH_MISSING_VALUE},
+    {"5-", CORVIXMATH_MISSING_VALUE},
+    {"+-5", CORVIXMATH_MISSING_VALUE},
+    {"1.5KK", CORVIXMATH_MISSING_VALUE},
+    {"1.5 X", CORVIXMATH_MISSING_VALUE},
+    {"0x10", CORVIXMATH_MISSING_VALUE},
+    {"inf", CORVIXMATH_MISSING_VALUE},
     // Correctly rounded: the same double as the compiler's reading of the literal.
     {"0.1", 0.1},
     {"0.3", 0.3},

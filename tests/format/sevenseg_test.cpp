@@ -6,9 +6,24 @@
 #include <limits>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "frame/internal/int32.h"
 
 namespace {
+
+// The published flags and word layout are the panel firmware's, written out here on their own:
+// a change to CorvixLimits.h that the firmware would not follow fails the build.
+static_assert(CORVIXMATH_SEVENSEG_FIXED_DIVISOR == 0x0008 &&
+                  CORVIXMATH_SEVENSEG_DROP_MINUS == 0x0100 && CORVIXMATH_SEVENSEG_PLAIN == 0x0200,
+              "the panel's flags");
+static_assert(CORVIXMATH_SEVENSEG_DIVIDE_BY_KILO == 0x0800 &&
+                  CORVIXMATH_SEVENSEG_DIVIDE_BY_MEGA == 0x1000 &&
+                  CORVIXMATH_SEVENSEG_DIVIDE_BY_GIGA == 0x2000 &&
+                  CORVIXMATH_SEVENSEG_DIVIDE_BY_TERA == 0x4000,
+              "the panel's divisors");
+static_assert(CORVIXMATH_SEVENSEG_CHARACTERS == 4 && CORVIXMATH_SEVENSEG_CODE_BITS == 7 &&
+                  CORVIXMATH_SEVENSEG_MINUS_CODE == 30 && CORVIXMATH_SEVENSEG_FIRST_POINT_BIT == 31,
+              "the panel's word layout");
 
 constexpr unsigned kMinus = 30;
 constexpr int kNoPoint = 0;
@@ -155,7 +170,7 @@ TEST(NumberTo4SevenSeg, NoWordLooksLikeTheFaultValue) {
           const std::uint32_t code = (bits >> shift) & 0x7F;
           EXPECT_TRUE(code <= 9 || code == kMinus) << value;
         }
-        EXPECT_NE(word, -999) << value;
+        EXPECT_NE(word, CORVIXMATH_MISSING_VALUE) << value;
       }
     }
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "frame/internal/guard.h"
 
 namespace {
@@ -70,7 +71,7 @@ TEST_F(CatchErrorTest, MembersWithAResultReportTheirNameAndReturnTheirValue) {
       {&g::kIsDigitUnits, "IsDigit", 0},
       {&g::kIsValidControlID, "IsValidControlID", 0},
       {&g::kIsValidControlIDUnits, "IsValidControlID", 0},
-      {&g::kNumberTo4SevenSeg, "NumberTo4SevenSeg", -999},
+      {&g::kNumberTo4SevenSeg, "NumberTo4SevenSeg", CORVIXMATH_MISSING_VALUE},
   };
   for (const GuardedRow& row : rows) {
     reports_.clear();

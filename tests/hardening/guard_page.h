@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/test_buffers.h"
+
 #if defined(_WIN32)
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -138,17 +140,8 @@ class GuardedBuffer {
 
   std::vector<Unit> Contents() const { return std::vector<Unit>(data_, data_ + units_); }
 
-  // The units before the first terminator, each cut to a byte; a buffer without terminator
-  // gives all its units followed by "<unterminated>", so a missing terminator is seen in a
-  // comparison rather than read past.
-  std::string Text() const {
-    std::string text;
-    for (std::size_t i = 0; i < units_; ++i) {
-      if (data_[i] == Unit(0)) return text;
-      text.push_back(static_cast<char>(data_[i]));
-    }
-    return text + "<unterminated>";
-  }
+  // The text as NarrowText reads it (tests/support/test_buffers.h).
+  std::string Text() const { return NarrowText(data_, units_); }
 
   // Nothing was written into the buffer nor in front of it.
   bool Untouched() const {

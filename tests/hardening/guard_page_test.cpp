@@ -37,13 +37,13 @@ std::string Repeat(char unit, std::size_t count) {
 }
 
 // The buffer sizes that members assume of a caller's buffer they are not told the size of.
-constexpr std::size_t kControlIdBytes = 8;
-constexpr std::size_t kFaceBytes = 32;
-constexpr std::size_t kNameBytes = 64;
-constexpr std::size_t kAddressBytes = 16;
-constexpr std::size_t kPathUnits = 260;
-constexpr std::size_t kMessageBytes = 512;
-constexpr std::size_t kTextUnits = 2048;
+constexpr std::size_t kControlIdBytes = CORVIXMATH_CONTROL_ID_BYTES;
+constexpr std::size_t kFaceBytes = CORVIXMATH_FACE_BYTES;
+constexpr std::size_t kNameBytes = CORVIXMATH_NAME_BYTES;
+constexpr std::size_t kAddressBytes = CORVIXMATH_ADDRESS_BYTES;
+constexpr std::size_t kPathUnits = CORVIXMATH_PATH_UNITS;
+constexpr std::size_t kMessageBytes = CORVIXMATH_MESSAGE_BYTES;
+constexpr std::size_t kTextUnits = CORVIXMATH_TEXT_UNITS;
 
 template <class Unit>
 class GuardPageAllFlavours : public ::testing::Test {};
@@ -153,7 +153,7 @@ TEST(GuardPage, DoubleToSimpleStringAtTheSize) {
     std::string text = c.text;
     if (text.empty()) {
       // Measured once in a roomy buffer; the guard checks below are what matter here.
-      GuardedBuffer<char> roomy(2048);
+      GuardedBuffer<char> roomy(CORVIXMATH_TEXT_UNITS);
       ASSERT_EQ(1, CMathOperation().DoubleToSimpleString(roomy.data(), c.value, c.width, c.decimals,
                                                          c.zeroFill, separatorText,
                                                          static_cast<long>(roomy.size())));
@@ -1109,7 +1109,7 @@ TEST(GuardPage, NarrowReadersStopAtTheTerminator) {
     SCOPED_TRACE(ascii.substr(0, 16));
     auto text = GuardedText<char>(ascii);
     const double engValue = operation.EngStr2SimpleValue(text.data());
-    EXPECT_TRUE(engValue == -999.0 || engValue >= 0.0);
+    EXPECT_TRUE(engValue == CORVIXMATH_MISSING_VALUE || engValue >= 0.0);
     static_cast<void>(operation.HexStringToDecimal(text.data()));
     EXPECT_LE(operation.IsUniCodeString(text.data()), 1);
     EXPECT_LE(operation.ContainUnicodeChar(text.data()), 1);

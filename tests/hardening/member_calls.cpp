@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 
@@ -316,7 +317,7 @@ std::string LeftBefore(CallProbe& probe) {
   for (const std::string& input : TextInputs()) {
     std::vector<Unit> text = Text<Unit>(input);
     for (long capacity : {3L, 2048L}) {
-      std::vector<Unit> left = Destination<Unit>(2048);
+      std::vector<Unit> left = Destination<Unit>(CORVIXMATH_TEXT_UNITS);
       const long result =
           Probed(probe, [&] { return Left(text.data(), left.data(), Unit('.'), capacity); });
       digest.Number(result).Text(left.data());
@@ -331,7 +332,7 @@ std::string RightAfter(CallProbe& probe) {
   for (const std::string& input : TextInputs()) {
     std::vector<Unit> text = Text<Unit>(input);
     for (char character : {'.', ',', '\0'}) {
-      std::vector<Unit> right = Destination<Unit>(2048);
+      std::vector<Unit> right = Destination<Unit>(CORVIXMATH_TEXT_UNITS);
       right[1] = Unit(0);
       Probed(probe, [&] {
         Right(text.data(), right.data(), Unit(character));
@@ -543,7 +544,7 @@ std::string SplitPath(CallProbe& probe) {
     for (unsigned int nameCapacity : {5u, 7u, 16u}) {
       for (bool withDirectory : {true, false}) {
         std::vector<Unit> path = Text<Unit>(input);
-        std::vector<Unit> directory = Destination<Unit>(260);
+        std::vector<Unit> directory = Destination<Unit>(CORVIXMATH_PATH_UNITS);
         std::vector<Unit> name = Destination<Unit>(16);
         const long result = Probed(probe, [&] {
           return CMathOperation().ExtractPathAndName(path.data(),
@@ -567,7 +568,7 @@ std::string ClimbPath(CallProbe& probe) {
       std::vector<Unit> path = Destination<Unit>(400);
       std::vector<Unit> units = Text<Unit>(input);
       std::copy(units.begin(), units.end(), path.begin());
-      std::vector<Unit> output = Destination<Unit>(260);
+      std::vector<Unit> output = Destination<Unit>(CORVIXMATH_PATH_UNITS);
       Probed(probe, [&] {
         CMathOperation().RemoveDirFromPath(path.data(), output.data(), levels);
         CMathOperation().RemoveDirFromPath(path.data(), static_cast<Unit*>(nullptr), levels);
@@ -679,7 +680,7 @@ std::string ControlId(CallProbe& probe) {
 std::string ConvertControlId(CallProbe& probe) {
   Digest digest;
   for (const char* input : {"AB123", "AB007", "AB0123", "ABxyz", "AB-12", "", "ABCD"}) {
-    std::vector<char> text = Destination<char>(8);
+    std::vector<char> text = Destination<char>(CORVIXMATH_CONTROL_ID_BYTES);
     std::memcpy(text.data(), input, std::strlen(input) + 1);
     Probed(probe, [&] {
       CMathOperation().CheckControlIDAndConvertToNewVersion(text.data());
@@ -708,7 +709,7 @@ std::string Expressions(CallProbe& probe) {
     for (bool withList : {true, false}) {
       std::vector<char> expression = Text<char>(input);
       std::vector<char> variables = Text<char>("#a#b#c#");
-      std::vector<char> message = Destination<char>(512);
+      std::vector<char> message = Destination<char>(CORVIXMATH_MESSAGE_BYTES);
       message[0] = '\0';
       const long result = Probed(probe, [&] {
         return CMathOperation().VerifyRegExpString(expression.data(), message.data(),
@@ -743,7 +744,7 @@ std::string NameLookups(CallProbe& probe) {
 std::string CodeNames(CallProbe& probe) {
   Digest digest;
   for (int code = 0; code <= 255; ++code) {
-    std::vector<char> name = Destination<char>(64);
+    std::vector<char> name = Destination<char>(CORVIXMATH_NAME_BYTES);
     Probed(probe, [&] {
       CMathOperation().ucModelTOcpModel(static_cast<unsigned char>(code), name.data());
       return 0;
@@ -778,7 +779,7 @@ std::string Fonts(CallProbe& probe) {
         "A very long face name that goes on and on,9,1,"}) {
     for (bool withStyle : {true, false}) {
       std::vector<char> descriptor = Text<char>(input);
-      std::vector<char> face = Destination<char>(32);
+      std::vector<char> face = Destination<char>(CORVIXMATH_FACE_BYTES);
       unsigned char size = 7;
       unsigned long colour = 7;
       unsigned char style = 7;
@@ -823,7 +824,7 @@ std::string ParamLists(CallProbe& probe) {
   Digest digest;
   for (const char* input : kEvents) {
     std::vector<char> event = Text<char>(input);
-    std::vector<char> list = Destination<char>(64);
+    std::vector<char> list = Destination<char>(CORVIXMATH_NAME_BYTES);
     list[0] = '\0';
     Probed(probe, [&] {
       CMathOperation().GetCompleteParamList(event.data(), list.data());
@@ -840,7 +841,7 @@ std::string EventParameters(CallProbe& probe) {
     for (long number : {0L, 1L, 2L, 3L, 9L}) {
       for (unsigned int capacity : {4u, 6u, 64u}) {
         std::vector<char> event = Text<char>(input);
-        std::vector<char> parameter = Destination<char>(64);
+        std::vector<char> parameter = Destination<char>(CORVIXMATH_NAME_BYTES);
         parameter[0] = '\0';
         const bool found = Probed(probe, [&] {
           return CMathOperation().GetEventParameters(event.data(), parameter.data(), number,
@@ -873,7 +874,7 @@ std::string DeviceModels(CallProbe& probe) {
 std::string ComputerNames(CallProbe& probe) {
   Digest digest;
   for (int id : {-1, 999, 1000, 1001, 1002, 1003, 1004, 1005, 1006}) {
-    std::vector<char> name = Destination<char>(64);
+    std::vector<char> name = Destination<char>(CORVIXMATH_NAME_BYTES);
     name[0] = '\0';
     Probed(probe, [&] {
       CMathOperation().ComputerIdToString(id, name.data());
@@ -886,7 +887,7 @@ std::string ComputerNames(CallProbe& probe) {
 
 std::string ReadWords(CallProbe& probe) {
   Digest digest;
-  const long fields[] = {0, 1, 5, 7, 31, -999, -1, 100000};
+  const long fields[] = {0, 1, 5, 7, 31, CORVIXMATH_MISSING_VALUE, -1, 100000};
   for (long first : fields) {
     for (long second : fields) {
       for (char letter : {'A', 'z', '#', '\xC7'}) {
@@ -945,7 +946,7 @@ std::string AddressesAndPorts(CallProbe& probe) {
   for (const char* input : {"192.168.1.1:80", "1.2.3.4: 80 ", "1.2.3.4:65536", "1.2.3.4:-5",
                             "1.2.3.4:8x", "1.2.3:80", "no port", "192.168.100.2540:80", ":80"}) {
     std::vector<char> text = Text<char>(input);
-    std::vector<char> address = Destination<char>(16);
+    std::vector<char> address = Destination<char>(CORVIXMATH_ADDRESS_BYTES);
     unsigned short port = 7;
     const long result = Probed(probe, [&] {
       return CMathOperation().IsValidIpAndPortString(text.data(), address.data(), &port);

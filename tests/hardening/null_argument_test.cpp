@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 
@@ -223,8 +224,8 @@ TEST(NullArgument, NumericCheckAndStatisticsMembers) {
   long times[] = {0, 10, 20};
   long* timeArrays[] = {nullptr, times};
   long counts[] = {3, 3};
-  double minima[32], maxima[32], means[32];
-  long centres[32];
+  double minima[CORVIXMATH_MAX_SERIES], maxima[CORVIXMATH_MAX_SERIES], means[CORVIXMATH_MAX_SERIES];
+  long centres[CORVIXMATH_MAX_SERIES];
   EXPECT_EQ(0, operation.FilterValueArray(nullptr, timeArrays, 2, counts, minima, maxima, means,
                                           centres, 3600, 3600, 0));
   EXPECT_EQ(0, operation.FilterValueArray(valueArrays, timeArrays, 2, counts, minima, maxima, means,

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 
 namespace {
 
@@ -52,18 +53,18 @@ TEST(Interface, Parsing) {
 TEST(Interface, PathsAndConversions) {
   CMathOperation math;
   char path[] = "C:\\Data\\Logs\\day.txt";
-  char directory[260];
-  char name[64];
+  char directory[CORVIXMATH_PATH_UNITS];
+  char name[CORVIXMATH_NAME_BYTES];
   ASSERT_EQ(math.ExtractPathAndName(path, directory, name, sizeof name, sizeof directory), 1);
   EXPECT_STREQ(name, "day.txt");
   wchar_t widePath[] = L"C:\\Data\\Logs\\day.txt";
-  wchar_t wideName[64];
+  wchar_t wideName[CORVIXMATH_NAME_BYTES];
   ASSERT_EQ(math.ExtractPathAndName(widePath, nullptr, wideName, 64, 0), 1);
   EXPECT_EQ(std::wcscmp(wideName, L"day.txt"), 0);
-  char climbed[260];
+  char climbed[CORVIXMATH_PATH_UNITS];
   math.RemoveDirFromPath(path, climbed, 1);
   EXPECT_EQ(std::strncmp(climbed, "C:\\Data\\", 8), 0);
-  wchar_t wideClimbed[260];
+  wchar_t wideClimbed[CORVIXMATH_PATH_UNITS];
   math.RemoveDirFromPath(widePath, wideClimbed, 1);
   EXPECT_EQ(std::wcsncmp(wideClimbed, L"C:\\Data\\", 8), 0);
 
@@ -93,7 +94,7 @@ TEST(Interface, PathsAndConversions) {
 
 TEST(Interface, IdentifiersAndFormulas) {
   CMathOperation math;
-  char oldId[8] = "AB123";
+  char oldId[CORVIXMATH_CONTROL_ID_BYTES] = "AB123";
   EXPECT_EQ(math.IsValidControlID(oldId), 1);
   math.CheckControlIDAndConvertToNewVersion(oldId);
   EXPECT_STREQ(oldId, "AB0123");
@@ -104,7 +105,7 @@ TEST(Interface, IdentifiersAndFormulas) {
   char classes[] = "Ab1";
   EXPECT_EQ(math.IsAlphaNumeric(classes), 0x1 | 0x2 | 0x4);
   char formula[] = "(a+b";
-  char message[512];
+  char message[CORVIXMATH_MESSAGE_BYTES];
   char variables[] = "#a#b#";
   EXPECT_EQ(math.VerifyRegExpString(formula, message, variables), -21);
   EXPECT_STREQ(message, "Some parenthesis are still not closed");
@@ -114,7 +115,7 @@ TEST(Interface, Vocabulary) {
   CMathOperation math;
   char scale[] = "kilo";
   EXPECT_EQ(math.ScaleString2Index(scale), 3);
-  char name[64];
+  char name[CORVIXMATH_NAME_BYTES];
   math.ScaleIndex2String(name, 4, sizeof name);
   EXPECT_STREQ(name, "Mega");
   char unknown[] = "no such type";
@@ -124,7 +125,7 @@ TEST(Interface, Vocabulary) {
   math.ucModelTOcpModel(254, name);
   EXPECT_STREQ(name, "NoData");
   char font[] = "Tahoma,12,#FF0000,Bold";
-  char face[32];
+  char face[CORVIXMATH_FACE_BYTES];
   unsigned char size = 0, style = 0;
   unsigned long colour = 0;
   math.DecodeFontString(font, face, &size, &colour, &style);
@@ -135,10 +136,10 @@ TEST(Interface, Vocabulary) {
   char event[] = "ShowLinearDiagram(a,b)";
   EXPECT_EQ(math.CheckEventType(event), 1);
   EXPECT_TRUE(math.IsComplexDataSource(event));
-  char parameters[2048];
+  char parameters[CORVIXMATH_TEXT_UNITS];
   math.GetCompleteParamList(event, parameters);
   EXPECT_STREQ(parameters, "a,b");
-  char parameter[64];
+  char parameter[CORVIXMATH_NAME_BYTES];
   ASSERT_TRUE(math.GetEventParameters(event, parameter, 2, sizeof parameter));
   EXPECT_STREQ(parameter, "b");
 }
@@ -149,13 +150,13 @@ TEST(Interface, DevicesAndReadWords) {
   EXPECT_EQ(math.CorvixDeviceModelToDataStructureType(104), 1);
   EXPECT_EQ(math.ModelToIam(104), 17);
   EXPECT_EQ(math.WhatIsThis(104), 3);
-  char component[64] = "";
+  char component[CORVIXMATH_NAME_BYTES] = "";
   math.ComputerIdToString(1001, component);
   EXPECT_STREQ(component, "SettingManager");
   const long word = math.BuildReadResultState(1, 2, 3, 'b', 1);
   EXPECT_EQ(math.ExtractFromReadRequest(3, word), 27);  // 'a' to 'z' are the codes 26 to 51
   EXPECT_EQ(math.ExtractFromReadRequest(1, word), 2);
-  EXPECT_EQ(math.ExtractFromReadRequest(5, word), -999);
+  EXPECT_EQ(math.ExtractFromReadRequest(5, word), CORVIXMATH_MISSING_VALUE);
   long list[] = {4, 8, 15};
   EXPECT_EQ(math.LongExistInList(15, list, 3), 2);
 }
@@ -170,7 +171,7 @@ TEST(Interface, ChecksAndStatistics) {
   char address[] = "1.2.3.4";
   EXPECT_EQ(math.IsValidIPString(address), 1);
   char endpoint[] = "1.2.3.4:80";
-  char host[16];
+  char host[CORVIXMATH_ADDRESS_BYTES];
   unsigned short port = 0;
   EXPECT_EQ(math.IsValidIpAndPortString(endpoint, host, &port), 1);
   EXPECT_STREQ(host, "1.2.3.4");
@@ -190,8 +191,8 @@ TEST(Interface, ChecksAndStatistics) {
   double* seriesValues[] = {firstValues};
   long* seriesTimes[] = {firstTimes};
   long counts[] = {2};
-  double low[32], high[32], mean[32];
-  long centres[32];
+  double low[CORVIXMATH_MAX_SERIES], high[CORVIXMATH_MAX_SERIES], mean[CORVIXMATH_MAX_SERIES];
+  long centres[CORVIXMATH_MAX_SERIES];
   ASSERT_EQ(math.FilterValueArray(seriesValues, seriesTimes, 1, counts, low, high, mean, centres,
                                   3600, 3600, 0),
             1);

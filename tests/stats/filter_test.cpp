@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ class Filter {
 };
 
 // Entries for W = S = 3600 over one day: centres 0, 3600, ..., 86400.
-constexpr std::size_t kHourlyEntries = 86400 / 3600 + 1;
+constexpr std::size_t kHourlyEntries = CORVIXMATH_SECONDS_PER_DAY / 3600 + 1;
 
 void ExpectEntries(const Filter& filter, const std::vector<Entry>& expected) {
   const std::vector<Entry> actual = filter.Entries();
@@ -136,7 +137,7 @@ TEST(FilterValueArray, DoubleWidthCountsEachSampleInTwoWindows) {
     SCOPED_TRACE(::testing::Message() << "t " << c.time << " S " << c.step);
     Filter filter({{{c.time, 2.5}}});
     const long first = c.time / c.step * c.step;
-    EXPECT_EQ(filter.Run(2 * c.step, c.step, 86400 / c.step + 1), 2);
+    EXPECT_EQ(filter.Run(2 * c.step, c.step, CORVIXMATH_SECONDS_PER_DAY / c.step + 1), 2);
     EXPECT_EQ(filter.Centres(), (std::vector<long>{first, first + c.step}));
     EXPECT_TRUE(filter.GuardsIntact());
   }
@@ -154,13 +155,13 @@ TEST(FilterValueArray, WindowBoundsAndLastCentre) {
       {3600, 3600, -1800, {0}},
       {3600, 3600, -1801, {}},
       // Even widths end with the centre 86400, odd widths with 86399.
-      {2, 1, 86400, {86400}},
-      {3, 1, 86400, {86399}},
-      {3600, 3600, 87999, {86400}},
-      {3600, 3600, 88199, {86400}},
+      {2, 1, CORVIXMATH_SECONDS_PER_DAY, {CORVIXMATH_SECONDS_PER_DAY}},
+      {3, 1, CORVIXMATH_SECONDS_PER_DAY, {86399}},
+      {3600, 3600, 87999, {CORVIXMATH_SECONDS_PER_DAY}},
+      {3600, 3600, 88199, {CORVIXMATH_SECONDS_PER_DAY}},
       {3600, 3600, 88200, {}},
       {1, 1, 86399, {86399}},
-      {1, 1, 86400, {}},
+      {1, 1, CORVIXMATH_SECONDS_PER_DAY, {}},
       // Odd width: window k covers kS - 1 <= t < kS + 2.
       {3, 3, 86396, {86397}},
       {3, 3, 86399, {}},
@@ -170,7 +171,8 @@ TEST(FilterValueArray, WindowBoundsAndLastCentre) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "W " << c.width << " S " << c.step << " t " << c.time);
     Filter filter({{{c.time, 1.0}}});
-    EXPECT_EQ(filter.Run(c.width, c.step, 86400 / c.step + 1), static_cast<long>(c.centres.size()));
+    EXPECT_EQ(filter.Run(c.width, c.step, CORVIXMATH_SECONDS_PER_DAY / c.step + 1),
+              static_cast<long>(c.centres.size()));
     EXPECT_EQ(filter.Centres(), c.centres);
     EXPECT_TRUE(filter.GuardsIntact());
   }
@@ -178,7 +180,7 @@ TEST(FilterValueArray, WindowBoundsAndLastCentre) {
 
 TEST(FilterValueArray, EqualWidthAndStepTileTheDay) {
   std::vector<Sample> samples;
-  for (long t = 0; t < 86400; t += 450)
+  for (long t = 0; t < CORVIXMATH_SECONDS_PER_DAY; t += 450)
     samples.push_back({t, static_cast<double>(t % 3600)});
   Filter filter({samples});
   ASSERT_EQ(filter.Run(3600, 3600, kHourlyEntries), static_cast<long>(kHourlyEntries));
@@ -186,7 +188,7 @@ TEST(FilterValueArray, EqualWidthAndStepTileTheDay) {
   // Window 0 holds 0..1350 (averages to 675), later windows the full hour across a boundary.
   EXPECT_EQ(entries.front().mean, (0 + 450 + 900 + 1350) / 4.0);
   EXPECT_EQ(entries[1].mean, (1800 + 2250 + 2700 + 3150 + 0 + 450 + 900 + 1350) / 8.0);
-  EXPECT_EQ(entries.back().centre, 86400);
+  EXPECT_EQ(entries.back().centre, CORVIXMATH_SECONDS_PER_DAY);
   EXPECT_EQ(entries.back().mean, (1800 + 2250 + 2700 + 3150) / 4.0);
 }
 
@@ -223,12 +225,13 @@ TEST(FilterValueArray, ReportsTheDataExtremesBeyondTheStartingValues) {
 TEST(FilterValueArray, OnlyNaNAveragesKeepTheStartingValues) {
   Filter filter({{{0, kNaN}}, {{10, kNaN}}});
   ASSERT_EQ(filter.Run(3600, 3600, kHourlyEntries), 1);
-  ExpectEntries(filter, {{999999999999999.0, -999999999999999.0, kNaN, 0}});
+  ExpectEntries(filter,
+                {{CORVIXMATH_WINDOW_NO_DATA_MINIMUM, CORVIXMATH_WINDOW_NO_DATA_MAXIMUM, kNaN, 0}});
 }
 
 TEST(FilterValueArray, OnlyTheFirst32SeriesTakePart) {
   std::vector<std::vector<Sample>> series(33, std::vector<Sample>{{0, 1.0}});
-  series[32] = {{0, 50.0}, {7200, 50.0}};
+  series[CORVIXMATH_MAX_SERIES] = {{0, 50.0}, {7200, 50.0}};
   Filter filter(series);
   ASSERT_EQ(filter.Run(3600, 3600, kHourlyEntries), 1);
   ExpectEntries(filter, {{1.0, 1.0, 1.0, 0}});
@@ -273,7 +276,7 @@ TEST(FilterValueArray, NullArraysGiveNothing) {
   long* noTimes[] = {nullptr, &time};
   long counts[] = {5, 1};
   EXPECT_EQ(math.FilterValueArray(noValues, noTimes, 2, counts, &minimum, &maximum, &mean, &centre,
-                                  86400, 86400, 0),
+                                  CORVIXMATH_SECONDS_PER_DAY, CORVIXMATH_SECONDS_PER_DAY, 0),
             1);
   EXPECT_EQ(mean, 1.0);
   EXPECT_EQ(centre, 0);
@@ -284,12 +287,12 @@ TEST(FilterValueArray, UnorderedTimesStayInsideTheOutputs) {
   // The cursor never moves back: it waits at 80000 until the window that starts at 81000, so
   // the window centred at 79200 sums 80000 and 0, and the last one 86000, 3600 and -5.
   ASSERT_EQ(filter.Run(3600, 3600, kHourlyEntries), 2);
-  ExpectEntries(filter, {{1.5, 1.5, 1.5, 79200}, {4.0, 4.0, 4.0, 86400}});
+  ExpectEntries(filter, {{1.5, 1.5, 1.5, 79200}, {4.0, 4.0, 4.0, CORVIXMATH_SECONDS_PER_DAY}});
   EXPECT_TRUE(filter.NothingBeyond(2));
 }
 
 TEST(FilterValueArray, HugeStepEndsTheDay) {
-  Filter filter({{{0, 1.0}, {86400, 2.0}}});
+  Filter filter({{{0, 1.0}, {CORVIXMATH_SECONDS_PER_DAY, 2.0}}});
   EXPECT_EQ(filter.Run(2, std::numeric_limits<long>::max(), 2), 1);
   EXPECT_EQ(filter.Centres(), std::vector<long>{0});
   EXPECT_TRUE(filter.GuardsIntact());
@@ -301,8 +304,9 @@ std::vector<Entry> WindowByWindow(const std::vector<std::vector<Sample>>& series
   std::vector<Entry> entries;
   const long half = width / 2;
   std::vector<std::size_t> cursors(std::min<std::size_t>(series.size(), 32), 0);
-  for (long lower = -half; lower + width <= half + 86400; lower += step) {
-    double minimum = 999999999999999.0, maximum = -999999999999999.0, meanSum = 0;
+  for (long lower = -half; lower + width <= half + CORVIXMATH_SECONDS_PER_DAY; lower += step) {
+    double minimum = CORVIXMATH_WINDOW_NO_DATA_MINIMUM, maximum = CORVIXMATH_WINDOW_NO_DATA_MAXIMUM,
+           meanSum = 0;
     bool hasExtremes = false;
     long withData = 0;
     for (std::size_t s = 0; s < cursors.size(); ++s) {
@@ -337,7 +341,8 @@ std::vector<Entry> WindowByWindow(const std::vector<std::vector<Sample>>& series
 // time.
 TEST(FilterValueArray, MatchesTheWindowByWindowSteps) {
   std::mt19937 random(20261208);
-  const long kWindowings[][2] = {{60, 60}, {3600, 60}, {7, 5}, {600, 1800}, {86400, 3600}};
+  const long kWindowings[][2] = {
+      {60, 60}, {3600, 60}, {7, 5}, {600, 1800}, {CORVIXMATH_SECONDS_PER_DAY, 3600}};
   for (int trial = 0; trial < 60; ++trial) {
     std::vector<std::vector<Sample>> series(1 + random() % 34);
     for (std::vector<Sample>& samples : series) {
@@ -353,7 +358,7 @@ TEST(FilterValueArray, MatchesTheWindowByWindowSteps) {
     const std::vector<Entry> expected = WindowByWindow(series, windowing[0], windowing[1]);
     Filter filter(series);
     SCOPED_TRACE(::testing::Message() << "trial " << trial << ", " << series.size() << " series");
-    filter.Run(windowing[0], windowing[1], 86400 / 5 + 2);
+    filter.Run(windowing[0], windowing[1], CORVIXMATH_SECONDS_PER_DAY / 5 + 2);
     ExpectEntries(filter, expected);
     EXPECT_TRUE(filter.NothingBeyond(expected.size()));
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 
 namespace {
 
@@ -57,7 +58,8 @@ TEST(CalculateMinMaxAvrSD, SummarisesSamples) {
       {{kNaN, 5, 1}, {1, 5, kNaN, kNaN}},
       {{5, kNaN, 9}, {5, 9, kNaN, kNaN}},
       // Only NaN: the starting values still say "no data".
-      {{kNaN, kNaN}, {1e14, -1e14, kNaN, kNaN}},
+      {{kNaN, kNaN},
+       {CORVIXMATH_STATS_NO_DATA_MINIMUM, CORVIXMATH_STATS_NO_DATA_MAXIMUM, kNaN, kNaN}},
       // In-order sums: 1e16 + 1 rounds back to 1e16, so the sum is 1, not 2.
       {{1e16, 1, -1e16, 1}, {-1e16, 1e16, 0.25, std::sqrt(2e32) / 4}},
       // Divisions by n, not multiplications by 1/n (0.29999999999999993, 0.16329931618554516).
@@ -85,7 +87,9 @@ TEST(CalculateMinMaxAvrSD, WritesNoDataValuesWithoutSamples) {
     Result expected;
   };
   // 0 samples give 0/0; a negative count gives 0 divided by a negative number.
-  const Case cases[] = {{0, {1e14, -1e14, kNaN, kNaN}}, {-3, {1e14, -1e14, -0.0, -0.0}}};
+  const Case cases[] = {
+      {0, {CORVIXMATH_STATS_NO_DATA_MINIMUM, CORVIXMATH_STATS_NO_DATA_MAXIMUM, kNaN, kNaN}},
+      {-3, {CORVIXMATH_STATS_NO_DATA_MINIMUM, CORVIXMATH_STATS_NO_DATA_MAXIMUM, -0.0, -0.0}}};
   for (Summary member : kBothNames) {
     for (const Case& c : cases) {
       SCOPED_TRACE(c.count);
@@ -102,8 +106,8 @@ TEST(CalculateMinMaxAvrSD, NullArrayHoldsNoSamplesAndNullOutputsAreSkipped) {
   CMathOperation math;
   double minimum = 0, maximum = 0, average = 0, spread = 0;
   math.CalculateMinMaxAvrSD(nullptr, 4, &minimum, &maximum, &average, &spread);
-  EXPECT_EQ(minimum, 1e14);
-  EXPECT_EQ(maximum, -1e14);
+  EXPECT_EQ(minimum, CORVIXMATH_STATS_NO_DATA_MINIMUM);
+  EXPECT_EQ(maximum, CORVIXMATH_STATS_NO_DATA_MAXIMUM);
   EXPECT_TRUE(std::isnan(average));
 
   double values[] = {1, 2, 3, 4};
@@ -116,7 +120,8 @@ TEST(CalculateMinMaxAvrSD, NullArrayHoldsNoSamplesAndNullOutputsAreSkipped) {
 // both signs, NaN samples and infinities.
 TEST(CalculateMinMaxAvrSD, MatchesOneInOrderPass) {
   struct Reference {
-    double minimum = 1e14, maximum = -1e14, sum = 0;
+    double minimum = CORVIXMATH_STATS_NO_DATA_MINIMUM, maximum = CORVIXMATH_STATS_NO_DATA_MAXIMUM,
+           sum = 0;
     bool started = false;
     explicit Reference(const std::vector<double>& values) {
       for (double value : values) {

@@ -11,6 +11,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "test_buffers.h"
+
 namespace corvix_test {
 
 // A NUL-terminated string of `Unit` made from narrow text, one unit per byte (bytes are
@@ -40,53 +42,6 @@ std::string Narrow(const Unit* units) {
   return text;
 }
 
-// A destination of `capacity` units preset to `fill`, followed by canary units that no member
-// may touch. `data()` is the destination; `CanariesIntact()` proves nothing was written past it.
-template <class Unit>
-class CanaryBuffer {
- public:
-  static constexpr std::size_t kCanaryUnits = 16;
-  static constexpr Unit kCanary = static_cast<Unit>(0x5A);
-
-// GCC 12 at -O3 takes capacity + kCanaryUnits - kCanaryUnits for a possibly wrapped size and
-// warns about a fill it cannot prove bounded; the vector is always capacity + 16 units long.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wstringop-overflow"
-#endif
-  explicit CanaryBuffer(std::size_t capacity, Unit fill = static_cast<Unit>('#'))
-      : capacity_(capacity), units_(capacity + kCanaryUnits, kCanary) {
-    for (std::size_t i = 0; i < capacity; ++i)
-      units_[i] = fill;
-    if (capacity > 0) units_[capacity - 1] = Unit(0);
-  }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
-
-  Unit* data() {
-    return units_.data();
-  }
-  std::size_t capacity() const {
-    return capacity_;
-  }
-
-  bool CanariesIntact() const {
-    for (std::size_t i = capacity_; i < units_.size(); ++i)
-      if (units_[i] != kCanary) return false;
-    return true;
-  }
-
-  // The destination's units as they stand (terminator and preset fill included).
-  std::vector<Unit> Contents() const {
-    return std::vector<Unit>(units_.begin(), units_.begin() + static_cast<long>(capacity_));
-  }
-
- private:
-  std::size_t capacity_;
-  std::vector<Unit> units_;
-};
-
 // What a destination must hold after a call: a text, or kUntouched for exactly what it held
 // before. Either way nothing may be written past its capacity.
 constexpr const char* kUntouched = nullptr;
@@ -97,7 +52,7 @@ void ExpectDestination(const CanaryBuffer<Unit>& buffer, const std::vector<Unit>
   if (expected == kUntouched) {
     EXPECT_EQ(buffer.Contents(), before) << label << ": destination was written";
   } else {
-    EXPECT_EQ(Narrow(buffer.Contents().data()), expected) << label;
+    EXPECT_EQ(buffer.Narrow(), expected) << label;
   }
   EXPECT_TRUE(buffer.CanariesIntact()) << label << ": written past the destination";
 }

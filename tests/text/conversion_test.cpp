@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "support/test_units.h"
 
 namespace {
@@ -98,7 +99,7 @@ TEST(UnicodeStringToDigitArray, RefusesATextLongerThan1023Characters) {
     const std::string expectedNarrow = ExpectedDigitArray(narrow);
     const std::string expectedUnits = ExpectedDigitArray(units);
 
-    CanaryBuffer<char> narrowOut(2048);
+    CanaryBuffer<char> narrowOut(CORVIXMATH_TEXT_UNITS);
     const auto narrowBefore = narrowOut.Contents();
     EXPECT_EQ(math.UnicodeStringToDigitArray(narrow.data(), narrowOut.data(), 2048),
               c.delivered ? 1 : 0)
@@ -110,7 +111,7 @@ TEST(UnicodeStringToDigitArray, RefusesATextLongerThan1023Characters) {
       EXPECT_EQ(narrowOut.Contents(), narrowBefore);
     }
 
-    CanaryBuffer<char> unitOut(2048);
+    CanaryBuffer<char> unitOut(CORVIXMATH_TEXT_UNITS);
     const auto unitBefore = unitOut.Contents();
     EXPECT_EQ(math.UnicodeStringToDigitArray(units.data(), unitOut.data(), 2048),
               c.delivered ? 1 : 0)

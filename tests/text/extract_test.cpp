@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "tests/support/flavours.h"
 #include "tests/support/test_units.h"
 #include "text/internal/extract.h"
@@ -75,11 +76,11 @@ TYPED_TEST(ExtractTest, LeftBeforeCharLooksAtTheFirst2047Units) {
   std::string text(3000, 'a');
   text[2500] = '.';  // beyond the cut: the whole cut text is the left part
   auto source = Units<TypeParam>(text);
-  CanaryBuffer<TypeParam> fits(2048);
+  CanaryBuffer<TypeParam> fits(CORVIXMATH_TEXT_UNITS);
   EXPECT_EQ(LeftBefore(source.data(), fits.data(), U<TypeParam>('.'), 2048), 1);
   EXPECT_EQ(Narrow(fits.data()), std::string(2047, 'a'));
   EXPECT_TRUE(fits.CanariesIntact());
-  CanaryBuffer<TypeParam> tooSmall(2047);
+  CanaryBuffer<TypeParam> tooSmall(CORVIXMATH_TEXT_UNITS - 1);
   EXPECT_EQ(LeftBefore(source.data(), tooSmall.data(), U<TypeParam>('.'), 2047), 0);
   EXPECT_TRUE(tooSmall.CanariesIntact());
 }

@@ -163,7 +163,7 @@ TYPED_TEST(FindCharposTest, ScanPrimitivesStopAtTheLimitAndTheTerminator) {
   for (std::size_t length : {0u, 1u, 15u, 16u, 17u, 63u, 64u, 65u, 300u}) {
     auto text = Units<TypeParam>(std::string(length, 'q'));
     for (std::size_t limit : {std::size_t(0), length / 2, length, length + 1}) {
-      EXPECT_EQ(corvix::text::ScanLength(text.data(), limit), std::min(length, limit));
+      EXPECT_EQ(corvix::UnitLengthBounded(text.data(), limit), std::min(length, limit));
     }
     if (length == 0) continue;
     text[length - 1] = TypeParam('z');

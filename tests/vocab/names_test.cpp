@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "support/test_units.h"
 
 namespace {
@@ -92,7 +93,7 @@ const TypeCodeCase kTypeCodes[] = {
 TEST(TypeNames, WriteTheNameOfEachCodeIntoSixtyFourBytes) {
   CMathOperation math;
   for (const TypeCodeCase& c : kTypeCodes) {
-    CanaryBuffer<char> name(64);
+    CanaryBuffer<char> name(CORVIXMATH_NAME_BYTES);
     math.ucModelTOcpModel(c.code, name.data());
     EXPECT_STREQ(name.data(), c.written) << int(c.code);
     EXPECT_TRUE(name.CanariesIntact());

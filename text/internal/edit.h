@@ -22,7 +22,7 @@ namespace text {
 template <class Unit>
 void InsertUnit(Unit* text, long position, Unit unit) {
   if (text == nullptr || position < 0) return;
-  const std::size_t length = ScanLength(text, kWholeText);
+  const std::size_t length = UnitLengthBounded(text, kWholeText);
   const std::size_t at = static_cast<std::size_t>(position);
   if (at > length) return;
   std::memmove(text + at + 1, text + at, (length - at + 1) * sizeof(Unit));
@@ -47,7 +47,7 @@ void RemoveUnit(Unit* text, Unit unit) {
 template <class Unit>
 void RemoveRange(Unit* text, int start, int count) {
   if (text == nullptr || start < 0 || count <= 0) return;
-  const std::size_t length = ScanLength(text, kWholeText);
+  const std::size_t length = UnitLengthBounded(text, kWholeText);
   const std::size_t from = static_cast<std::size_t>(start);
   const std::size_t removed = static_cast<std::size_t>(count);
   if (from >= length) return;

@@ -55,7 +55,8 @@ void ExtractRightAfter(const Unit* source, Unit* destination, Unit character) {
   const bool found = position < kSearchUnits && source[position] == character;
   // Without the character, the scan has measured the whole cut text.
   const std::size_t from = found ? position + 1 : 0;
-  const std::size_t length = found ? ScanLength(source + from, kSearchUnits - from) : position;
+  const std::size_t length =
+      found ? UnitLengthBounded(source + from, kSearchUnits - from) : position;
   WriteText(destination, source + from, length);
 }
 
@@ -65,8 +66,9 @@ void ExtractRightAfter(const Unit* source, Unit* destination, Unit character) {
 //   "ABC12", 3 -> "ABC";  "ABC12", 0 -> "";  "ABC12", 9 -> "ABC12"
 template <class Unit>
 void ExtractLeftSide(const Unit* source, Unit* destination, long count) {
-  if (destination == nullptr || ScanLength(source, 1) == 0) return;
-  const std::size_t taken = count <= 0 ? 0 : ScanLength(source, static_cast<std::size_t>(count));
+  if (destination == nullptr || UnitLengthBounded(source, 1) == 0) return;
+  const std::size_t taken =
+      count <= 0 ? 0 : UnitLengthBounded(source, static_cast<std::size_t>(count));
   WriteText(destination, source, taken);
 }
 
@@ -77,7 +79,7 @@ void ExtractLeftSide(const Unit* source, Unit* destination, long count) {
 template <class Unit>
 void ExtractRightSide(const Unit* source, Unit* destination, long count) {
   if (destination == nullptr) return;
-  const std::size_t length = ScanLength(source, kRightSideUnits);
+  const std::size_t length = UnitLengthBounded(source, kRightSideUnits);
   if (length == 0) return;
   std::size_t taken = count <= 0 ? 0 : static_cast<std::size_t>(count);
   if (taken > length) taken = length;
@@ -94,8 +96,8 @@ long SubString(const Unit* source, Unit* destination, long start, long count) {
   if (destination == nullptr) return 0;
   std::size_t taken = 0;
   const std::size_t from = start < 0 ? 0 : static_cast<std::size_t>(start);
-  if (count > 0 && start >= 0 && ScanLength(source, from) == from)
-    taken = ScanLength(source + from, static_cast<std::size_t>(count));
+  if (count > 0 && start >= 0 && UnitLengthBounded(source, from) == from)
+    taken = UnitLengthBounded(source + from, static_cast<std::size_t>(count));
   WriteText(destination, taken == 0 ? destination : source + from, taken);
   return 1;
 }

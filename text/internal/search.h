@@ -7,15 +7,15 @@
 // in a source longer than 1023 units: the runtime's substring search, which stops only at a
 // terminator, runs on a terminated copy of those units, and still beats a bounded loop.
 //
-// The two scanning primitives, ScanLength and FindUnit, are the only places that know how to
-// go fast for a given unit type; every algorithm in the text family is written on top of them.
+// The two scanning primitives, UnitLengthBounded (frame/internal/buffers.h) and FindUnit, are
+// the only places that know how to go fast for a given unit type; every algorithm in the text
+// family is written on top of them.
 #ifndef CORVIXMATH_TEXT_INTERNAL_SEARCH_H
 #define CORVIXMATH_TEXT_INTERNAL_SEARCH_H
 
 #include <cstddef>
 #include <cstring>
 #include <cwchar>
-#include <limits>
 
 #include "frame/internal/buffers.h"
 
@@ -26,30 +26,9 @@ namespace text {
 constexpr std::size_t kSearchUnits = kTextUnits - 1;
 // Units of the source that take part in a search for a run of units.
 constexpr std::size_t kSubStringUnits = kFormatUnits - 1;
-// No limit: the whole terminated text.
-constexpr std::size_t kWholeText = std::numeric_limits<std::size_t>::max();
-
-constexpr long kNotFound = -1;
+constexpr long kNotFound = CORVIXMATH_NOT_FOUND;
 
 namespace detail {
-
-// Position of the first of the `limit` units of `units` for which `stops` holds, or `limit`.
-// Four units a step, so the limit is tested once for four units; each unit is still read only
-// after the one before it, so a scan never reads past a terminator it stops at.
-template <class Unit, class Stops>
-std::size_t ScanUntil(const Unit* units, std::size_t limit, Stops stops) {
-  constexpr std::size_t kStep = 4;
-  std::size_t i = 0;
-  for (; limit - i >= kStep; i += kStep) {
-    if (stops(units[i])) return i;
-    if (stops(units[i + 1])) return i + 1;
-    if (stops(units[i + 2])) return i + 2;
-    if (stops(units[i + 3])) return i + 3;
-  }
-  for (; i < limit; ++i)
-    if (stops(units[i])) return i;
-  return limit;
-}
 
 // The leftmost `wanted` units of `run` within the `length` units of `text`, or -1: the
 // occurrences of the run's first unit that leave room for the rest are the candidates.
@@ -60,18 +39,16 @@ long FindRunAmongCandidates(const Unit* text, std::size_t length, const Unit* ru
 // Plain loops serve every unit type; the runtime's vectorised scans serve the two it knows.
 template <class Unit>
 struct UnitScan {
-  static std::size_t Length(const Unit* text, std::size_t limit) {
-    if (text == nullptr) return 0;
-    return ScanUntil(text, limit, [](Unit u) { return u == Unit(0); });
-  }
   static const Unit* Find(const Unit* units, std::size_t count, Unit unit) {
-    const std::size_t i = ScanUntil(units, count, [unit](Unit u) { return u == unit; });
+    const std::size_t i =
+        corvix::detail::ScanUntil(units, count, [unit](Unit u) { return u == unit; });
     return i == count ? nullptr : units + i;
   }
   // One pass that stops at the unit or at the end of the text, whichever comes first.
   static std::size_t FirstOrEnd(const Unit* text, std::size_t limit, Unit unit) {
     if (text == nullptr) return 0;
-    return ScanUntil(text, limit, [unit](Unit u) { return u == Unit(0) || u == unit; });
+    return corvix::detail::ScanUntil(text, limit,
+                                     [unit](Unit u) { return u == Unit(0) || u == unit; });
   }
   static long FindRun(const Unit* text, std::size_t length, const Unit* run, std::size_t wanted) {
     return FindRunAmongCandidates(text, length, run, wanted);
@@ -81,16 +58,13 @@ struct UnitScan {
 // The runtime's scans are fast enough that measuring first and then searching wins.
 template <class Unit, class Scan>
 std::size_t MeasureThenFind(const Unit* text, std::size_t limit, Unit unit) {
-  const std::size_t length = Scan::Length(text, limit);
+  const std::size_t length = UnitLengthBounded(text, limit);
   const Unit* hit = Scan::Find(text, length, unit);
   return hit == nullptr ? length : static_cast<std::size_t>(hit - text);
 }
 
 template <>
 struct UnitScan<char> {
-  static std::size_t Length(const char* text, std::size_t limit) {
-    return text == nullptr ? 0 : strnlen(text, limit);
-  }
   static const char* Find(const char* units, std::size_t count, char unit) {
     if (count == 0) return nullptr;
     return static_cast<const char*>(std::memchr(units, static_cast<unsigned char>(unit), count));
@@ -115,9 +89,6 @@ struct UnitScan<char> {
 
 template <>
 struct UnitScan<wchar_t> {
-  static std::size_t Length(const wchar_t* text, std::size_t limit) {
-    return text == nullptr ? 0 : wcsnlen(text, limit);
-  }
   static const wchar_t* Find(const wchar_t* units, std::size_t count, wchar_t unit) {
     if (count == 0) return nullptr;
     return std::wmemchr(units, unit, count);
@@ -148,12 +119,6 @@ long FindRunAmongCandidates(const Unit* text, std::size_t length, const Unit* ru
 }
 
 }  // namespace detail
-
-// Length of `text`, looking at no more than `limit` units; a null text is empty.
-template <class Unit>
-std::size_t ScanLength(const Unit* text, std::size_t limit) {
-  return detail::UnitScan<Unit>::Length(text, limit);
-}
 
 // The first of `count` units equal to `unit`, or null. Terminators among them are ordinary
 // units here: the caller has measured the range.
@@ -188,8 +153,8 @@ long FindCharpos(const Unit* source, Unit character) {
 //   "abcabd", "abd" -> 3;  "ab", "abc" -> -1;  "abc", "" -> 3;  "", "a" -> -1
 template <class Unit>
 long FindSubStringStart(const Unit* source, const Unit* substring) {
-  const std::size_t length = ScanLength(source, kSubStringUnits);
-  const std::size_t wanted = ScanLength(substring, length + 1);
+  const std::size_t length = UnitLengthBounded(source, kSubStringUnits);
+  const std::size_t wanted = UnitLengthBounded(substring, length + 1);
   if (wanted > length) return kNotFound;
   if (wanted == 0) return static_cast<long>(length);
   return detail::UnitScan<Unit>::FindRun(source, length, substring, wanted);

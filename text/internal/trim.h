@@ -26,7 +26,7 @@ namespace detail {
 // 1024 units is accepted and loses its last unit.
 template <class Unit>
 bool TrimmableLength(const Unit* source, std::size_t* length) {
-  const std::size_t whole = ScanLength(source, kTrimSourceUnits + 1);
+  const std::size_t whole = UnitLengthBounded(source, kTrimSourceUnits + 1);
   if (whole > kTrimSourceUnits) return false;
   *length = whole < kTrimUnits ? whole : kTrimUnits;
   return true;

@@ -88,7 +88,7 @@ TEST(IsValidIPString, NullTextHasNoDot) {
 
 constexpr unsigned short kPortBefore = 4321;
 constexpr long kTooLong = CORVIXMATH_ADDRESS_PART_TOO_LONG;
-constexpr std::size_t kAddressBytes = 16;
+constexpr std::size_t kAddressBytes = CORVIXMATH_ADDRESS_BYTES;
 
 struct PortCase {
   std::string text;

@@ -9,9 +9,11 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
+#include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"
-#include "vocab/internal/ascii_case.h"
+#include "text/internal/extract.h"
+#include "text/internal/search.h"
 
 namespace {
 
@@ -23,7 +25,6 @@ constexpr char kListOpen = '(';
 constexpr char kListClose = ')';
 constexpr char kParameterSeparator = ',';
 
-constexpr long kNotFound = -1;
 constexpr long kLongestName = static_cast<long>(corvix::kNameUnits) - 1;
 
 }  // namespace
@@ -33,18 +34,19 @@ constexpr long kLongestName = static_cast<long>(corvix::kNameUnits) - 1;
 long CMathOperation::CheckEventType(char* event) {
   if (event == nullptr) return kOtherEventType;
   char name[corvix::kNameUnits] = {};
-  const long open = FindCharposInString(event, kListOpen);
-  if (open == kNotFound) {
+  const long open = corvix::text::FindCharpos(event, kListOpen);
+  if (open == corvix::text::kNotFound) {
     corvix::CopyTruncated(name, event, corvix::kNameUnits);
   } else {
-    ExtractLefttSide(event, name, open < kLongestName ? open : kLongestName);
+    corvix::text::ExtractLeftSide(event, name, open < kLongestName ? open : kLongestName);
   }
   return corvix::EqualsIgnoringAsciiCase(name, kLinearDiagramEvent) ? kLinearDiagramType
                                                                     : kOtherEventType;
 }
 
 bool CMathOperation::IsComplexDataSource(char* source) {
-  return source != nullptr && FindCharposInString(source, kListOpen) != kNotFound;
+  return source != nullptr &&
+         corvix::text::FindCharpos(source, kListOpen) != corvix::text::kNotFound;
 }
 
 // Writes the text between the first '(' and the last ')' ('F(a,(b),c) x' gives 'a,(b),c').
@@ -53,7 +55,7 @@ bool CMathOperation::IsComplexDataSource(char* source) {
 // destination as it was.
 void CMathOperation::GetCompleteParamList(char* event, char* destination) {
   if (destination == nullptr || corvix::UnitLength(event) == 0) return;
-  ExtractRightAfterChar(event, destination, kListOpen);
+  corvix::text::ExtractRightAfter(event, destination, kListOpen);
   std::size_t end = corvix::UnitLengthBounded(destination, corvix::kTextUnits - 1);
   while (end > 0) {
     --end;
@@ -74,29 +76,31 @@ void CMathOperation::GetCompleteParamList(char* event, char* destination) {
 bool CMathOperation::GetEventParameters(char* event, char* destination, long number,
                                         unsigned int capacity) {
   if (event == nullptr || destination == nullptr) return false;
-  if (FindCharposInString(event, kListOpen) == kNotFound) return false;
+  if (corvix::text::FindCharpos(event, kListOpen) == corvix::text::kNotFound) return false;
 
   char afterOpen[corvix::kTextUnits] = {};
-  ExtractRightAfterChar(event, afterOpen, kListOpen);
+  corvix::text::ExtractRightAfter(event, afterOpen, kListOpen);
   char list[corvix::kNameUnits];
   corvix::CopyTruncated(list, afterOpen, corvix::kNameUnits);
 
   // Once no separator is left the list stays as it is, so further rounds change nothing.
   const std::int32_t wanted = corvix::Wrap32(number);
   for (std::int32_t skipped = 1;
-       skipped < wanted && FindCharposInString(list, kParameterSeparator) != kNotFound; ++skipped) {
-    ExtractRightAfterChar(list, list, kParameterSeparator);
+       skipped < wanted &&
+       corvix::text::FindCharpos(list, kParameterSeparator) != corvix::text::kNotFound;
+       ++skipped) {
+    corvix::text::ExtractRightAfter(list, list, kParameterSeparator);
   }
 
-  const long separator = FindCharposInString(list, kParameterSeparator);
-  if (separator != kNotFound) {
+  const long separator = corvix::text::FindCharpos(list, kParameterSeparator);
+  if (separator != corvix::text::kNotFound) {
     return corvix::WriteIfFits(destination, list, static_cast<std::size_t>(separator), capacity);
   }
   if (list[0] == '\0') return true;
   // The last parameter ends at ')', or with the list when it is not closed.
-  const long close = FindCharposInString(list, kListClose);
+  const long close = corvix::text::FindCharpos(list, kListClose);
   const std::size_t length =
-      close != kNotFound ? static_cast<std::size_t>(close) : corvix::UnitLength(list);
+      close != corvix::text::kNotFound ? static_cast<std::size_t>(close) : corvix::UnitLength(list);
   // A parameter that does not fit is refused, not reported as written.
   return corvix::WriteIfFits(destination, list, length, capacity);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "support/test_units.h"
 
 namespace {
@@ -76,7 +77,7 @@ const ParamListCase kParamLists[] = {
 TEST(CompleteParamList, TakesTheTextBetweenTheFirstOpeningAndTheLastClosingParenthesis) {
   CMathOperation math;
   for (const ParamListCase& c : kParamLists) {
-    CanaryBuffer<char> list(2048);
+    CanaryBuffer<char> list(CORVIXMATH_TEXT_UNITS);
     const auto before = list.Contents();
     math.GetCompleteParamList(Text(c.event), list.data());
     if (c.expected == nullptr) {
@@ -91,13 +92,13 @@ TEST(CompleteParamList, TakesTheTextBetweenTheFirstOpeningAndTheLastClosingParen
 TEST(CompleteParamList, StaysWithinTwoThousandFortyEightBytesForALongEvent) {
   CMathOperation math;
   const std::string parameters(3000, 'p');
-  CanaryBuffer<char> list(2048);
+  CanaryBuffer<char> list(CORVIXMATH_TEXT_UNITS);
   math.GetCompleteParamList(Text("F(" + parameters + ")"), list.data());
   EXPECT_TRUE(list.CanariesIntact());
   // The first 2047 characters of the event take part: all but "F(" of them are the list.
   EXPECT_EQ(std::string(list.data()), parameters.substr(0, 2045));
   math.GetCompleteParamList(Text("F(a)"), nullptr);
-  CanaryBuffer<char> untouched(2048);
+  CanaryBuffer<char> untouched(CORVIXMATH_TEXT_UNITS);
   const auto before = untouched.Contents();
   math.GetCompleteParamList(nullptr, untouched.data());
   EXPECT_EQ(untouched.Contents(), before);
@@ -170,7 +171,7 @@ TEST(EventParameters, WriteOneParameterOnlyWhenItFitsTheCapacity) {
 
 TEST(EventParameters, RefuseANullTextOrDestination) {
   CMathOperation math;
-  CanaryBuffer<char> parameter(64);
+  CanaryBuffer<char> parameter(CORVIXMATH_NAME_BYTES);
   const auto before = parameter.Contents();
   EXPECT_FALSE(math.GetEventParameters(nullptr, parameter.data(), 1, 64));
   EXPECT_EQ(parameter.Contents(), before);

@@ -12,9 +12,9 @@
 
 #include "CMathOperation.h"
 #include "CorvixLimits.h"
+#include "checks/internal/number_form.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"
-#include "stats/internal/number_form.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ constexpr std::size_t kAddressBytes = CORVIXMATH_ADDRESS_BYTES;
 // Every other refusal is 0, a negated number form (-1 to -8) or a negated address code.
 static_assert(kAddressPartTooLong < -kLastFieldNotANumber, "a code of its own");
 
-constexpr long kLargestField = 254;
+constexpr long kLargestField = CORVIXMATH_ADDRESS_LARGEST_FIELD;
 constexpr long kLargestPort = 65535;
 constexpr long kDotsInAddress = 3;
 
@@ -59,9 +59,9 @@ long AddressCode(const char* text, std::size_t length) {
   }
   if (dots != kDotsInAddress) return kNotFourFields;
 
-  const corvix::UnitSpan<char> last =
-      corvix::WithoutSpaces(field, static_cast<std::size_t>(end - field));
-  if (corvix::NumberFormCode(last.begin, last.length) == corvix::kNotANumber) {
+  const corvix::checks::UnitSpan<char> last =
+      corvix::checks::WithoutSpaces(field, static_cast<std::size_t>(end - field));
+  if (corvix::checks::NumberFormCode(last.begin, last.length) == corvix::checks::kNotANumber) {
     return kLastFieldNotANumber;
   }
   const long fault = FieldFault(corvix::ParseLong32(last.begin));
@@ -91,8 +91,8 @@ long CMathOperation::IsValidIpAndPortString(char* text, char* address, unsigned 
   if (colon == nullptr) return 0;
 
   char* portText = colon + 1;
-  const long form = IsDigit(portText);
-  if (form != corvix::kPlainUnsignedInteger) return -form;
+  const long form = corvix::checks::TrimAndClassifyNumber(portText);
+  if (form != corvix::checks::kPlainUnsignedInteger) return -form;
   if (!corvix::FitsWithTerminator(std::strlen(portText), corvix::kFieldUnits)) return 0;
   const long portValue = corvix::ParseLong32(portText);
   if (portValue > kLargestPort) return 0;

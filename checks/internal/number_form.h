@@ -2,17 +2,24 @@
 //
 // Shared by the number check and the address checks, which classify the fields they cut out
 // of a longer text without copying them.
-#ifndef CORVIXMATH_STATS_INTERNAL_NUMBER_FORM_H
-#define CORVIXMATH_STATS_INTERNAL_NUMBER_FORM_H
+#ifndef CORVIXMATH_CHECKS_INTERNAL_NUMBER_FORM_H
+#define CORVIXMATH_CHECKS_INTERNAL_NUMBER_FORM_H
 
 #include <cstddef>
+#include <cstring>
+
+#include "CorvixLimits.h"
+#include "frame/internal/ascii.h"
+#include "frame/internal/buffers.h"
 
 namespace corvix {
+namespace checks {
 
-// Form codes: 0 is not a number; otherwise 1 + 4 (has a point) + 2 (no scale letter)
-// + 1 (no sign). Only the plain unsigned integer, code 4, is a port.
-constexpr long kNotANumber = 0;
-constexpr long kPlainUnsignedInteger = 4;
+// Form codes (published in CorvixLimits.h): 0 is not a number; otherwise 1 + 4 (has a point)
+// + 2 (no scale letter) + 1 (no sign). Only the plain unsigned integer, code 4, is a port.
+constexpr long kNotANumber = CORVIXMATH_NOT_A_NUMBER;
+constexpr long kPlainUnsignedInteger = CORVIXMATH_PLAIN_UNSIGNED_INTEGER;
+static_assert(kPlainUnsignedInteger == 4, "a port's form code");
 
 // Only the space character counts as a space around a number; a tab makes it not a number.
 template <class Unit>
@@ -44,7 +51,7 @@ long NumberFormCode(const Unit* text, std::size_t length) {
     } else if (unit == Unit('.')) {
       if (point) return kNotANumber;
       point = true;
-    } else if (unit >= Unit('0') && unit <= Unit('9')) {
+    } else if (IsAsciiDigit(unit)) {
       continue;
     } else if (IsScaleLetter(unit)) {
       if (i + 1 != length) return kNotANumber;
@@ -53,7 +60,8 @@ long NumberFormCode(const Unit* text, std::size_t length) {
       return kNotANumber;
     }
   }
-  return 1 + (point ? 4 : 0) + (scale ? 0 : 2) + (sign ? 0 : 1);
+  return CORVIXMATH_NUMBER_FORM + (point ? CORVIXMATH_NUMBER_HAS_POINT : 0) +
+         (scale ? 0 : CORVIXMATH_NUMBER_NO_SCALE_LETTER) + (sign ? 0 : CORVIXMATH_NUMBER_NO_SIGN);
 }
 
 // The part of [text, text + length) without leading and trailing spaces.
@@ -73,6 +81,19 @@ UnitSpan<Unit> WithoutSpaces(const Unit* text, std::size_t length) {
   return {text + first, length - first};
 }
 
+// The narrow number check: strips the spaces around the number from `text` in place and
+// returns its form code ("  12  " -> "12", 4).
+inline long TrimAndClassifyNumber(char* text) {
+  const std::size_t length = UnitLength(text);
+  const UnitSpan<char> number = WithoutSpaces<char>(text, length);
+  if (number.length != length) {
+    std::memmove(text, number.begin, number.length);
+    text[number.length] = '\0';
+  }
+  return NumberFormCode(text, number.length);
+}
+
+}  // namespace checks
 }  // namespace corvix
 
-#endif  // CORVIXMATH_STATS_INTERNAL_NUMBER_FORM_H
+#endif  // CORVIXMATH_CHECKS_INTERNAL_NUMBER_FORM_H

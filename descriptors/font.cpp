@@ -7,8 +7,11 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
+#include "format/internal/formatters.h"
 #include "frame/internal/buffers.h"
 #include "frame/internal/int32.h"
+#include "text/internal/search.h"
 
 namespace {
 
@@ -16,28 +19,25 @@ constexpr char kFieldSeparator = ',';
 constexpr char kHexColourMark = '#';
 
 // Style codes, tested in this order: "BoldItalic" must win over the "Bold" inside it.
-constexpr unsigned char kStyleRegular = 0;
-constexpr unsigned char kStyleBold = 1;
-constexpr unsigned char kStyleItalic = 2;
-constexpr unsigned char kStyleBoldItalic = 3;
+constexpr unsigned char kStyleRegular = CORVIXMATH_FONT_STYLE_REGULAR;
+constexpr unsigned char kStyleBold = CORVIXMATH_FONT_STYLE_BOLD;
+constexpr unsigned char kStyleItalic = CORVIXMATH_FONT_STYLE_ITALIC;
+constexpr unsigned char kStyleBoldItalic = CORVIXMATH_FONT_STYLE_BOLD_ITALIC;
 
 // Ends `text` at its first separator and returns the text after it, or null when there is no
 // separator (then `text` is left as it was).
-char* SplitAtSeparator(CMathOperation& operation, char* text) {
-  const long position = operation.FindCharposInString(text, kFieldSeparator);
+char* SplitAtSeparator(char* text) {
+  const long position = corvix::text::FindCharpos(text, kFieldSeparator);
   if (position < 0) return nullptr;
   text[position] = '\0';
   return text + position + 1;
 }
 
 // The style words are matched with exact case, anywhere in the style text.
-unsigned char StyleCode(CMathOperation& operation, char* styleText) {
-  char boldItalic[] = "BoldItalic";
-  char bold[] = "Bold";
-  char italic[] = "Italic";
-  if (operation.FindSubStringStartPos(styleText, boldItalic) >= 0) return kStyleBoldItalic;
-  if (operation.FindSubStringStartPos(styleText, bold) >= 0) return kStyleBold;
-  if (operation.FindSubStringStartPos(styleText, italic) >= 0) return kStyleItalic;
+unsigned char StyleCode(const char* styleText) {
+  if (corvix::text::FindSubStringStart(styleText, "BoldItalic") >= 0) return kStyleBoldItalic;
+  if (corvix::text::FindSubStringStart(styleText, "Bold") >= 0) return kStyleBold;
+  if (corvix::text::FindSubStringStart(styleText, "Italic") >= 0) return kStyleItalic;
   return kStyleRegular;
 }
 
@@ -58,23 +58,23 @@ void CMathOperation::DecodeFontString(char* descriptor, char* face, unsigned cha
   corvix::WorkingCopy<char, corvix::kFormatUnits> copy(descriptor);
 
   char* const faceText = copy.units;
-  char* const sizeText = SplitAtSeparator(*this, faceText);
+  char* const sizeText = SplitAtSeparator(faceText);
   if (sizeText == nullptr) return;
   corvix::CopyTruncated(face, faceText, corvix::kFaceBytes);
 
-  char* const colourText = SplitAtSeparator(*this, sizeText);
+  char* const colourText = SplitAtSeparator(sizeText);
   if (colourText == nullptr) return;
   if (size != nullptr) {
     *size = static_cast<unsigned char>(static_cast<std::uint32_t>(corvix::ParseLong32(sizeText)));
   }
 
-  char* const styleText = SplitAtSeparator(*this, colourText);
+  char* const styleText = SplitAtSeparator(colourText);
   if (colour != nullptr) {
-    const long value = colourText[0] == kHexColourMark ? HexStringToDecimal(colourText)
+    const long value = colourText[0] == kHexColourMark ? corvix::format::HexWord(colourText)
                                                        : corvix::ParseLong32(colourText);
     *colour = static_cast<std::uint32_t>(value);
   }
 
   if (style == nullptr) return;
-  *style = styleText == nullptr ? kStyleRegular : StyleCode(*this, styleText);
+  *style = styleText == nullptr ? kStyleRegular : StyleCode(styleText);
 }

@@ -4,10 +4,16 @@
 #include <string>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "frame/internal/buffers.h"
 #include "support/test_units.h"
 
 namespace {
+
+// The style codes hosts store.
+static_assert(CORVIXMATH_FONT_STYLE_REGULAR == 0 && CORVIXMATH_FONT_STYLE_BOLD == 1 &&
+                  CORVIXMATH_FONT_STYLE_ITALIC == 2 && CORVIXMATH_FONT_STYLE_BOLD_ITALIC == 3,
+              "the style codes");
 
 // Outputs are preset with these values; a field the descriptor does not reach keeps them.
 constexpr unsigned char kPresetSize = 0xAA;
