@@ -42,19 +42,20 @@ bool AllDigits(const std::string& text) {
 
 // What a number form code of the number check says.
 std::string NumberForm(long code) {
-  if (code == 0) return "not a number";
-  const long form = code - 1;
-  return std::string("number: sign ") + ((form & 1) ? "no" : "yes") + ", point " +
-         ((form & 4) ? "yes" : "no") + ", scale letter " + ((form & 2) ? "no" : "yes");
+  if (code == CORVIXMATH_NOT_A_NUMBER) return "not a number";
+  const long form = code - CORVIXMATH_NUMBER_FORM;
+  return std::string("number: sign ") + ((form & CORVIXMATH_NUMBER_NO_SIGN) ? "no" : "yes") +
+         ", point " + ((form & CORVIXMATH_NUMBER_HAS_POINT) ? "yes" : "no") + ", scale letter " +
+         ((form & CORVIXMATH_NUMBER_NO_SCALE_LETTER) ? "no" : "yes");
 }
 
 // What keeps a number of this form from being a port: its sign, point or scale letter.
 std::string NotPlainBecause(long code) {
-  const long form = code - 1;
+  const long form = code - CORVIXMATH_NUMBER_FORM;
   std::vector<std::string> parts;
-  if ((form & 1) == 0) parts.push_back("a sign");
-  if ((form & 4) != 0) parts.push_back("a decimal point");
-  if ((form & 2) == 0) parts.push_back("a scale letter");
+  if ((form & CORVIXMATH_NUMBER_NO_SIGN) == 0) parts.push_back("a sign");
+  if ((form & CORVIXMATH_NUMBER_HAS_POINT) != 0) parts.push_back("a decimal point");
+  if ((form & CORVIXMATH_NUMBER_NO_SCALE_LETTER) == 0) parts.push_back("a scale letter");
   std::string text;
   for (std::size_t i = 0; i < parts.size(); ++i)
     text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
@@ -102,8 +103,8 @@ std::string EndpointReason(const std::string& endpoint, long code) {
   const std::string port =
       colon == std::string::npos ? "" : WithoutOuterSpaces(endpoint.substr(colon + 1));
   if (code == CORVIXMATH_ADDRESS_PART_TOO_LONG)
-    return Format("the address part '%s' is valid but longer than %d characters",
-                  address.c_str(), CORVIXMATH_ADDRESS_BYTES - 1);
+    return Format("the address part '%s' is valid but longer than %d characters", address.c_str(),
+                  CORVIXMATH_ADDRESS_BYTES - 1);
   if (code == 0) {
     if (colon == std::string::npos) return "no ':' between the address and the port";
     if (port.empty()) return "the port is empty";

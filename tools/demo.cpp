@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CMathOperation.h"
+#include "CorvixLimits.h"
 #include "series.h"
 #include "tool.h"
 
@@ -32,7 +33,7 @@ std::vector<Series> BuiltInDay() {
   day[1].name = "pressure";
   day[2].name = "flow";
   Noise noise(20261208u);
-  for (long t = 0; t < 86400; t += 60) {
+  for (long t = 0; t < CORVIXMATH_SECONDS_PER_DAY; t += 60) {
     const double hours = static_cast<double>(t) / 3600.0;
     day[0].times.push_back(t);
     day[0].values.push_back(18.0 + 6.0 * std::sin((hours - 9.0) * kPi / 12.0) + 0.4 * noise.Next());
@@ -58,7 +59,7 @@ void ShowScales(Output& out) {
     header += Format(" %14.10g", value);
   out.Line(header);
   for (long scale = 0; scale <= 6; ++scale) {
-    char name[16] = "";
+    char name[CORVIXMATH_NAME_BYTES] = "";
     math.ScaleIndex2String(name, scale, sizeof name);
     std::string row = Format("  %-8s", name);
     for (double value : values) {
@@ -99,9 +100,9 @@ void ShowFormulas(Output& out) {
   const char* formulas[] = {"(a+b)*2>lvl", "a+*b", "(a+b", "2x+1"};
   out.Line("Formulas checked against the variables a, b, lvl:");
   for (const char* formula : formulas) {
-    char text[128] = "";
+    char text[CORVIXMATH_EXPRESSION_UNITS] = "";
     std::strncpy(text, formula, sizeof text - 1);
-    char message[512] = "";
+    char message[CORVIXMATH_MESSAGE_BYTES] = "";
     const long code = math.VerifyRegExpString(text, message, variables);
     out.Line(
         Format("  %-14s %s", formula, code == 1 ? "ok" : Format("%ld %s", code, message).c_str()));

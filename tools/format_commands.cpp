@@ -112,7 +112,7 @@ struct SimpleOptions {
   long decimals = 255;
   bool zeroFill = false;
   std::string group;
-  long size = 1024;
+  long size = CORVIXMATH_FORMAT_UNITS;
   bool echo = false;
 };
 
@@ -294,8 +294,11 @@ void AddSevenSegment(CLI::App& app, Output& out) {
   command->footer(SevenSegmentRules());
   command->add_option("VALUE", options->value, kValueHelp)->required();
   command->add_option("--flags", options->flags, "flags word (decimal or 0x hex)");
-  command->add_flag("--plain", options->plain, "four-decimal text of the value itself (0x0200)");
-  command->add_flag("--drop-minus", options->dropMinus, "drop the minus sign (0x0100)");
+  command->add_flag(
+      "--plain", options->plain,
+      Format("four-decimal text of the value itself (0x%04lX)", CORVIXMATH_SEVENSEG_PLAIN));
+  command->add_flag("--drop-minus", options->dropMinus,
+                    Format("drop the minus sign (0x%04lX)", CORVIXMATH_SEVENSEG_DROP_MINUS));
   command->add_option("--divide", options->divide,
                       "fixed divisor before the four-decimal text: 1e3, 1e6, 1e9 or 1e12");
   AddEchoFlag(*command, options->echo);

@@ -2,6 +2,7 @@
 // decimal point after the digit that its bit names.
 #include <cstdint>
 
+#include "CorvixLimits.h"
 #include "tool.h"
 
 namespace corvix_tool {
@@ -21,11 +22,10 @@ constexpr Glyph kDigits[10] = {
 };
 constexpr Glyph kMinus = {"   ", " _ ", "   "};
 constexpr Glyph kBlank = {"   ", "   ", "   "};
-constexpr unsigned kMinusCode = 30;
 
 Glyph GlyphOf(unsigned code) {
   if (code <= 9) return kDigits[code];
-  if (code == kMinusCode) return kMinus;
+  if (code == CORVIXMATH_SEVENSEG_MINUS_CODE) return kMinus;
   return kBlank;
 }
 
@@ -34,11 +34,14 @@ Glyph GlyphOf(unsigned code) {
 std::vector<std::string> DrawSevenSegment(long word) {
   const std::uint32_t bits = static_cast<std::uint32_t>(word);
   std::vector<std::string> rows(3);
-  for (int digit = 0; digit < 4; ++digit) {
-    const unsigned code = (bits >> (21 - 7 * digit)) & 0x7Fu;
+  constexpr std::uint32_t kCodeMask = (1u << CORVIXMATH_SEVENSEG_CODE_BITS) - 1;
+  for (int digit = 0; digit < CORVIXMATH_SEVENSEG_CHARACTERS; ++digit) {
+    const int codeShift =
+        CORVIXMATH_SEVENSEG_CODE_BITS * (CORVIXMATH_SEVENSEG_CHARACTERS - 1 - digit);
+    const unsigned code = (bits >> codeShift) & kCodeMask;
     const Glyph glyph = GlyphOf(code);
-    // Bit 31 is the point after the first digit, bit 28 after the fourth.
-    const bool point = (bits >> (31 - digit)) & 1u;
+    // The point after the first digit has the highest point bit, after the fourth the lowest.
+    const bool point = (bits >> (CORVIXMATH_SEVENSEG_FIRST_POINT_BIT - digit)) & 1u;
     rows[0] += glyph.top;
     rows[0] += ' ';
     rows[1] += glyph.middle;

@@ -12,13 +12,13 @@ namespace {
 
 const char* StyleName(unsigned style) {
   switch (style) {
-    case 0:
+    case CORVIXMATH_FONT_STYLE_REGULAR:
       return "regular";
-    case 1:
+    case CORVIXMATH_FONT_STYLE_BOLD:
       return "bold";
-    case 2:
+    case CORVIXMATH_FONT_STYLE_ITALIC:
       return "italic";
-    case 3:
+    case CORVIXMATH_FONT_STYLE_BOLD_ITALIC:
       return "bold italic";
     default:
       return "unknown";
@@ -34,7 +34,7 @@ void AddFont(CLI::App& app, Output& out) {
     std::vector<char> text(descriptor->begin(), descriptor->end());
     text.push_back('\0');
     // Outputs keep these defaults where the descriptor does not reach their field.
-    char face[32] = "";
+    char face[CORVIXMATH_FACE_BYTES] = "";
     unsigned char size = 0;
     unsigned long colour = 0;
     unsigned char style = 0;
