@@ -99,7 +99,7 @@ class CORVIXMATH_API CMathOperation {
   /// | Mode | Value shown | Letter | "EEEE" when |
   /// |---|---|---|---|
   /// | 0 Hide | divided by 1000 while its magnitude is at least 1000 | none | \|v\| > 1e15 |
-  /// | 1 Auto | as Hide | " ", K, M, G, T by divisions | \|v\| > 1e15 |
+  /// | 1 Auto | as Hide | " ", K, M, G, T, P by divisions | \|v\| > 1e15 |
   /// | 2 Unity | v | " " | \|v\| >= 10^d |
   /// | 3 Kilo | v / 1e3 | K | \|v/1e3\| >= 10^d |
   /// | 4 Mega | v / 1e6 | M | \|v/1e6\| >= 10^d |
