@@ -27,6 +27,10 @@ else()
   # The host runs the target's instructions itself; the sysroot's own dynamic loader starts
   # each program with the sysroot's libraries, which the host need not have installed.
   file(GLOB CORVIX_CROSS_LOADER ${CORVIX_CROSS_SYSROOT}/lib/ld-linux*.so.*)
+  if(NOT CORVIX_CROSS_LOADER)
+    message(FATAL_ERROR "no dynamic loader in ${CORVIX_CROSS_SYSROOT}/lib: "
+                        "install g++-${CORVIX_CROSS_TRIPLE} (scripts/install-deps --platforms)")
+  endif()
   set(CMAKE_CROSSCOMPILING_EMULATOR
       "${CORVIX_CROSS_LOADER};--library-path;${CORVIX_CROSS_SYSROOT}/lib")
 endif()
