@@ -1,10 +1,13 @@
-# 32-bit x86 Linux with the host's GCC and multilib (g++ -m32). The programs run natively.
+# 32-bit x86 Linux (i686), built with Debian's cross compiler. The host runs the programs
+# natively, started by the target's dynamic loader from the cross sysroot.
+#
+# The cross compiler rather than the host's g++ -m32: Debian's gcc-multilib conflicts with
+# every Linux cross compiler, so the 32-bit build and the ARM and IBM Z builds could not be
+# installed together.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
+set(CORVIX_CROSS_TRIPLE i686-linux-gnu)
 # SSE2 arithmetic instead of the x87 unit, whose 80-bit intermediates would give other doubles
 # than the 64-bit builds.
-set(CMAKE_C_FLAGS_INIT "-m32 -msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-m32 -msse2 -mfpmath=sse")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-m32")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-m32")
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+include(${CMAKE_CURRENT_LIST_DIR}/CrossLinux.cmake)

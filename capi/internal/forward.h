@@ -24,7 +24,7 @@ Unit* Input(const Unit* text) {
   return const_cast<Unit*>(text);
 }
 
-// A `long` result of a member is the 32-bit value of the original platform, sign-extended, so
+// A `long` result of a member is the 32-bit value of 32-bit Windows, sign-extended, so
 // it fits int32_t exactly.
 inline std::int32_t Result32(long value) {
   return static_cast<std::int32_t>(value);

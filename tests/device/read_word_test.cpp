@@ -5,6 +5,7 @@
 
 #include "CMathOperation.h"
 #include "CorvixLimits.h"
+#include "support/test_units.h"
 
 namespace {
 
@@ -57,6 +58,19 @@ TEST(ReadWord, PacksTheFieldsAndGivesThemBack) {
     for (long selector = 0; selector < 5; ++selector)
       EXPECT_EQ(math.ExtractFromReadRequest(selector, word), c.fields[selector])
           << "selector " << selector << " of " << word;
+  }
+}
+
+// Every letter byte from 0x80 up is its signed value on 32-bit Windows (0x80 is -128,
+// 0xFF is -1), whatever the signedness of char here, and comes back from the word as such.
+TEST(ReadWord, EveryHighLetterByteIsANegativeCode) {
+  CMathOperation math;
+  for (char byte : corvix_test::HighBytes()) {
+    const long code = static_cast<long>(static_cast<unsigned char>(byte)) - 256;
+    const long word = math.BuildReadResultState(7, 31, 7, byte, 1);
+    EXPECT_EQ(word, code * 65536 + 0xFFF) << corvix_test::Hex(byte);
+    EXPECT_EQ(math.ExtractFromReadRequest(3, word), code) << corvix_test::Hex(byte);
+    EXPECT_EQ(math.ExtractFromReadRequest(1, word), 31) << corvix_test::Hex(byte);
   }
 }
 

@@ -64,6 +64,10 @@ TEST(CalculateMinMaxAvrSD, SummarisesSamples) {
       {{1e16, 1, -1e16, 1}, {-1e16, 1e16, 0.25, std::sqrt(2e32) / 4}},
       // Divisions by n, not multiplications by 1/n (0.29999999999999993, 0.16329931618554516).
       {{0.1, 0.7, 0.1}, {0.1, 0.7, 0.3, 0.1632993161855452}},
+      // Every squared deviation rounded before it is added: a fused multiply-add (the norm on
+      // ARM and IBM Z) gives 0.15153535218873174 and 0.047140452079103168.
+      {{0.1, 0.2, 0.7}, {0.1, 0.7, 0.33333333333333331, 0.15153535218873171}},
+      {{0.2, 0.3, 0.4}, {0.2, 0.4, 0.3, 0.047140452079103175}},
       // Strict comparisons: an equal value of the other sign never replaces an extreme.
       {{0.0, -0.0}, {0.0, 0.0, 0.0, 0.0}},
       {{-0.0, 0.0}, {-0.0, -0.0, 0.0, 0.0}},

@@ -33,6 +33,23 @@ Unit U(char c) {
   return static_cast<Unit>(static_cast<unsigned char>(c));
 }
 
+// The 128 narrow characters from 0x80 to 0xFF: letters of the Windows-1256 code page, and the
+// bytes whose value depends on the signedness of plain char (negative on 32-bit
+// Windows, positive where char is unsigned, as on ARM and IBM Z).
+inline std::vector<char> HighBytes() {
+  std::vector<char> bytes;
+  for (unsigned value = 0x80; value <= 0xFF; ++value)
+    bytes.push_back(static_cast<char>(value));
+  return bytes;
+}
+
+// A byte in hexadecimal, for failure messages.
+inline std::string Hex(char byte) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  const unsigned value = static_cast<unsigned char>(byte);
+  return std::string("0x") + kDigits[value >> 4] + kDigits[value & 0xF];
+}
+
 // The text before the terminator, each unit cut to a byte (for comparing with ASCII text).
 template <class Unit>
 std::string Narrow(const Unit* units) {

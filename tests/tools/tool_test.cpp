@@ -214,6 +214,27 @@ TEST(Tool, BatchGivesOneLinePerInputLineAndGoesOnAfterABadOne) {
        "<stdin>:3: not an engineering text: '?!'\n"},
       {{"parse", "hex", "-"}, "#FF\nzz\n", 0, "255 (0x000000FF)\n0 (0x00000000)\n"},
       {{"eng", "-"}, "", 0, ""},
+// Arguments are passed to the library byte for byte: the Windows-1256 letters and the no-break
+// space (0xA0) are characters like any other, never letters, digits or blanks of the checks.
+TEST(Tool, PassesBytesFrom0x80UpUnchanged) {
+  const std::string noBreakSpace = "\xA0", alef = "\xC7", beh = "\xC8", degree = "\xB0",
+                    lastByte = "\xFF", upperA = "\xC1";
+  ExpectCases({
+      {{"check", "expr", "a+" + alef}, "", 1, "-29 Invalid Character detected.\n"},
+      {{"check", "expr", "a" + noBreakSpace + "+b"}, "", 1, "-29 Invalid Character detected.\n"},
+      {{"check", "id", alef + beh + "123"}, "", 1, "0 not a control identifier\n"},
+      {{"check", "number", "12" + noBreakSpace}, "", 1, "0 not a number\n"},
+      {{"simple", "1234567", "--group", noBreakSpace},
+       "",
+       0,
+       "1" + noBreakSpace + "234" + noBreakSpace + "567\n"},
+      {{"price", "-1234567", "--group", lastByte},
+       "",
+       0,
+       "-1" + lastByte + "234" + lastByte + "567\n"},
+      {{"eng", "12345.678", "--unit", degree + "C"}, "", 0, "12.34 K" + degree + "C\n"},
+      {{"parse", "eng", "12" + degree}, "", 1, "-999\n"},
+      {{"parse", "hex", upperA + "1A" + upperA}, "", 0, "26 (0x0000001A)\n"},
   });
 }
 
