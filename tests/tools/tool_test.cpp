@@ -214,6 +214,9 @@ TEST(Tool, BatchGivesOneLinePerInputLineAndGoesOnAfterABadOne) {
        "<stdin>:3: not an engineering text: '?!'\n"},
       {{"parse", "hex", "-"}, "#FF\nzz\n", 0, "255 (0x000000FF)\n0 (0x00000000)\n"},
       {{"eng", "-"}, "", 0, ""},
+  });
+}
+
 // Arguments are passed to the library byte for byte: the Windows-1256 letters and the no-break
 // space (0xA0) are characters like any other, never letters, digits or blanks of the checks.
 TEST(Tool, PassesBytesFrom0x80UpUnchanged) {
@@ -233,7 +236,11 @@ TEST(Tool, PassesBytesFrom0x80UpUnchanged) {
        0,
        "-1" + lastByte + "234" + lastByte + "567\n"},
       {{"eng", "12345.678", "--unit", degree + "C"}, "", 0, "12.34 K" + degree + "C\n"},
-      {{"parse", "eng", "12" + degree}, "", 1, "-999\n"},
+      {{"parse", "eng", "12" + degree},
+       "",
+       1,
+       "-999\n",
+       "corvixmath: not an engineering text: '12" + degree + "'\n"},
       {{"parse", "hex", upperA + "1A" + upperA}, "", 0, "26 (0x0000001A)\n"},
   });
 }
