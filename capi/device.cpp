@@ -38,5 +38,5 @@ int32_t CORVIXMATH_CALL cm_extract_from_read_request(int32_t selector, int32_t w
 }
 
 int32_t CORVIXMATH_CALL cm_long_exist_in_list(int32_t value, const int32_t* list, int32_t count) {
-  return Result32(corvix::LongExistInList32(value, list, count));
+  return Result32(corvix::device::LongExistInList32(value, list, count));
 }

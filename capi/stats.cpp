@@ -42,6 +42,6 @@ int32_t CORVIXMATH_CALL cm_filter_value_array(const double* const* values,
                                               double* maximum, double* mean, int32_t* centres,
                                               int32_t width, int32_t step, int32_t unused) {
   static_cast<void>(unused);
-  return Result32(corvix::FilterValueArray32(values, times, series_count, sample_counts, minimum,
-                                             maximum, mean, centres, width, step));
+  return Result32(corvix::stats::FilterValueArray32(values, times, series_count, sample_counts,
+                                                    minimum, maximum, mean, centres, width, step));
 }

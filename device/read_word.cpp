@@ -13,8 +13,8 @@
 #include <cstdint>
 
 #include "CMathOperation.h"
-#include "device/internal/read_word.h"
 #include "CorvixLimits.h"
+#include "device/internal/read_word.h"
 #include "frame/internal/ascii.h"
 #include "frame/internal/int32.h"
 
@@ -121,6 +121,7 @@ long CMathOperation::LongExistInList(long value, long* list, long count) {
   return IndexInList(value, list, count);
 }
 
-long corvix::LongExistInList32(std::int32_t value, const std::int32_t* list, std::int32_t count) {
+long corvix::device::LongExistInList32(std::int32_t value, const std::int32_t* list,
+                                       std::int32_t count) {
   return IndexInList(value, list, count);
 }

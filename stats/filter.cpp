@@ -197,10 +197,11 @@ long CMathOperation::FilterValueArray(double** values, long** times, long series
                        width, step);
 }
 
-long corvix::FilterValueArray32(const double* const* values, const std::int32_t* const* times,
-                                std::int32_t seriesCount, const std::int32_t* sampleCounts,
-                                double* minimum, double* maximum, double* mean,
-                                std::int32_t* centres, std::int32_t width, std::int32_t step) {
+long corvix::stats::FilterValueArray32(const double* const* values,
+                                       const std::int32_t* const* times, std::int32_t seriesCount,
+                                       const std::int32_t* sampleCounts, double* minimum,
+                                       double* maximum, double* mean, std::int32_t* centres,
+                                       std::int32_t width, std::int32_t step) {
   return FilterWindows(values, times, seriesCount, sampleCounts, minimum, maximum, mean, centres,
                        width, step);
 }

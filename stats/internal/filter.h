@@ -5,6 +5,7 @@
 #include <cstdint>
 
 namespace corvix {
+namespace stats {
 
 // FilterValueArray over series whose times, counts and centre times are 32-bit integers: the
 // same windows, the same results.
@@ -13,6 +14,7 @@ long FilterValueArray32(const double* const* values, const std::int32_t* const* 
                         double* maximum, double* mean, std::int32_t* centres, std::int32_t width,
                         std::int32_t step);
 
+}  // namespace stats
 }  // namespace corvix
 
 #endif  // CORVIXMATH_STATS_INTERNAL_FILTER_H
