@@ -5,6 +5,8 @@
 //   cm_var_value_to_long_double_i2(-56)                    -> -56.0
 #include <cstring>
 
+// The typed variant readers build the platform's VARIANT, which on Windows comes from <oaidl.h>.
+#define CORVIXMATH_INCLUDE_VARIANT
 #include "capi/internal/forward.h"
 
 using corvix::capi::Input;
