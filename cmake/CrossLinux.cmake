@@ -3,8 +3,8 @@
 # (GoogleTest's discovery and the tool's tests included).
 #
 # The including file sets CMAKE_SYSTEM_PROCESSOR, CORVIX_CROSS_TRIPLE (i686-linux-gnu,
-# aarch64-linux-gnu, arm-linux-gnueabihf or s390x-linux-gnu) and, for a target the host cannot
-# run, CORVIX_QEMU (qemu-aarch64, qemu-arm or qemu-s390x).
+# aarch64-linux-gnu, arm-linux-gnueabihf or s390x-linux-gnu) and CORVIX_QEMU (qemu-i386,
+# qemu-aarch64, qemu-arm or qemu-s390x).
 set(CMAKE_SYSTEM_NAME Linux)
 
 set(CMAKE_C_COMPILER ${CORVIX_CROSS_TRIPLE}-gcc)
@@ -18,19 +18,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-if(CORVIX_QEMU)
-  # qemu-user; -L makes the programs load the target's dynamic loader and libraries (libc,
-  # libstdc++) from the sysroot instead of the host's /lib.
-  find_program(CORVIX_QEMU_PROGRAM ${CORVIX_QEMU} REQUIRED)
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${CORVIX_QEMU_PROGRAM};-L;${CORVIX_CROSS_SYSROOT}")
-else()
-  # The host runs the target's instructions itself; the sysroot's own dynamic loader starts
-  # each program with the sysroot's libraries, which the host need not have installed.
-  file(GLOB CORVIX_CROSS_LOADER ${CORVIX_CROSS_SYSROOT}/lib/ld-linux*.so.*)
-  if(NOT CORVIX_CROSS_LOADER)
-    message(FATAL_ERROR "no dynamic loader in ${CORVIX_CROSS_SYSROOT}/lib: "
-                        "install g++-${CORVIX_CROSS_TRIPLE} (scripts/install-deps --platforms)")
-  endif()
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-      "${CORVIX_CROSS_LOADER};--library-path;${CORVIX_CROSS_SYSROOT}/lib")
+# qemu-user; -L makes the programs load the target's dynamic loader and libraries (libc,
+# libstdc++) from the sysroot instead of the host's /lib.
+if(NOT CORVIX_QEMU)
+  message(FATAL_ERROR "the toolchain file names no qemu-user emulator (CORVIX_QEMU)")
 endif()
+find_program(CORVIX_QEMU_PROGRAM ${CORVIX_QEMU} REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CORVIX_QEMU_PROGRAM};-L;${CORVIX_CROSS_SYSROOT}")
