@@ -61,7 +61,7 @@ set(CORVIXMATH_PYTHON_DIR "" CACHE PATH
     "Where the Python package corvixmath is installed (component Python); empty for none")
 if(CORVIXMATH_PYTHON_DIR)
   set(corvixmath_python_package ${CORVIXMATH_PYTHON_DIR}/corvixmath)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/python/corvixmath/
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/bindings/python/corvixmath/
           DESTINATION ${corvixmath_python_package} COMPONENT Python
           FILES_MATCHING PATTERN "*.py")
   install(FILES ${PROJECT_SOURCE_DIR}/include/corvixmath/CorvixLimits.h

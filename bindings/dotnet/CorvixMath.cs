@@ -7,7 +7,7 @@
 // and 64-bit): every function is "corvixmath" with the C calling convention. Narrow texts are
 // marshalled as ANSI (the system code page on Windows, UTF-8 under Mono: use the U16 functions
 // for text beyond ASCII), 16-bit texts as Unicode (UTF-16). Buffer sizes come from
-// CorvixLimits.cs, which dotnet/make-limits writes from CorvixLimits.h.
+// CorvixLimits.cs, which bindings/dotnet/make-limits writes from CorvixLimits.h.
 using System;
 using System.Runtime.InteropServices;
 using System.Text;

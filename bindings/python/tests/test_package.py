@@ -18,7 +18,7 @@ def test_version_is_the_libraries_and_the_projects():
 
 
 def test_every_c_function_is_declared_with_its_arguments():
-    header = Path(__file__).resolve().parents[2] / "include" / "corvixmath" / "corvixmath.h"
+    header = Path(__file__).resolve().parents[3] / "include" / "corvixmath" / "corvixmath.h"
     declared = {name: 0 if arguments.strip() == "void" else arguments.count(",") + 1
                 for name, arguments in re.findall(r"CORVIXMATH_CALL\s+(cm_\w+)\(([^)]*)\)",
                                                   header.read_text())}
