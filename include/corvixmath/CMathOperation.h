@@ -1046,7 +1046,8 @@ class CORVIXMATH_API CMathOperation {
 
   /// Checks a formula and, when it fails, writes the reason.
   /// \param expression The formula; checked whole, whatever its length, and never changed.
-  ///   An empty formula, or one of blanks only, is accepted.
+  ///   An empty formula, or one of blanks only, is accepted; a null formula reads as an empty
+  ///   one.
   /// \param message Receives the message of the failing test (table above); assumed to hold
   ///   #CORVIXMATH_MESSAGE_BYTES bytes. Untouched when the formula is accepted. May be null.
   /// \param variables The defined variables, each name between number signs

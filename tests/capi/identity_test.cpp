@@ -166,6 +166,15 @@ TEST(CInterfaceConversions, NullIsHandledAsTheClassHandlesIt) {
   EXPECT_EQ(cm_double_to_eng_string(nullptr, 1.0, unit, 4, 32, 1),
             CMathOperation().DoubleToEngString(nullptr, 1.0, unit, 4, 32, 1));
   EXPECT_EQ(cm_sub_string(nullptr, nullptr, 0, 3), 0);
+  // A null formula reads as the empty one, which passes with the message untouched.
+  char message[CORVIXMATH_MESSAGE_BYTES] = "kept";
+  EXPECT_EQ(cm_verify_reg_exp_string(nullptr, message, "#a#"), 1);
+  EXPECT_EQ(cm_verify_reg_exp_string("", message, "#a#"), 1);
+  EXPECT_STREQ(message, "kept");
+  // A null source of a substring writes the empty text.
+  char part[4] = "zz";
+  EXPECT_EQ(cm_sub_string(nullptr, part, 0, 3), 1);
+  EXPECT_STREQ(part, "");
 }
 
 }  // namespace
