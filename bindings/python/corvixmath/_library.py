@@ -105,7 +105,8 @@ def _limits_header() -> Path:
     beside = _PACKAGE_DIR / "CorvixLimits.h"
     if beside.exists():
         return beside
-    in_tree = _PACKAGE_DIR.parent.parent / "include" / "corvixmath" / "CorvixLimits.h"
+    # bindings/python/corvixmath in the source tree.
+    in_tree = _PACKAGE_DIR.parents[2] / "include" / "corvixmath" / "CorvixLimits.h"
     if in_tree.exists():
         return in_tree
     raise LibraryNotFoundError(
