@@ -812,7 +812,8 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_get_complete_param_list(const char* eve
 
 /**
  * @brief Writes one parameter of an event string ("Trend(Tag1,Tag2,60)", 2 gives "Tag2").
- * @param event The event string.
+ * @param event The event string; the list after its first '(' is read up to its first
+ *        CORVIXMATH_NAME_BYTES - 1 characters.
  * @param destination Buffer of @p capacity bytes.
  * @param number Parameter wanted, from 1; 1 or less gives the first, past the last the last.
  * @param capacity Size of @p destination in bytes, terminator included.

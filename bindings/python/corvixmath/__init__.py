@@ -773,7 +773,8 @@ def event_parameter(event: str, number: int, size: int = _NAME) -> str:
     TextRefusedError when the parameter does not fit ``size``."""
     data = _narrow(event, "event", DEFAULT_ENCODING)
     if b"(" in data and len(data) - data.index(b"(") - 1 > _NAME - 1:
-        raise ValueError(f"the parameter list is longer than the {_NAME - 1} bytes the library reads")
+        raise ValueError(f"the parameter list is longer than the library reads: at most {_NAME - 1} "
+                         "bytes")
     number = _int32(number, "number")
     size = _integer(size, "size", 1, _TEXT)
     destination = _output(size)

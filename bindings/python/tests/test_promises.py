@@ -119,6 +119,8 @@ LIMITED = [
     ("convert_control_id", cm.convert_control_id,
      "cm_check_control_id_and_convert_to_new_version", "CONTROL_ID_BYTES", 1),
     ("parameter_list", cm.parameter_list, "cm_get_complete_param_list", "TEXT_UNITS", 1),
+    ("event_parameter", lambda t: cm.event_parameter("F(" + t, 1), "cm_get_event_parameters",
+     "NAME_BYTES", 1),
 ]
 
 
