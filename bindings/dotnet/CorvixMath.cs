@@ -337,7 +337,7 @@ public static class CorvixMath {
   public static Statistics Summarise(double[] values) {
     NotNull(values, "values");
     if (values.Length == 0)
-      throw new ArgumentException("statistics of no samples: there is no minimum, maximum or average", "values");
+      throw new ArgumentException("statistics of no samples: there is no minimum, maximum or average");
     RefuseNonFinite(values, "the");
     var result = new Statistics();
     Native.cm_calculate_min_max_avr_sd(values, values.Length, out result.Minimum,

@@ -127,7 +127,7 @@ def _number(value, name: str) -> float:
     try:
         return float(value)
     except OverflowError:
-        raise ValueError(f"{name} {value} lies outside the range of a double") from None
+        raise ValueError(f"{name} lies outside the range of a double") from None
 
 
 def _finite(value, name: str) -> float:
