@@ -128,6 +128,7 @@ public static class Native {
   [DllImport(Library, CallingConvention = Cdecl, CharSet = Ansi)] public static extern int cm_is_valid_ip_and_port_string([MarshalAs(UnmanagedType.CustomMarshaler, MarshalTypeRef = typeof(NarrowText))] StringBuilder text, [MarshalAs(UnmanagedType.CustomMarshaler, MarshalTypeRef = typeof(NarrowText))] StringBuilder address, ref ushort port);
   [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_calculate_min_max_avr_sd(double[] values, int count, out double minimum, out double maximum, out double average, out double spread);
   [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_calculate_min_max(double[] values, int count, out double minimum, out double maximum, out double average, out double spread);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_filter_covered_seconds(int width, int step, out int first, out int end);
   [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_filter_value_array(IntPtr[] values, IntPtr[] times, int seriesCount, int[] sampleCounts, [Out] double[] minimum, [Out] double[] maximum, [Out] double[] mean, [Out] int[] centres, int width, int step, int unused);
 }
 
@@ -345,19 +346,11 @@ public static class CorvixMath {
     return result;
   }
 
-  /// <summary>The times the day's windows cover, first and one past the last: window k spans
-  /// k*step - width/2 to k*step - width/2 + width, while that end stays within
-  /// width/2 + SECONDS_PER_DAY.</summary>
-  static void CoveredSeconds(int width, int step, out long first, out long end) {
-    long half = width / 2;
-    long last = (CorvixLimits.SECONDS_PER_DAY + half - (width - half)) / step;
-    first = -half;
-    end = last * step - half + width;
-  }
-  // The call covers one day: a sample outside it would be dropped in silence.
+  // The call covers one day: a sample outside the times its windows cover (as the library
+  // gives them) would be dropped in silence.
   static void RefuseOutsideTheDay(int[] times, int series, int width, int step) {
-    long first, end;
-    CoveredSeconds(width, step, out first, out end);
+    int first, end;
+    Native.cm_filter_covered_seconds(width, step, out first, out end);
     for (int i = 0; i < times.Length; ++i) {
       if (i > 0 && times[i] < times[i - 1])
         throw new ArgumentException("the times of series " + series + " are not in ascending order");

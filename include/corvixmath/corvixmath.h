@@ -992,6 +992,21 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_filter_value_array(
     const int32_t* sample_counts, double* minimum, double* maximum, double* mean, int32_t* centres,
     int32_t width, int32_t step, int32_t unused);
 
+/**
+ * @brief Gives the times the windows of cm_filter_value_array() cover for a width and step; a
+ *        sample before @p first or from @p end on lies in no window and takes no part.
+ *
+ * It has no member of its own: hosts check their samples with it before a call, so that none
+ * is dropped unseen. Width 3600 and step 3600 give -1800 and 88200.
+ * @param width Window width in seconds.
+ * @param step Seconds between window centres.
+ * @param first Where the first covered second goes (the first window's lower bound), or null.
+ * @param end Where the second after the last covered one goes, or null.
+ * @return 1; 0 when @p width or @p step is 0 or less (no window; outputs untouched).
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_filter_covered_seconds(int32_t width, int32_t step,
+                                                                   int32_t* first, int32_t* end);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -478,6 +478,11 @@ TEST(CInterfaceGuardPage, StatisticsAndWindowsWithinTheirOutputs) {
                        spread.data());
   EXPECT_EQ(3.0, average[0]);
 
+  GuardedBuffer<int32_t> first(1), end(1);
+  EXPECT_EQ(1, cm_filter_covered_seconds(3600, 3600, first.data(), end.data()));
+  EXPECT_EQ(-1800, first[0]);
+  EXPECT_EQ(88200, end[0]);
+
   // Every window of the day has a sample; the outputs hold SECONDS_PER_DAY / step + 1 entries.
   for (int32_t step : {3600, 7, 86400}) {
     SCOPED_TRACE(step);

@@ -833,12 +833,11 @@ def _doubles(values, name: str):
 
 
 def _covered_seconds(width: int, step: int) -> Tuple[int, int]:
-    """The times the day's windows cover, first and one past the last: window k spans
-    k*step - width//2 to k*step - width//2 + width, while that end stays within
-    width//2 + SECONDS_PER_DAY."""
-    half = width // 2
-    last = (LIMITS["SECONDS_PER_DAY"] + half - (width - half)) // step
-    return -half, last * step - half + width
+    """The times the day's windows cover, first and one past the last, as the library takes
+    them."""
+    first, end = ctypes.c_int32(), ctypes.c_int32()
+    _lib.cm_filter_covered_seconds(width, step, ctypes.byref(first), ctypes.byref(end))
+    return first.value, end.value
 
 
 def statistics(values: Sequence[float]) -> Statistics:
