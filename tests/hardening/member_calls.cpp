@@ -549,10 +549,9 @@ std::string SplitPath(CallProbe& probe) {
         std::vector<Unit> directory = Destination<Unit>(CORVIXMATH_PATH_UNITS);
         std::vector<Unit> name = Destination<Unit>(16);
         const long result = Probed(probe, [&] {
-          return CMathOperation().ExtractPathAndName(path.data(),
-                                                     withDirectory ? directory.data() : nullptr,
-                                                     name.data(), nameCapacity,
-                                                     static_cast<unsigned int>(directory.size()));
+          return CMathOperation().ExtractPathAndName(
+              path.data(), withDirectory ? directory.data() : nullptr, name.data(), nameCapacity,
+              static_cast<unsigned int>(directory.size()));
         });
         digest.Number(result).Units(directory).Units(name);
       }
