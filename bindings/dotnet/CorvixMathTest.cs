@@ -28,6 +28,18 @@ static class CorvixMathTest {
     }
   }
 
+  // The exception and its message (or parameter name) must say what was wrong.
+  static void ThrowsSaying<E>(Action action, string said, string what) where E : Exception {
+    try {
+      action();
+      Check(false, what + ": no exception");
+    } catch (E error) {
+      var named = error as ArgumentException;
+      bool says = error.Message.Contains(said) || (named != null && named.ParamName == said);
+      Check(says, what + ": '" + error.Message + "' does not say '" + said + "'");
+    }
+  }
+
   static void Formatting() {
     Same(CorvixMath.Eng(12345.678, "W"), "12.34 KW", "eng");
     Same(CorvixMath.Eng(0.05, "A", 3, 10), "50.0 mA", "eng thousandths");
@@ -120,7 +132,64 @@ static class CorvixMathTest {
                               "more series than the library reduces");
   }
 
+  // Narrow text in Windows-1256 on every runtime: the Persian row the Python tests use.
+  static void NarrowCodePage() {
+    Same(Native.cm_find_charpos_in_string("سلام.x", (byte)'.'), 4, "Persian text is 4 bytes before the dot");
+    var part = new StringBuilder(16);
+    Same(Native.cm_extract_left_before_char("سلام.x", part, (byte)'.', 16), 1, "Persian left part");
+    Same(part.ToString(), "سلام", "Persian text comes back decoded");
+    Same(Native.cm_contain_unicode_char(CorvixMath.NarrowEncoding.GetBytes("سلام")), 1, "high bytes");
+    Throws<ArgumentException>(() => Native.cm_find_charpos_in_string("日本", (byte)'.'),
+                              "a character outside the code page is refused");
+    Throws<ArgumentNullException>(() => CorvixMath.NarrowEncoding = null, "no code page");
+  }
+
+  // Null arguments, and no starting value returned or sample dropped in silence.
+  static void Promises() {
+    ThrowsSaying<ArgumentNullException>(() => CorvixMath.CheckExpression("a+b", (string[])null),
+                                        "variables", "null variable list");
+    ThrowsSaying<ArgumentNullException>(() => CorvixMath.CheckExpression(null, "a"), "expression",
+                                        "null formula");
+    ThrowsSaying<ArgumentNullException>(() => CorvixMath.Summarise(null), "values", "null samples");
+    ThrowsSaying<ArgumentNullException>(
+        () => CorvixMath.Windows(new int[][] {null}, new[] {new double[0]}, 3600, 3600), "times",
+        "null series times");
+    ThrowsSaying<ArgumentException>(() => CorvixMath.Summarise(new double[0]), "no samples",
+                                    "statistics of no samples");
+    ThrowsSaying<ArgumentException>(() => CorvixMath.Summarise(new[] {1.0, double.NaN}), "sample 1",
+                                    "statistics of a NaN sample");
+    var cases = new[] {
+        new { Times = new[] {0, 90000}, Values = new[] {1.0, 2.0}, Said = "sample 1 of series 0 at 90000 s" },
+        new { Times = new[] {-1801}, Values = new[] {1.0}, Said = "sample 0 of series 0 at -1801 s" },
+        new { Times = new[] {0, 88200}, Values = new[] {1.0, 2.0}, Said = "at 88200 s" },
+        new { Times = new[] {0, 100}, Values = new[] {1.0, double.NaN}, Said = "series 0 sample 1" },
+        new { Times = new[] {0}, Values = new[] {double.PositiveInfinity}, Said = "series 0 sample 0" },
+    };
+    foreach (var c in cases)
+      ThrowsSaying<ArgumentException>(
+          () => CorvixMath.Windows(new[] {c.Times}, new[] {c.Values}, 3600, 3600), c.Said, "windows: " + c.Said);
+    Window[] edges = CorvixMath.Windows(new[] {new[] {-1800, 88199}}, new[] {new[] {1.0, 5.0}}, 3600, 3600);
+    Same(edges.Length + " " + edges[1].Centre + " " + edges[1].Mean, "2 86400 5", "the first and last covered seconds");
+  }
+
+  // Every limit the wrapper enforces is the header's (CorvixLimits.cs is written from it).
+  static void Limits() {
+    Same(CorvixMath.Eng(1, "", 4, 1, CorvixLimits.FORMAT_UNITS), "1.000", "eng at FORMAT_UNITS");
+    Throws<ArgumentOutOfRangeException>(() => CorvixMath.Eng(1, "", 4, 1, CorvixLimits.FORMAT_UNITS + 1),
+                                        "eng beyond FORMAT_UNITS");
+    var most = new int[CorvixLimits.MAX_SERIES][];
+    var values = new double[CorvixLimits.MAX_SERIES][];
+    for (int i = 0; i < most.Length; ++i) { most[i] = new[] {0}; values[i] = new[] {1.0}; }
+    Same(CorvixMath.Windows(most, values, 3600, 3600).Length, 1, "windows of MAX_SERIES series");
+    Throws<ArgumentException>(() => CorvixMath.Windows(new int[CorvixLimits.MAX_SERIES + 1][],
+                                                       new double[CorvixLimits.MAX_SERIES + 1][], 3600, 3600),
+                              "windows beyond MAX_SERIES");
+  }
+
   static int Main() {
+    NarrowCodePage();
+    Promises();
+    Limits();
     Formatting();
     Text();
     ChecksAndVocabulary();

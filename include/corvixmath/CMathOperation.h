@@ -1046,7 +1046,8 @@ class CORVIXMATH_API CMathOperation {
 
   /// Checks a formula and, when it fails, writes the reason.
   /// \param expression The formula; checked whole, whatever its length, and never changed.
-  ///   An empty formula, or one of blanks only, is accepted.
+  ///   An empty formula, or one of blanks only, is accepted; a null formula reads as an empty
+  ///   one.
   /// \param message Receives the message of the failing test (table above); assumed to hold
   ///   #CORVIXMATH_MESSAGE_BYTES bytes. Untouched when the formula is accepted. May be null.
   /// \param variables The defined variables, each name between number signs
@@ -1282,7 +1283,8 @@ class CORVIXMATH_API CMathOperation {
 
   /// Copies one parameter of an event string. A number beyond the last parameter gives the
   /// last one, and a number of 1 or less the first.
-  /// \param event The event string.
+  /// \param event The event string; the list after its first "(" is read up to its first
+  ///   #CORVIXMATH_NAME_BYTES - 1 characters.
   /// \param destination Receives the parameter; `capacity` bytes. Untouched when the result is
   ///   false, and for an empty list ("F(").
   /// \param number The parameter wanted, from 1; only its 32-bit value counts.

@@ -270,7 +270,8 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_find_sub_string_start_pos(const char
  * @param source The text (the whole text when the character is absent).
  * @param destination Buffer of @p capacity bytes; may be @p source itself.
  * @param character The character to cut at.
- * @param capacity Size of @p destination in bytes, terminator included.
+ * @param capacity Size of @p destination in bytes, terminator included; a negative capacity
+ *        is no room.
  * @return 1 when written, or for an empty source (destination untouched); 0 when the part does
  *         not fit @p capacity with its terminator (destination untouched).
  */
@@ -284,7 +285,8 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_extract_left_before_char(const char*
  * @param source The text (the whole text when the unit is absent).
  * @param destination Buffer of @p capacity units; may be @p source itself.
  * @param character The unit to cut at.
- * @param capacity Size of @p destination in units, terminator included.
+ * @param capacity Size of @p destination in units, terminator included; a negative capacity
+ *        is no room.
  * @return 1 when written, or for an empty source (destination untouched); 0 when the part does
  *         not fit @p capacity with its terminator (destination untouched).
  */
@@ -320,7 +322,7 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_right_after_char_u16(const uint
 /**
  * @brief Writes the first @p count characters of a narrow text.
  * @param source The text; an empty text leaves @p destination untouched.
- * @param destination Buffer of @p count + 1 bytes.
+ * @param destination Buffer of @p count + 1 bytes (1 byte when @p count is 0 or less).
  * @param count Characters taken; 0 or less writes "".
  */
 CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_leftt_side(const char* source, char* destination,
@@ -329,7 +331,7 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_leftt_side(const char* source, 
 /**
  * @brief Writes the first @p count units of a 16-bit text.
  * @param source The text; an empty text leaves @p destination untouched.
- * @param destination Buffer of @p count + 1 units.
+ * @param destination Buffer of @p count + 1 units (1 unit when @p count is 0 or less).
  * @param count Units taken; 0 or less writes an empty text.
  */
 CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_leftt_side_u16(const uint16_t* source,
@@ -339,7 +341,8 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_leftt_side_u16(const uint16_t* 
 /**
  * @brief Writes the last @p count characters of a narrow text.
  * @param source The text; an empty text leaves @p destination untouched.
- * @param destination Buffer of @p count + 1 bytes (at most CORVIXMATH_FORMAT_UNITS).
+ * @param destination Buffer of @p count + 1 bytes (1 byte when @p count is 0 or less; at most
+ *        CORVIXMATH_FORMAT_UNITS are written).
  * @param count Characters taken; 0 or less writes "".
  */
 CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_right_side(const char* source, char* destination,
@@ -348,7 +351,8 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_right_side(const char* source, 
 /**
  * @brief Writes the last @p count units of a 16-bit text.
  * @param source The text; an empty text leaves @p destination untouched.
- * @param destination Buffer of @p count + 1 units (at most CORVIXMATH_FORMAT_UNITS).
+ * @param destination Buffer of @p count + 1 units (1 unit when @p count is 0 or less; at most
+ *        CORVIXMATH_FORMAT_UNITS are written).
  * @param count Units taken; 0 or less writes an empty text.
  */
 CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_right_side_u16(const uint16_t* source,
@@ -358,10 +362,10 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_extract_right_side_u16(const uint16_t* 
 /**
  * @brief Writes @p count characters of a narrow text from position @p start.
  * @param source The text.
- * @param destination Buffer of @p count + 1 bytes.
+ * @param destination Buffer of @p count + 1 bytes (1 byte when @p count is 0 or less).
  * @param start 0-based start; a negative start or one past the end writes "".
  * @param count Characters taken; the text may end first; 0 or less writes "".
- * @return 1; 0 for a null source or destination.
+ * @return 1 (a null source writes ""); 0 for a null destination.
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_sub_string(const char* source, char* destination,
                                                        int32_t start, int32_t count);
@@ -369,10 +373,10 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_sub_string(const char* source, char*
 /**
  * @brief Writes @p count units of a 16-bit text from position @p start.
  * @param source The text.
- * @param destination Buffer of @p count + 1 units.
+ * @param destination Buffer of @p count + 1 units (1 unit when @p count is 0 or less).
  * @param start 0-based start; a negative start or one past the end writes an empty text.
  * @param count Units taken; the text may end first; 0 or less writes an empty text.
- * @return 1; 0 for a null source or destination.
+ * @return 1 (a null source writes an empty text); 0 for a null destination.
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_sub_string_u16(const uint16_t* source,
                                                            uint16_t* destination, int32_t start,
@@ -547,14 +551,18 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_long_to_w_char(int32_t value, uint16_t*
  * @brief Splits a Windows path at its last backslash into directory and name.
  *
  * "D:\Data\day.txt" gives "D:\Data\" and "day.txt". A path without backslash is a bare name;
- * the directory then gets '0' in its first byte only.
+ * the directory then gets '0' in its first byte only. Each output is written whole or not at
+ * all: the directory only when it fits @p directory_capacity with its backslash and
+ * terminator (the longest is CORVIXMATH_PATH_UNITS - 1 bytes with its backslash).
  * @param full_path The path (read up to CORVIXMATH_PATH_UNITS - 1 characters).
  * @param directory Buffer of @p directory_capacity bytes, or null.
  * @param name Buffer of @p name_capacity bytes, or null.
  * @param name_capacity Size of @p name in bytes, terminator included.
  * @param directory_capacity Size of @p directory in bytes, terminator included.
- * @return 1 when the name was written; 0 when it does not fit @p name_capacity (name untouched)
- *         or a bare name has no @p name buffer.
+ * @return 1 when every output asked for was written; 0 when the name does not fit
+ *         @p name_capacity, the directory (or the '0' mark) does not fit
+ *         @p directory_capacity, or a bare name has no @p name buffer. An output that did not
+ *         fit is untouched.
  */
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_extract_path_and_name(const char* full_path,
                                                                   char* directory, char* name,
@@ -566,8 +574,9 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_extract_path_and_name(const char* fu
  *
  * "D:\Data\Log\day.txt" with 2 levels gives "D:\Data\"; too few backslashes put '0' in the first
  * byte of the output only.
- * @param path The path (read up to CORVIXMATH_PATH_UNITS - 1 characters); written over when
- *        @p output is null.
+ * @param path The path (read up to CORVIXMATH_PATH_UNITS - 1 characters); when @p output is
+ *        null the result is written over it, and its buffer then holds CORVIXMATH_PATH_UNITS
+ *        bytes.
  * @param output Buffer of CORVIXMATH_PATH_UNITS bytes, or null.
  * @param levels Components removed.
  */
@@ -602,7 +611,8 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_w_char_array_to_char_array(char* destin
  * @brief Writes the digit-array text of a narrow text ("AB" gives "UniCode(65,66,)").
  * @param source The narrow text; bytes are taken as unsigned (0 to 255).
  * @param destination Buffer of @p capacity bytes.
- * @param capacity Size of @p destination in bytes, terminator included.
+ * @param capacity Size of @p destination in bytes, terminator included; a negative capacity
+ *        is no room.
  * @return 1 when written; 0 when the text does not fit @p capacity with its terminator or would
  *         pass CORVIXMATH_FORMAT_UNITS - 1 characters (destination untouched).
  */
@@ -615,7 +625,8 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_unicode_string_to_digit_array(const 
  *        "UniCode(1587,1604,)").
  * @param source The 16-bit text.
  * @param destination Buffer of @p capacity bytes.
- * @param capacity Size of @p destination in bytes, terminator included.
+ * @param capacity Size of @p destination in bytes, terminator included; a negative capacity
+ *        is no room.
  * @return 1 when written; 0 when the text does not fit @p capacity with its terminator or would
  *         pass CORVIXMATH_FORMAT_UNITS - 1 characters (destination untouched).
  */
@@ -698,7 +709,8 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_is_alpha_numeric(const char* text);
 
 /**
  * @brief Checks a formula of variables, numbers, signs and parentheses.
- * @param expression The formula; spaces are stepped over.
+ * @param expression The formula; spaces are stepped over. A null formula reads as the empty
+ *        one, which passes (1, message untouched).
  * @param message Buffer of CORVIXMATH_MESSAGE_BYTES bytes for the English message of a fault, or
  *        null; untouched when the formula passes.
  * @param variables Defined names, each enclosed in '#' ("#a#b#"); null skips the lookup.
@@ -744,8 +756,8 @@ CORVIXMATH_C_API uint8_t CORVIXMATH_CALL cm_numeric_value_string_to_index(const 
  * @brief Writes the name of a scale index ("Kilo" for 3).
  * @param name Buffer of @p capacity bytes; an index without a name leaves it untouched.
  * @param index The scale index, 0 to 6.
- * @param capacity Size of @p name in bytes, terminator included; a name that does not fit
- *        leaves @p name untouched.
+ * @param capacity Size of @p name in bytes, terminator included; a longer name is cut to
+ *        @p capacity - 1 characters, and a capacity of 0 leaves @p name untouched.
  */
 CORVIXMATH_C_API void CORVIXMATH_CALL cm_scale_index_2_string(char* name, int32_t index,
                                                               uint32_t capacity);
@@ -800,7 +812,8 @@ CORVIXMATH_C_API void CORVIXMATH_CALL cm_get_complete_param_list(const char* eve
 
 /**
  * @brief Writes one parameter of an event string ("Trend(Tag1,Tag2,60)", 2 gives "Tag2").
- * @param event The event string.
+ * @param event The event string; the list after its first '(' is read up to its first
+ *        CORVIXMATH_NAME_BYTES - 1 characters.
  * @param destination Buffer of @p capacity bytes.
  * @param number Parameter wanted, from 1; 1 or less gives the first, past the last the last.
  * @param capacity Size of @p destination in bytes, terminator included.
@@ -904,8 +917,9 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_is_digit(char* text);
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_is_digit_u16(uint16_t* text);
 
 /**
- * @brief Checks a dotted IPv4 address ("192.168.1.1"); only its first 15 characters count.
- * @param address The address text.
+ * @brief Checks a dotted IPv4 address ("192.168.1.1").
+ * @param address The address text, read whole ("192.168.100.1000" gives
+ *        CORVIXMATH_ADDRESS_FIELD_ABOVE_254).
  * @return CORVIXMATH_ADDRESS_VALID, or CORVIXMATH_ADDRESS_NO_DOT, _FIELD_ABOVE_254,
  *         _FIELD_NEGATIVE, _NOT_FOUR_FIELDS or _LAST_FIELD_NOT_A_NUMBER.
  */
@@ -977,6 +991,21 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_filter_value_array(
     const double* const* values, const int32_t* const* times, int32_t series_count,
     const int32_t* sample_counts, double* minimum, double* maximum, double* mean, int32_t* centres,
     int32_t width, int32_t step, int32_t unused);
+
+/**
+ * @brief Gives the times the windows of cm_filter_value_array() cover for a width and step; a
+ *        sample before @p first or from @p end on lies in no window and takes no part.
+ *
+ * It has no member of its own: hosts check their samples with it before a call, so that none
+ * is dropped unseen. Width 3600 and step 3600 give -1800 and 88200.
+ * @param width Window width in seconds.
+ * @param step Seconds between window centres.
+ * @param first Where the first covered second goes (the first window's lower bound), or null.
+ * @param end Where the second after the last covered one goes, or null.
+ * @return 1; 0 when @p width or @p step is 0 or less (no window; outputs untouched).
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_filter_covered_seconds(int32_t width, int32_t step,
+                                                                   int32_t* first, int32_t* end);
 
 #ifdef __cplusplus
 } /* extern "C" */

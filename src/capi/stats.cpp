@@ -36,6 +36,16 @@ void CORVIXMATH_CALL cm_calculate_min_max(const double* values, int32_t count, d
   CMathOperation().CalculateMinMax(Input(values), count, minimum, maximum, average, spread);
 }
 
+int32_t CORVIXMATH_CALL cm_filter_covered_seconds(int32_t width, int32_t step, int32_t* first,
+                                                  int32_t* end) {
+  std::int64_t covered[2] = {0, 0};
+  if (!corvix::stats::CoveredSeconds(width, step, &covered[0], &covered[1])) return 0;
+  // Both lie within half a 32-bit width of the day, so they fit int32_t.
+  if (first != nullptr) *first = static_cast<int32_t>(covered[0]);
+  if (end != nullptr) *end = static_cast<int32_t>(covered[1]);
+  return 1;
+}
+
 int32_t CORVIXMATH_CALL cm_filter_value_array(const double* const* values,
                                               const int32_t* const* times, int32_t series_count,
                                               const int32_t* sample_counts, double* minimum,

@@ -6,7 +6,9 @@
 //   cm_extract_left_before_char("12.5", part, '.', 16)      -> 1, "12"
 //   cm_unicode_string_to_digit_array("AB", text, 64)        -> 1, "UniCode(65,66,)"
 #include "capi/internal/forward.h"
+#include "frame/internal/buffers.h"
 
+using corvix::capi::Capacity;
 using corvix::capi::Input;
 using corvix::capi::Result32;
 
@@ -26,15 +28,15 @@ int32_t CORVIXMATH_CALL cm_find_sub_string_start_pos(const char* source, const c
 
 int32_t CORVIXMATH_CALL cm_extract_left_before_char(const char* source, char* destination,
                                                     char character, int32_t capacity) {
-  return Result32(
-      CMathOperation().ExtractLeftBeforeChar(Input(source), destination, character, capacity));
+  return Result32(CMathOperation().ExtractLeftBeforeChar(Input(source), destination, character,
+                                                         Capacity(capacity)));
 }
 
 int32_t CORVIXMATH_CALL cm_extract_left_before_char_u16(const uint16_t* source,
                                                         uint16_t* destination, uint16_t character,
                                                         int32_t capacity) {
-  return Result32(
-      CMathOperation().ExtractLeftBeforeChar(Input(source), destination, character, capacity));
+  return Result32(CMathOperation().ExtractLeftBeforeChar(Input(source), destination, character,
+                                                         Capacity(capacity)));
 }
 
 void CORVIXMATH_CALL cm_extract_right_after_char(const char* source, char* destination,
@@ -151,11 +153,32 @@ void CORVIXMATH_CALL cm_long_to_w_char(int32_t value, uint16_t* destination, uin
 
 // --- Windows paths
 
+namespace {
+
+// The member writes a directory of up to CORVIXMATH_PATH_UNITS units whatever capacity it is
+// told (the capacity bounds only the backslash), so it writes into a directory of that size
+// here and the caller's buffer receives the directory only when it fits there whole.
+bool DeliverDirectory(const char* split, char* directory, uint32_t capacity) {
+  // A path without backslash marks the directory with '0' in its first byte alone.
+  if (split[0] == '0' && split[1] == '\0') {
+    if (capacity == 0) return false;
+    directory[0] = split[0];
+    return true;
+  }
+  return corvix::WriteIfFits(directory, split, corvix::UnitLength(split), capacity);
+}
+
+}  // namespace
+
 int32_t CORVIXMATH_CALL cm_extract_path_and_name(const char* full_path, char* directory, char* name,
                                                  uint32_t name_capacity,
                                                  uint32_t directory_capacity) {
-  return Result32(CMathOperation().ExtractPathAndName(Input(full_path), directory, name,
-                                                      name_capacity, directory_capacity));
+  char split[corvix::kPathUnits] = {};
+  const int32_t result = Result32(CMathOperation().ExtractPathAndName(
+      Input(full_path), directory != nullptr ? split : nullptr, name, name_capacity,
+      static_cast<unsigned int>(corvix::kPathUnits)));
+  if (directory == nullptr) return result;
+  return DeliverDirectory(split, directory, directory_capacity) ? result : 0;
 }
 
 void CORVIXMATH_CALL cm_remove_dir_from_path(char* path, char* output, uint8_t levels) {
@@ -176,12 +199,14 @@ void CORVIXMATH_CALL cm_w_char_array_to_char_array(char* destination, const uint
 
 int32_t CORVIXMATH_CALL cm_unicode_string_to_digit_array(const char* source, char* destination,
                                                          int32_t capacity) {
-  return Result32(CMathOperation().UnicodeStringToDigitArray(Input(source), destination, capacity));
+  return Result32(
+      CMathOperation().UnicodeStringToDigitArray(Input(source), destination, Capacity(capacity)));
 }
 
 int32_t CORVIXMATH_CALL cm_unicode_string_to_digit_array_u16(const uint16_t* source,
                                                              char* destination, int32_t capacity) {
-  return Result32(CMathOperation().UnicodeStringToDigitArray(Input(source), destination, capacity));
+  return Result32(
+      CMathOperation().UnicodeStringToDigitArray(Input(source), destination, Capacity(capacity)));
 }
 
 void CORVIXMATH_CALL cm_digit_array_to_unicode_string(const char* digit_array, char* destination,

@@ -80,6 +80,12 @@ class WindowBounds {
 
   bool More() const { return more_; }
 
+  // The lower bound of the next window, and the upper bound of the day's last window.
+  std::int64_t NextLower() const { return lower_; }
+  std::int64_t LastUpper() const {
+    return more_ ? upper_ + (limit_ - upper_) / step_ * step_ : upper_;
+  }
+
   // Fills `lowers` with the lower bounds of the next windows, at most kBlockWindows; returns
   // how many.
   long TakeBlock(std::int64_t (&lowers)[kBlockWindows]) {
@@ -195,6 +201,14 @@ long CMathOperation::FilterValueArray(double** values, long** times, long series
   static_cast<void>(unused);
   return FilterWindows(values, times, seriesCount, sampleCounts, minimum, maximum, mean, centres,
                        width, step);
+}
+
+bool corvix::stats::CoveredSeconds(long width, long step, std::int64_t* first, std::int64_t* end) {
+  if (width <= 0 || step <= 0) return false;
+  const WindowBounds bounds(width, step);
+  if (first != nullptr) *first = bounds.NextLower();
+  if (end != nullptr) *end = bounds.LastUpper();
+  return true;
 }
 
 long corvix::stats::FilterValueArray32(const double* const* values,

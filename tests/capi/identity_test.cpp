@@ -57,7 +57,8 @@ TEST(CInterfaceIdentity, EveryCFunctionIsCalledByTheTable) {
   const std::set<std::string> called = Matches(CORVIXMATH_C_OPERATION, std::regex(R"((cm_\w+)\()"));
   EXPECT_GT(declared.size(), 80u);
   for (const std::string& name : declared) {
-    if (name == "cm_version") continue;  // tested below
+    // No member of their own: tested below.
+    if (name == "cm_version" || name == "cm_filter_covered_seconds") continue;
     EXPECT_TRUE(called.count(name) != 0) << name << " is not reached by the identity table";
   }
 }
@@ -133,6 +134,35 @@ TEST(CInterfaceConversions, ListsAndSeriesOf32BitIntegers) {
             0);
 }
 
+// The covered seconds are exactly where the windows take samples: a sample at the first and
+// the last covered second gives an entry, one a second outside gives none.
+TEST(CInterfaceConversions, CoveredSecondsAreWhereTheWindowsTakeSamples) {
+  const int32_t shapes[][2] = {{3600, 3600}, {3601, 600}, {60, 7}, {10, 3600}, {200000, 50000}};
+  for (const auto& shape : shapes) {
+    SCOPED_TRACE(std::to_string(shape[0]) + " " + std::to_string(shape[1]));
+    int32_t first = 1, end = 1;
+    ASSERT_EQ(cm_filter_covered_seconds(shape[0], shape[1], &first, &end), 1);
+    std::vector<double> minimum(CORVIXMATH_SECONDS_PER_DAY + 2), maximum(minimum.size()),
+        mean(minimum.size());
+    std::vector<int32_t> centres(minimum.size());
+    for (int32_t time : {first - 1, first, end - 1, end}) {
+      const double value = 1.0;
+      const double* values[] = {&value};
+      const int32_t* times[] = {&time};
+      const int32_t count = 1;
+      const int32_t entries =
+          cm_filter_value_array(values, times, 1, &count, minimum.data(), maximum.data(),
+                                mean.data(), centres.data(), shape[0], shape[1], 0);
+      EXPECT_EQ(entries, time >= first && time < end ? 1 : 0) << "a sample at " << time;
+    }
+  }
+  EXPECT_EQ(cm_filter_covered_seconds(3600, 3600, nullptr, nullptr), 1);
+  int32_t untouched = 5;
+  EXPECT_EQ(cm_filter_covered_seconds(0, 3600, &untouched, &untouched), 0);
+  EXPECT_EQ(cm_filter_covered_seconds(3600, -1, &untouched, &untouched), 0);
+  EXPECT_EQ(untouched, 5);
+}
+
 TEST(CInterfaceConversions, FontColourIsThe32BitWordOrStaysAsItWas) {
   char face[CORVIXMATH_FACE_BYTES] = "x";
   uint8_t size = 7, style = 7;
@@ -166,6 +196,15 @@ TEST(CInterfaceConversions, NullIsHandledAsTheClassHandlesIt) {
   EXPECT_EQ(cm_double_to_eng_string(nullptr, 1.0, unit, 4, 32, 1),
             CMathOperation().DoubleToEngString(nullptr, 1.0, unit, 4, 32, 1));
   EXPECT_EQ(cm_sub_string(nullptr, nullptr, 0, 3), 0);
+  // A null formula reads as the empty one, which passes with the message untouched.
+  char message[CORVIXMATH_MESSAGE_BYTES] = "kept";
+  EXPECT_EQ(cm_verify_reg_exp_string(nullptr, message, "#a#"), 1);
+  EXPECT_EQ(cm_verify_reg_exp_string("", message, "#a#"), 1);
+  EXPECT_STREQ(message, "kept");
+  // A null source of a substring writes the empty text.
+  char part[4] = "zz";
+  EXPECT_EQ(cm_sub_string(nullptr, part, 0, 3), 1);
+  EXPECT_STREQ(part, "");
 }
 
 }  // namespace

@@ -534,6 +534,8 @@ std::string LongToUnits(CallProbe& probe) {
   return digest.str();
 }
 
+// The directory capacity is the directory's size: below 260 units the C interface refuses a
+// directory that the class writes past the capacity (the C guard-page test holds it to that).
 template <class Unit>
 std::string SplitPath(CallProbe& probe) {
   Digest digest;
@@ -547,9 +549,9 @@ std::string SplitPath(CallProbe& probe) {
         std::vector<Unit> directory = Destination<Unit>(CORVIXMATH_PATH_UNITS);
         std::vector<Unit> name = Destination<Unit>(16);
         const long result = Probed(probe, [&] {
-          return CMathOperation().ExtractPathAndName(path.data(),
-                                                     withDirectory ? directory.data() : nullptr,
-                                                     name.data(), nameCapacity, 8);
+          return CMathOperation().ExtractPathAndName(
+              path.data(), withDirectory ? directory.data() : nullptr, name.data(), nameCapacity,
+              static_cast<unsigned int>(directory.size()));
         });
         digest.Number(result).Units(directory).Units(name);
       }

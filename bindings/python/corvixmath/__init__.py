@@ -15,9 +15,10 @@ Conventions:
 - Formatting functions return ``str``. Where the library refuses a text (it does not fit the
   given size) they raise :class:`TextRefusedError`, a ``ValueError``.
 - Checks return :class:`Check` objects (``code``, ``ok``, ``message``).
-- Wrong types raise ``TypeError``; ``None``, out-of-range numbers, texts holding NUL, texts the
-  encoding cannot hold and texts longer than the library reads raise ``ValueError``: no result
-  is ever silently cut.
+- Wrong types raise ``TypeError``, ``None`` included; out-of-range numbers (``eng(10**400)``),
+  NaN and infinite samples, texts holding NUL, texts the encoding cannot hold and texts longer
+  than the library reads raise ``ValueError``: no result is ever silently cut, and no sample
+  silently dropped.
 """
 
 from __future__ import annotations
@@ -29,6 +30,22 @@ from typing import Iterable, List, NamedTuple, Optional, Sequence, Tuple, Union
 
 from . import _library
 from ._library import ENVIRONMENT_VARIABLE, LibraryNotFoundError
+
+__all__ = [
+    "DEFAULT_ENCODING", "ENVIRONMENT_VARIABLE", "LIMITS", "MISSING_VALUE", "NOT_FOUND", "SCALES",
+    "Check", "Endpoint", "Font", "LibraryNotFoundError", "Statistics", "TextRefusedError",
+    "Window", "build_read_word", "character_classes", "check_control_id", "check_endpoint",
+    "check_expression", "check_ip", "check_number", "compare", "component_name",
+    "control_kind_code", "convert_control_id", "data_type_index", "decode_font", "device_model",
+    "eng", "event_parameter", "event_type", "find_char", "find_sub", "from_digit_array",
+    "has_high_bytes", "index_in_list", "insert_char", "is_complex_data_source", "is_digit_array",
+    "left_before", "left_side", "long_to_text", "parameter_list", "parse_eng", "parse_hex",
+    "price", "read_word_field", "remove_char", "remove_dirs", "remove_range", "replace_char",
+    "right_after", "right_side", "scale_index", "scale_name", "scientific", "seven_seg", "simple",
+    "split_path", "standard_len", "statistics", "sub_string", "to_digit_array", "to_long",
+    "trim_left", "trim_right", "type_code_name", "value_format_index", "variant_value",
+    "windows",
+]
 
 _lib = _library.declare(_library.load_library())
 LIMITS = _library.read_limits()
@@ -107,7 +124,18 @@ class Font(NamedTuple):
 def _number(value, name: str) -> float:
     if isinstance(value, bool) or not isinstance(value, numbers.Real):
         raise TypeError(f"{name} must be a number, not {type(value).__name__}")
-    return float(value)
+    try:
+        return float(value)
+    except OverflowError:
+        raise ValueError(f"{name} lies outside the range of a double") from None
+
+
+def _finite(value, name: str) -> float:
+    """A sample: NaN and infinity would leave the library's no-data starting values."""
+    number = _number(value, name)
+    if not math.isfinite(number):
+        raise ValueError(f"{name} is {number}; samples must be finite")
+    return number
 
 
 def _integer(value, name: str, low: int, high: int) -> int:
@@ -639,21 +667,20 @@ def check_number(text: str, wide: bool = False) -> Check:
         code = _lib.cm_is_digit_u16(_units(text, "text"))
     else:
         code = _lib.cm_is_digit(ctypes.create_string_buffer(_narrow(text, "text",
-                                                                    DEFAULT_ENCODING,
-                                                                    _FORMAT - 1)))
+                                                                    DEFAULT_ENCODING)))
     return Check(code, code > 0, _NUMBER_FORMS[code])
 
 
 def check_ip(address: str) -> Check:
-    """Checks a dotted IPv4 address; only its first 15 characters are read."""
-    data = _narrow(address, "address", DEFAULT_ENCODING, _FIELD - 1)
+    """Checks a dotted IPv4 address; the library reads the whole text."""
+    data = _narrow(address, "address", DEFAULT_ENCODING)
     code = _lib.cm_is_valid_ip_string(data)
     return Check(code, code == 1, _ADDRESS_CODES.get(code, f"code {code}"))
 
 
 def check_endpoint(text: str) -> Endpoint:
     """Checks 'address:port'; the address and port come back when it is valid."""
-    data = _narrow(text, "text", DEFAULT_ENCODING, _NAME - 1)
+    data = _narrow(text, "text", DEFAULT_ENCODING)
     address = _output(LIMITS["ADDRESS_BYTES"])
     port = ctypes.c_uint16(0)
     code = _lib.cm_is_valid_ip_and_port_string(ctypes.create_string_buffer(data), address,
@@ -746,7 +773,8 @@ def event_parameter(event: str, number: int, size: int = _NAME) -> str:
     TextRefusedError when the parameter does not fit ``size``."""
     data = _narrow(event, "event", DEFAULT_ENCODING)
     if b"(" in data and len(data) - data.index(b"(") - 1 > _NAME - 1:
-        raise ValueError(f"the parameter list is longer than the {_NAME - 1} bytes the library reads")
+        raise ValueError(f"the parameter list is longer than the library reads: at most {_NAME - 1} "
+                         "bytes")
     number = _int32(number, "number")
     size = _integer(size, "size", 1, _TEXT)
     destination = _output(size)
@@ -800,13 +828,24 @@ def index_in_list(value: int, values: Sequence[int]) -> int:
 
 
 def _doubles(values, name: str):
-    items = [_number(value, name) for value in values]
+    items = [_finite(value, f"{name} {index}") for index, value in enumerate(values)]
     return (ctypes.c_double * max(len(items), 1))(*items), len(items)
 
 
+def _covered_seconds(width: int, step: int) -> Tuple[int, int]:
+    """The times the day's windows cover, first and one past the last, as the library takes
+    them."""
+    first, end = ctypes.c_int32(), ctypes.c_int32()
+    _lib.cm_filter_covered_seconds(width, step, ctypes.byref(first), ctypes.byref(end))
+    return first.value, end.value
+
+
 def statistics(values: Sequence[float]) -> Statistics:
-    """Minimum, maximum, average and spread of samples (a sequence or NumPy array)."""
+    """Minimum, maximum, average and spread of samples (a sequence or NumPy array).
+    Raises ValueError for no samples and for a NaN or infinite one."""
     array, count = _doubles(values, "sample")
+    if count == 0:
+        raise ValueError("statistics of no samples: there is no minimum, maximum or average")
     if count > 2**31 - 1:
         raise ValueError("too many samples")
     results = [ctypes.c_double() for _ in range(4)]
@@ -814,11 +853,21 @@ def statistics(values: Sequence[float]) -> Statistics:
     return Statistics(*(r.value for r in results))
 
 
+def _refuse_outside_the_day(times: List[int], number: int, width: int, step: int) -> None:
+    first, end = _covered_seconds(width, step)
+    for index, time in enumerate(times):
+        if not first <= time < end:
+            raise ValueError(f"sample {index} of series {number} at {time} s lies outside the "
+                             f"day the windows cover ({first} to {end - 1} s)")
+
+
 def windows(series, width: int, step: int) -> List[Window]:
     """Reduces sample series of one day to time windows of ``width`` seconds every ``step``.
 
     ``series`` is a sequence of ``(times, values)`` pairs (sequences or NumPy arrays; times in
-    seconds, ascending, 32-bit). Returns one Window per window that has a sample.
+    seconds, ascending, 32-bit). Returns one Window per window that has a sample. The call
+    covers one day: a sample outside the times its windows cover, and a NaN or infinite value,
+    raise ValueError naming the first such sample.
     """
     width = _integer(width, "width", 1, 2**31 - 1)
     step = _integer(step, "step", 1, 2**31 - 1)
@@ -837,6 +886,7 @@ def windows(series, width: int, step: int) -> List[Window]:
             raise ValueError(f"series {number} has {len(time_items)} times and {count} values")
         if any(later < earlier for earlier, later in zip(time_items, time_items[1:])):
             raise ValueError(f"the times of series {number} are not in ascending order")
+        _refuse_outside_the_day(time_items, number, width, step)
         time_arrays.append((ctypes.c_int32 * max(count, 1))(*time_items))
         value_arrays.append(value_array)
         counts.append(count)

@@ -232,6 +232,7 @@ _PROTOTYPES = [
      [_double_p, _c.c_int32, _double_p, _double_p, _double_p, _double_p]),
     ("cm_calculate_min_max", None,
      [_double_p, _c.c_int32, _double_p, _double_p, _double_p, _double_p]),
+    ("cm_filter_covered_seconds", _c.c_int32, [_c.c_int32, _c.c_int32, _i32_p, _i32_p]),
     ("cm_filter_value_array", _c.c_int32,
      [_c.POINTER(_double_p), _c.POINTER(_i32_p), _c.c_int32, _i32_p, _double_p, _double_p,
       _double_p, _i32_p, _c.c_int32, _c.c_int32, _c.c_int32]),

@@ -68,8 +68,8 @@ def test_vocabulary_fonts_and_events():
         cm.event_parameter("F(" + "a," * 40 + "last)", 41)
     with pytest.raises(ValueError, match="face name"):
         cm.decode_font("A very long face name that goes on and on,9,1,")
-    with pytest.raises(ValueError):
-        cm.check_number(" " * 1100 + "12")
+    # The number check reads the whole text.
+    assert cm.check_number(" " * 1100 + "12").code == 4
 
 
 def test_devices_and_read_words():
@@ -91,9 +91,6 @@ def test_statistics():
     result = cm.statistics([1, 2, 3, 4])
     assert result == cm.Statistics(1.0, 4.0, 2.5, math.sqrt(5) / 4)
     assert result.spread == pytest.approx(0.559, abs=1e-3)
-    empty = cm.statistics([])
-    assert (empty.minimum, empty.maximum) == (1e14, -1e14)
-    assert math.isnan(empty.average)
     with pytest.raises(TypeError):
         cm.statistics([1, "2"])
 

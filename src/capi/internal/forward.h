@@ -30,6 +30,13 @@ inline std::int32_t Result32(long value) {
   return static_cast<std::int32_t>(value);
 }
 
+// A signed capacity of the C interface as the members take it. The members read a capacity as
+// an unsigned 32-bit count, as 32-bit Windows does, so a negative one would allow gigabytes;
+// here it is no room at all, and the text is refused.
+inline long Capacity(std::int32_t capacity) {
+  return capacity < 0 ? 0 : static_cast<long>(capacity);
+}
+
 }  // namespace capi
 }  // namespace corvix
 

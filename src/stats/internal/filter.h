@@ -14,6 +14,12 @@ long FilterValueArray32(const double* const* values, const std::int32_t* const* 
                         double* maximum, double* mean, std::int32_t* centres, std::int32_t width,
                         std::int32_t step);
 
+// The times the windows of one call cover, from the first window's lower bound to the last
+// window's upper bound (not included): a sample outside takes part in no window. False, with
+// nothing written, for a width or step of 0 or less, which give no window.
+//   3600, 3600 -> -1800, 88200;  3601, 600 -> -1800, 88201
+bool CoveredSeconds(long width, long step, std::int64_t* first, std::int64_t* end);
+
 }  // namespace stats
 }  // namespace corvix
 
