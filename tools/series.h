@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "CorvixLimits.h"
+#include "series_time.h"
 
 namespace corvix_tool {
-
-constexpr long long kSecondsPerDay = CORVIXMATH_SECONDS_PER_DAY;
 
 // One series: parallel times (seconds on one axis: since 1970-01-01 00:00 UTC for dated input,
 // as written for undated input) and values, with the line each sample came from.
@@ -55,10 +54,6 @@ struct SeriesSet {
 void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOptions& options,
                     SeriesSet& set);
 void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set);
-
-// A time as seconds ("3600"), HH:MM:SS or HH:MM, or an ISO 8601 date-time ("2010-01-01T01:00:00",
-// "2010-01-01 01:00", "...Z", "...+02:00"); an empty text on success, what is wrong otherwise.
-std::string ParseTime(const std::string& text, long long& seconds, bool& dated, bool& hadZone);
 
 struct Window {
   long long centre;

@@ -1,0 +1,67 @@
+// The fields of CSV lines: quotes, blanks, the separator a file uses and chosen columns.
+#include <gtest/gtest.h>
+
+#include "csv_fields.h"
+#include "tool.h"
+
+namespace {
+
+using corvix_tool::BadInput;
+
+TEST(CsvFields, SplitsQuotedFieldsAndTrimsBlanks) {
+  const struct {
+    std::string line;
+    char separator;
+    std::vector<std::string> fields;
+  } cases[] = {
+      {"a,b,c", ',', {"a", "b", "c"}},
+      {" a , b\r", ',', {"a", "b"}},
+      {"\"x,y\",\"say \"\"hi\"\"\",", ',', {"x,y", "say \"hi\"", ""}},
+      {"1;2,5", ';', {"1", "2,5"}},
+      {"1\t2", '\t', {"1", "2"}},
+      {"", ',', {""}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(corvix_tool::SplitFields(c.line, c.separator), c.fields) << c.line;
+}
+
+TEST(CsvFields, TheFirstLineDecidesTheSeparatorUnlessOneIsChosen) {
+  EXPECT_EQ(corvix_tool::SeparatorOf("", "time,level"), ',');
+  EXPECT_EQ(corvix_tool::SeparatorOf("", "time;level"), ';');
+  EXPECT_EQ(corvix_tool::SeparatorOf("", "time\tlevel;x"), '\t');
+  EXPECT_EQ(corvix_tool::SeparatorOf("tab", "a,b"), '\t');
+  EXPECT_EQ(corvix_tool::SeparatorOf(";", "a,b"), ';');
+  EXPECT_THROW(corvix_tool::SeparatorOf("|", "a|b"), BadInput);
+}
+
+TEST(CsvFields, ColumnsByNameOrNumber) {
+  const std::vector<std::string> header = {"Time", "Level", "Flow"};
+  EXPECT_EQ(corvix_tool::ColumnOf("Flow", header, 3, ""), 2u);
+  EXPECT_EQ(corvix_tool::ColumnOf("1", header, 3, ""), 0u);
+  try {
+    corvix_tool::ColumnOf("4", header, 3, "f:1: ");
+    ADD_FAILURE() << "column 4 of 3";
+  } catch (const BadInput& e) {
+    EXPECT_STREQ(e.what(), "f:1: there is no column 4 (the file has 3)");
+  }
+  try {
+    corvix_tool::ColumnOf("Level", {}, 3, "");
+    ADD_FAILURE() << "a name without a header";
+  } catch (const BadInput& e) {
+    EXPECT_STREQ(e.what(), "no header line to find the column 'Level'");
+  }
+  EXPECT_THROW(corvix_tool::ColumnOf("0", header, 3, ""), BadInput);
+  EXPECT_THROW(corvix_tool::ColumnOf("level", header, 3, ""), BadInput);
+}
+
+TEST(CsvFields, DigitsOnlyWithinTheirCount) {
+  long long value = 0;
+  EXPECT_TRUE(corvix_tool::ParseDigits("0042", 4, value));
+  EXPECT_EQ(value, 42);
+  EXPECT_FALSE(corvix_tool::ParseDigits("12345", 4, value));
+  EXPECT_FALSE(corvix_tool::ParseDigits("", 4, value));
+  EXPECT_FALSE(corvix_tool::ParseDigits("-1", 4, value));
+  EXPECT_FALSE(corvix_tool::ParseDigits("1 ", 4, value));
+}
+
+}  // namespace

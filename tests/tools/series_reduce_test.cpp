@@ -1,0 +1,70 @@
+// Reducing series to windows: one day is one library call, longer axes are runs of calls.
+#include <gtest/gtest.h>
+
+#include "CMathOperation.h"
+#include "series.h"
+#include "tool.h"
+
+namespace {
+
+using corvix_tool::Series;
+using corvix_tool::Window;
+
+Series Make(const std::vector<long long>& times, const std::vector<double>& values) {
+  Series series;
+  series.name = "s";
+  series.file = "f";
+  series.times = times;
+  series.values = values;
+  for (std::size_t i = 0; i < times.size(); ++i)
+    series.lines.push_back(static_cast<long>(i + 1));
+  return series;
+}
+
+TEST(SeriesReduce, OneDayGivesTheLibrarysRowsToTheBit) {
+  std::vector<long> times = {0, 1800, 3600, 40000, 86399};
+  std::vector<double> values = {1.5, 2.25, -3, 7, 0.1};
+  std::vector<Series> series = {Make(std::vector<long long>(times.begin(), times.end()), values)};
+  const std::vector<Window> windows = corvix_tool::ReduceToWindows(series, 7200, 3600);
+  std::vector<double> minimum(30), maximum(30), mean(30);
+  std::vector<long> centres(30);
+  double* valueList[] = {values.data()};
+  long* timeList[] = {times.data()};
+  long counts[] = {static_cast<long>(times.size())};
+  CMathOperation math;
+  const long written =
+      math.FilterValueArray(valueList, timeList, 1, counts, minimum.data(), maximum.data(),
+                            mean.data(), centres.data(), 7200, 3600, 0);
+  ASSERT_EQ(static_cast<long>(windows.size()), written);
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    EXPECT_EQ(windows[i].centre, centres[i]);
+    EXPECT_EQ(windows[i].minimum, minimum[i]);
+    EXPECT_EQ(windows[i].maximum, maximum[i]);
+    EXPECT_EQ(windows[i].mean, mean[i]);
+  }
+}
+
+TEST(SeriesReduce, EmptyWindowsAreKeptOnlyWhenAsked) {
+  std::vector<Series> series = {Make({0, 7200}, {1, 3})};
+  const auto sparse = corvix_tool::ReduceToWindows(series, 3600, 3600);
+  ASSERT_EQ(sparse.size(), 2u);
+  EXPECT_EQ(sparse[1].centre, 7200);
+  const auto all = corvix_tool::ReduceToWindows(series, 3600, 3600, true);
+  ASSERT_EQ(all.size(), 25u);  // centres 0 to 24:00 of the day
+  EXPECT_FALSE(all[1].hasData);
+  EXPECT_TRUE(all[2].hasData);
+}
+
+TEST(SeriesReduce, RefusesWhatCannotBeReduced) {
+  std::vector<Series> none;
+  EXPECT_TRUE(corvix_tool::ReduceToWindows(none, 60, 60).empty());
+  std::vector<Series> many(CORVIXMATH_MAX_SERIES + 1, Make({0}, {1}));
+  EXPECT_THROW(corvix_tool::ReduceToWindows(many, 60, 60), corvix_tool::BadInput);
+  std::vector<Series> one = {Make({0}, {1})};
+  EXPECT_THROW(corvix_tool::ReduceToWindows(one, 0, 60), corvix_tool::BadInput);
+  // Over a hundred million windows: most would be empty.
+  std::vector<Series> years = {Make({0, 1200LL * 86400}, {1, 2})};
+  EXPECT_THROW(corvix_tool::ReduceToWindows(years, 1, 1), corvix_tool::BadInput);
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// Reading logged series from CSV files: the first line decides the layout (separator, header,
+// time and value columns), every other line adds one sample to each value column's series.
+//   "Time,Level\n2010-01-01T00:00:00,1\n"  -> series "Level": (1262304000, 1), dated
+//   "0;1;10\n60;3;30\n"                    -> series "<file>:2" and "<file>:3", undated
+#include <cmath>
+#include <fstream>
+#include <iostream>
+
+#include "csv_fields.h"
+#include "series.h"
+#include "series_time.h"
+#include "tool.h"
+
+namespace corvix_tool {
+namespace {
+
+class SeriesReader {
+ public:
+  SeriesReader(const std::string& name, const ReadOptions& options, SeriesSet& set)
+      : name_(name), options_(options), set_(set), firstSeries_(set.series.size()) {}
+
+  void Line(const std::string& line) {
+    ++lineNumber_;
+    const std::string text = Trimmed(line);
+    if (text.empty() || text[0] == '#') return;
+    if (!laidOut_) {
+      laidOut_ = true;
+      if (ReadLayout(text)) return;
+    }
+    ReadRow(text);
+  }
+
+ private:
+  std::string Where() const { return name_ + ":" + std::to_string(lineNumber_) + ": "; }
+
+  // A bad line: BadInput, or with --skip-bad counted in `counter` (never skipped without one).
+  void Report(const std::string& what, long* counter) {
+    if (!options_.skipBad || counter == nullptr) throw BadInput(Where() + what);
+    ++*counter;
+  }
+
+  bool HasTime() const { return !(options_.valuesOnly && columns_ == 1); }
+
+  // A header is a first line whose time (or, without times, whose value) does not read.
+  bool IsHeader(const std::vector<std::string>& fields) const {
+    long long number = 0;
+    const bool timeByName =
+        !options_.timeColumn.empty() && !ParseDigits(options_.timeColumn, 6, number);
+    if (options_.header != -1 || timeByName) return options_.header == 1 || timeByName;
+    double value = 0;
+    if (!HasTime()) return !ParseNumberNoThrow(fields[0], value);
+    const std::size_t column = number >= 1 ? static_cast<std::size_t>(number - 1) : 0;
+    ReadTime time;
+    // A header names its time column: no digit in it ("Time"), where a malformed time
+    // ("2010-02-30T00:00") is data with an error.
+    return column < columns_ && !ParseTime(fields[column], time).empty() &&
+           fields[column].find_first_of("0123456789") == std::string::npos;
+  }
+
+  // The first line: separator, header, columns and one series per value column. True when the
+  // line was a header.
+  bool ReadLayout(const std::string& text) {
+    separator_ = SeparatorOf(options_.separator, text);
+    const std::vector<std::string> fields = SplitFields(text, separator_);
+    columns_ = fields.size();
+    const bool isHeader = IsHeader(fields);
+    if (isHeader) header_ = fields;
+    if (HasTime()) {
+      if (columns_ < 2) throw BadInput(Where() + "expected 'time,value' columns: '" + text + "'");
+      timeColumn_ = options_.timeColumn.empty()
+                        ? 0
+                        : ColumnOf(options_.timeColumn, header_, columns_, Where());
+    } else {
+      timeColumn_ = columns_;  // values only
+    }
+    if (options_.values.empty()) {
+      for (std::size_t i = 0; i < columns_; ++i)
+        if (i != timeColumn_) valueColumns_.push_back(i);
+    } else {
+      for (const std::string& choice : options_.values)
+        valueColumns_.push_back(ColumnOf(choice, header_, columns_, Where()));
+    }
+    if (set_.series.size() + valueColumns_.size() > CORVIXMATH_MAX_SERIES)
+      throw BadInput(Where() + "at most " + std::to_string(CORVIXMATH_MAX_SERIES) +
+                     " series can be reduced at once");
+    for (std::size_t column : valueColumns_)
+      AddSeries(column);
+    return isHeader;
+  }
+
+  void AddSeries(std::size_t column) {
+    Series series;
+    series.file = name_;
+    if (!header_.empty() && !header_[column].empty())
+      series.name = header_[column];
+    else if (valueColumns_.size() == 1)
+      series.name = name_;
+    else
+      series.name = name_ + ":" + std::to_string(column + 1);
+    set_.series.push_back(series);
+  }
+
+  // The row's time on the axis; false when the row is skipped.
+  bool ReadRowTime(const std::vector<std::string>& fields, long long& seconds) {
+    seconds = 0;
+    if (timeColumn_ >= columns_) return true;
+    ReadTime time;
+    const std::string wrong = ParseTime(fields[timeColumn_], time);
+    if (!wrong.empty()) {
+      Report(wrong, &set_.skipped.badLines);
+      return false;
+    }
+    if (set_.timesRead > 0 && time.dated != set_.dated)
+      throw BadInput(Where() + "dated and undated times cannot share one time axis");
+    if (anyTime_ && time.seconds < lastTime_) {
+      Report("times must not go back (" + fields[timeColumn_] + " after " + lastTimeText_ + ")",
+             &set_.skipped.goingBack);
+      return false;
+    }
+    set_.dated = time.dated;
+    ++set_.timesRead;
+    set_.utc = set_.utc || time.hadZone;
+    anyTime_ = true;
+    lastTime_ = time.seconds;
+    lastTimeText_ = fields[timeColumn_];
+    seconds = time.seconds;
+    return true;
+  }
+
+  void ReadRow(const std::string& text) {
+    const std::vector<std::string> fields = SplitFields(text, separator_);
+    if (fields.size() != columns_) {
+      Report(Format("expected %zu columns, found %zu: '%s'", columns_, fields.size(), text.c_str()),
+             &set_.skipped.badLines);
+      return;
+    }
+    long long seconds = 0;
+    if (!ReadRowTime(fields, seconds)) return;
+    for (std::size_t i = 0; i < valueColumns_.size(); ++i) {
+      const std::string& field = fields[valueColumns_[i]];
+      if (field.empty()) {  // no sample of this series at this time
+        ++set_.emptyCells;
+        continue;
+      }
+      double value = 0;
+      if (!ParseNumberNoThrow(field, value) || !std::isfinite(value)) {
+        Report("not a finite number: '" + field + "'", &set_.skipped.badLines);
+        continue;
+      }
+      Series& series = set_.series[firstSeries_ + i];
+      series.times.push_back(seconds);
+      series.values.push_back(value);
+      series.lines.push_back(lineNumber_);
+      ++set_.samplesRead;
+    }
+  }
+
+  const std::string& name_;
+  const ReadOptions& options_;
+  SeriesSet& set_;
+  const std::size_t firstSeries_;
+  long lineNumber_ = 0;
+  bool laidOut_ = false;
+  char separator_ = ',';
+  std::vector<std::string> header_;
+  std::size_t columns_ = 0;
+  std::size_t timeColumn_ = 0;
+  std::vector<std::size_t> valueColumns_;
+  bool anyTime_ = false;
+  long long lastTime_ = 0;
+  std::string lastTimeText_;
+};
+
+}  // namespace
+
+void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOptions& options,
+                    SeriesSet& set) {
+  SeriesReader reader(name, options, set);
+  std::string line;
+  while (std::getline(input, line))
+    reader.Line(line);
+  if (input.bad()) throw BadInput(name + ": read error");
+}
+
+void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set) {
+  if (path == "-") {
+    ReadSeriesFile(std::cin, "<stdin>", options, set);
+    return;
+  }
+  std::ifstream input(path);
+  if (!input) throw BadInput("cannot read '" + path + "'");
+  ReadSeriesFile(input, path, options, set);
+}
+
+}  // namespace corvix_tool
