@@ -29,6 +29,11 @@ struct ReadOptions {
   std::vector<std::string> values;  // header names or column numbers; empty: every other column
   bool skipBad = false;             // skip bad lines instead of stopping, and count them
   bool valuesOnly = false;          // no time column: one value per line may stand alone
+  // Long format: one row per tag and time.
+  std::string seriesColumn;         // the tag column: each distinct value is one series
+  std::vector<std::string> chosen;  // the tags to keep; empty: all
+  std::string qualityColumn;        // a quality column: samples of other qualities are left out
+  std::vector<std::string> good;    // the qualities kept
 };
 
 // What was skipped, by kind, for the report on standard error.
@@ -46,6 +51,8 @@ struct SeriesSet {
   long samplesRead = 0;
   long timesRead = 0;
   long emptyCells = 0;  // an empty value cell: no sample of that series at that time
+  long notGood = 0;     // rows whose quality is not among the good ones
+  long notChosen = 0;   // rows of tags not chosen
   Skipped skipped;
 };
 

@@ -19,6 +19,8 @@ struct SeriesOptions {
   bool header = false;
   bool noHeader = false;
   std::string values;
+  std::string chosen;
+  std::string good;
   std::string format;
   int decimals = -1;
   bool verbose = false;
@@ -36,6 +38,15 @@ void AddInputOptions(CLI::App& command, SeriesOptions& options) {
   command.add_option("--values", options.values,
                      "value columns, by header names or numbers, comma separated (default: every "
                      "column but the time); each is one series");
+  command.add_option("--series-column", options.read.seriesColumn,
+                     "long format (one row per tag and time): the tag column, by header name or "
+                     "number; each tag is one series, its times in order");
+  command.add_option("--series", options.chosen,
+                     "with --series-column, the tags to reduce, comma separated (default: all)");
+  command.add_option("--quality-column", options.read.qualityColumn,
+                     "a quality column, by header name or number: only samples whose quality is "
+                     "listed in --good are used, the others counted on standard error");
+  command.add_option("--good", options.good, "the good qualities, comma separated (192,GOOD)");
   command.add_flag("--skip-bad", options.read.skipBad,
                    "skip bad lines (a value or time that does not read, times going back, a "
                    "sample no window holds) and report how many on standard error");
@@ -48,25 +59,43 @@ void AddInputOptions(CLI::App& command, SeriesOptions& options) {
                    "report samples read, used and results written on standard error");
 }
 
+// The items of a comma-separated list, empty ones left out.
+std::vector<std::string> ListOf(const std::string& text) {
+  std::vector<std::string> items;
+  std::stringstream list(text);
+  std::string item;
+  while (std::getline(list, item, ','))
+    if (!item.empty()) items.push_back(item);
+  return items;
+}
+
 SeriesSet ReadAll(SeriesOptions& options) {
   if (options.header && options.noHeader)
     throw BadInput("--header and --no-header exclude each other");
   options.read.header = options.header ? 1 : options.noHeader ? 0 : -1;
-  options.read.values.clear();
-  std::stringstream list(options.values);
-  std::string column;
-  while (std::getline(list, column, ','))
-    if (!column.empty()) options.read.values.push_back(column);
+  options.read.values = ListOf(options.values);
+  options.read.chosen = ListOf(options.chosen);
+  options.read.good = ListOf(options.good);
   long standardInputs = 0;
   for (const std::string& file : options.files)
     if (file == "-" && ++standardInputs > 1) throw BadInput("standard input (-) can be read once");
   SeriesSet set;
   for (const std::string& file : options.files)
     ReadSeriesPath(file, options.read, set);
+  if (set.series.size() > CORVIXMATH_MAX_SERIES)
+    throw BadInput(
+        Format("%zu series in all; at most %d can be reduced at once: choose some "
+               "with --values or --series",
+               set.series.size(), CORVIXMATH_MAX_SERIES));
   return set;
 }
 
-void ReportSkipped(const Skipped& skipped, Output& out) {
+// What was left out by the user's choice, and what was skipped as bad.
+void ReportSkipped(const SeriesSet& set, const Skipped& skipped, bool verbose, Output& out) {
+  if (set.notGood > 0)
+    out.reasons.push_back(Format("left out %ld rows whose quality is not --good", set.notGood));
+  if (verbose && set.notChosen > 0)
+    out.reasons.push_back(Format("left out %ld rows of tags not in --series", set.notChosen));
   if (skipped.Total() == 0) return;
   out.reasons.push_back(Format(
       "skipped %ld: %ld bad lines or values, %ld times going back, %ld samples no window holds",
@@ -108,7 +137,7 @@ void AddStats(CLI::App& app, Output& out) {
       ->capture_default_str();
   command->callback([options, &out] {
     SeriesSet set = ReadAll(*options);
-    ReportSkipped(set.skipped, out);
+    ReportSkipped(set, set.skipped, options->verbose, out);
     const int decimals = options->decimals;
     if (set.series.empty()) out.Refuse("no data");
     const bool named = set.series.size() > 1;
@@ -246,7 +275,7 @@ void AddWindows(CLI::App& app, Output& out) {
     text.decimals = options->decimals;
     const std::vector<Window> windows = ReduceToWindows(
         set.series, width, step, options->emptyWindows, options->read.skipBad, &set.skipped);
-    ReportSkipped(set.skipped, out);
+    ReportSkipped(set, set.skipped, options->verbose, out);
     long withData = 0;
     for (const Window& w : windows)
       withData += w.hasData ? 1 : 0;
@@ -263,11 +292,7 @@ void AddWindows(CLI::App& app, Output& out) {
       chart.step = step;
       chart.text = text;
       // One unit for all, or with --per-series one per series, comma separated.
-      std::vector<std::string> units;
-      std::stringstream unitList(options->unit);
-      std::string unit;
-      while (std::getline(unitList, unit, ','))
-        units.push_back(unit);
+      const std::vector<std::string> units = ListOf(options->unit);
       const bool unitPerSeries = options->perSeries && units.size() == set.series.size();
       if (!unitPerSeries && units.size() > 1)
         throw BadInput("--unit takes one unit, or with --per-series one per series");

@@ -5,9 +5,11 @@
 #include <cmath>
 #include <fstream>
 #include <iostream>
+#include <memory>
 
 #include "csv_fields.h"
 #include "series.h"
+#include "series_long.h"
 #include "series_time.h"
 #include "tool.h"
 
@@ -28,6 +30,10 @@ class SeriesReader {
       if (ReadLayout(text)) return;
     }
     ReadRow(text);
+  }
+
+  void Finish() const {
+    if (long_) long_->CheckCount(firstSeries_, set_.series.size(), name_);
   }
 
  private:
@@ -73,16 +79,25 @@ class SeriesReader {
     } else {
       timeColumn_ = columns_;  // values only
     }
+    long_ = std::make_unique<LongFormat>(options_, header_, columns_, Where());
     if (options_.values.empty()) {
       for (std::size_t i = 0; i < columns_; ++i)
-        if (i != timeColumn_) valueColumns_.push_back(i);
+        if (i != timeColumn_ && !long_->Holds(i)) valueColumns_.push_back(i);
     } else {
       for (const std::string& choice : options_.values)
         valueColumns_.push_back(ColumnOf(choice, header_, columns_, Where()));
     }
+    if (valueColumns_.empty()) throw BadInput(Where() + "no value column: '" + text + "'");
+    if (long_->Active()) {
+      for (std::size_t column : valueColumns_)
+        valueNames_.push_back(header_.empty() ? std::to_string(column + 1) : header_[column]);
+      return isHeader;
+    }
     if (set_.series.size() + valueColumns_.size() > CORVIXMATH_MAX_SERIES)
-      throw BadInput(Where() + "at most " + std::to_string(CORVIXMATH_MAX_SERIES) +
-                     " series can be reduced at once");
+      throw BadInput(Where() + Format("%zu series; at most %d can be reduced at once: choose "
+                                      "some with --values",
+                                      set_.series.size() + valueColumns_.size(),
+                                      CORVIXMATH_MAX_SERIES));
     for (std::size_t column : valueColumns_)
       AddSeries(column);
     return isHeader;
@@ -112,7 +127,7 @@ class SeriesReader {
     }
     if (set_.timesRead > 0 && time.dated != set_.dated)
       throw BadInput(Where() + "dated and undated times cannot share one time axis");
-    if (anyTime_ && time.seconds < lastTime_) {
+    if (!long_->Active() && anyTime_ && time.seconds < lastTime_) {
       Report("times must not go back (" + fields[timeColumn_] + " after " + lastTimeText_ + ")",
              &set_.skipped.goingBack);
       return false;
@@ -134,6 +149,11 @@ class SeriesReader {
              &set_.skipped.badLines);
       return;
     }
+    const LongFormat::Row kind = long_->Classify(fields);
+    if (kind != LongFormat::Row::kKept) {
+      ++(kind == LongFormat::Row::kNotGood ? set_.notGood : set_.notChosen);
+      return;
+    }
     long long seconds = 0;
     if (!ReadRowTime(fields, seconds)) return;
     for (std::size_t i = 0; i < valueColumns_.size(); ++i) {
@@ -147,7 +167,15 @@ class SeriesReader {
         Report("not a finite number: '" + field + "'", &set_.skipped.badLines);
         continue;
       }
-      Series& series = set_.series[firstSeries_ + i];
+      const std::size_t index =
+          long_->Active() ? long_->SeriesOf(fields, i, valueNames_, name_, set_) : firstSeries_ + i;
+      Series& series = set_.series[index];
+      if (long_->Active() && !series.times.empty() && seconds < series.times.back()) {
+        Report(Format("times of %s must not go back (%s after line %ld)", series.name.c_str(),
+                      fields[timeColumn_].c_str(), series.lines.back()),
+               &set_.skipped.goingBack);
+        continue;
+      }
       series.times.push_back(seconds);
       series.values.push_back(value);
       series.lines.push_back(lineNumber_);
@@ -166,6 +194,8 @@ class SeriesReader {
   std::size_t columns_ = 0;
   std::size_t timeColumn_ = 0;
   std::vector<std::size_t> valueColumns_;
+  std::vector<std::string> valueNames_;  // long format: to name series of several value columns
+  std::unique_ptr<LongFormat> long_;
   bool anyTime_ = false;
   long long lastTime_ = 0;
   std::string lastTimeText_;
@@ -180,6 +210,7 @@ void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOpti
   while (std::getline(input, line))
     reader.Line(line);
   if (input.bad()) throw BadInput(name + ": read error");
+  reader.Finish();
 }
 
 void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set) {

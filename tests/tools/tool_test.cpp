@@ -290,7 +290,8 @@ TEST(Tool, BadInputGivesOneMessageAndStatusTwoWithNothingOnStandardOutput) {
       {{"windows", "--width", "60", "--step", "60", TempPath("back.csv")},
        "",
        "back.csv:2: times must not go back"},
-      {tooMany, "", "one.csv:1: at most 32 series can be reduced at once"},
+      {tooMany, "",
+       "one.csv:1: 33 series; at most 32 can be reduced at once: choose some with --values"},
       {{"frobnicate"}, "", "subcommand"},
       {{}, "", "subcommand"},
   };
