@@ -35,6 +35,10 @@ void AddInputOptions(CLI::App& command, SeriesOptions& options) {
                    "header)");
   command.add_option("--time", options.read.timeColumn,
                      "the time column, by header name or number (default 1)");
+  command.add_option("--time-format", options.read.timeFormat,
+                     "the form of the times: a pattern of %Y %y %m %d %j %b %H %M %S %f %z "
+                     "('%d.%m.%Y %H:%M'), or epoch, epoch-ms or year (default: seconds, HH:MM:SS, "
+                     "ISO 8601, 2015/01/31 13:00, Jan 31 2015)");
   command.add_option("--values", options.values,
                      "value columns, by header names or numbers, comma separated (default: every "
                      "column but the time); each is one series");
@@ -94,6 +98,13 @@ SeriesSet ReadAll(SeriesOptions& options) {
 void ReportSkipped(const SeriesSet& set, const Skipped& skipped, bool verbose, Output& out) {
   if (set.notGood > 0)
     out.reasons.push_back(Format("left out %ld rows whose quality is not --good", set.notGood));
+  // Numbers that look like years or times since 1970 are read as seconds all the same: said.
+  const bool years = set.bareLowest >= 1000 && set.bareHighest <= 2999;
+  if (set.bareNumbers > 0 && (years || set.bareHighest >= 1000000000))
+    out.reasons.push_back(
+        Format("times %lld to %lld are read as seconds; --time-format %s reads "
+               "them as dates",
+               set.bareLowest, set.bareHighest, years ? "year" : "epoch or epoch-ms"));
   if (verbose && set.notChosen > 0)
     out.reasons.push_back(Format("left out %ld rows of tags not in --series", set.notChosen));
   if (skipped.Total() == 0) return;

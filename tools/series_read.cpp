@@ -2,6 +2,7 @@
 // time and value columns), every other line adds one sample to each value column's series.
 //   "Time,Level\n2010-01-01T00:00:00,1\n"  -> series "Level": (1262304000, 1), dated
 //   "0;1;10\n60;3;30\n"                    -> series "<file>:2" and "<file>:3", undated
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iostream>
@@ -19,7 +20,11 @@ namespace {
 class SeriesReader {
  public:
   SeriesReader(const std::string& name, const ReadOptions& options, SeriesSet& set)
-      : name_(name), options_(options), set_(set), firstSeries_(set.series.size()) {}
+      : name_(name),
+        options_(options),
+        set_(set),
+        firstSeries_(set.series.size()),
+        timeFormat_(options.timeFormat) {}
 
   void Line(const std::string& line) {
     ++lineNumber_;
@@ -59,7 +64,7 @@ class SeriesReader {
     ReadTime time;
     // A header names its time column: no digit in it ("Time"), where a malformed time
     // ("2010-02-30T00:00") is data with an error.
-    return column < columns_ && !ParseTime(fields[column], time).empty() &&
+    return column < columns_ && !timeFormat_.Parse(fields[column], time).empty() &&
            fields[column].find_first_of("0123456789") == std::string::npos;
   }
 
@@ -120,7 +125,7 @@ class SeriesReader {
     seconds = 0;
     if (timeColumn_ >= columns_) return true;
     ReadTime time;
-    const std::string wrong = ParseTime(fields[timeColumn_], time);
+    const std::string wrong = timeFormat_.Parse(fields[timeColumn_], time);
     if (!wrong.empty()) {
       Report(wrong, &set_.skipped.badLines);
       return false;
@@ -134,6 +139,12 @@ class SeriesReader {
     }
     set_.dated = time.dated;
     ++set_.timesRead;
+    if (time.bareNumber) {
+      set_.bareLowest =
+          set_.bareNumbers == 0 ? time.seconds : std::min(set_.bareLowest, time.seconds);
+      set_.bareHighest = std::max(set_.bareHighest, time.seconds);
+      ++set_.bareNumbers;
+    }
     set_.utc = set_.utc || time.hadZone;
     anyTime_ = true;
     lastTime_ = time.seconds;
@@ -187,6 +198,7 @@ class SeriesReader {
   const ReadOptions& options_;
   SeriesSet& set_;
   const std::size_t firstSeries_;
+  const TimeFormat timeFormat_;
   long lineNumber_ = 0;
   bool laidOut_ = false;
   char separator_ = ',';

@@ -265,7 +265,7 @@ TEST(ToolSeries, NothingIsLostInSilence) {
        2,
        "",
        "corvixmath: <stdin>:2: the time is not seconds, HH:MM:SS or an ISO date-time: "
-       "'25:00:00'\n"},
+       "'25:00:00' (--time-format reads other forms)\n"},
       {{"windows", "--width", "60", "--step", "60", "-"},
        "2010-02-30T00:00:00,1\n",
        2,
