@@ -22,6 +22,32 @@ bool ParseDigits(const std::string& text, std::size_t most, long long& value) {
   return true;
 }
 
+bool ParseDecimalComma(const std::string& text, double& value) {
+  const std::size_t comma = text.find(',');
+  if (comma != text.rfind(',')) return false;
+  const std::string whole = text.substr(0, comma);
+  const std::size_t digits = whole.find_first_of("0123456789");
+  std::string english = whole.substr(0, digits);  // a sign
+  // Thousands points stand between groups of three digits after a first of one to three.
+  std::size_t groupStart = digits;
+  for (std::size_t point = whole.find('.'); point != std::string::npos;
+       point = whole.find('.', point + 1)) {
+    const std::size_t length = point - groupStart;
+    if (digits == std::string::npos || point < digits || length < 1 || length > 3 ||
+        (groupStart != digits && length != 3))
+      return false;
+    english += whole.substr(groupStart, length);
+    groupStart = point + 1;
+  }
+  if (groupStart != digits &&
+      (whole.size() - groupStart != 3 ||
+       whole.find_first_not_of("0123456789", groupStart) != std::string::npos))
+    return false;
+  english += digits == std::string::npos ? "" : whole.substr(groupStart);
+  if (comma != std::string::npos) english += "." + text.substr(comma + 1);
+  return ParseNumberNoThrow(english, value);
+}
+
 std::vector<std::string> SplitFields(const std::string& line, char separator) {
   std::vector<std::string> fields;
   std::string field;

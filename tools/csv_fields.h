@@ -3,6 +3,7 @@
 //   SplitFields("a,\"b,c\", d", ',')  -> {"a", "b,c", "d"}
 //   SeparatorOf("", "time;level")     -> ';'
 //   ColumnOf("2", {}, 3, "")          -> 1
+//   ParseDecimalComma("1.234,5")      -> 1234.5
 #ifndef CORVIXMATH_TOOLS_CSV_FIELDS_H
 #define CORVIXMATH_TOOLS_CSV_FIELDS_H
 
@@ -17,6 +18,10 @@ std::string Trimmed(const std::string& text);
 
 // Digits only, at most `most` of them; false for an empty text or any other character.
 bool ParseDigits(const std::string& text, std::size_t most, long long& value);
+
+// A number written with a decimal comma ("1,5", "-0,25", "1.234,5" with thousands points, "1e3");
+// false for any other text, such as "1.5" or "1.23,4".
+bool ParseDecimalComma(const std::string& text, double& value);
 
 // One line's fields, each trimmed; a field in double quotes may hold the separator ("" stands
 // for ").

@@ -27,6 +27,7 @@ struct ReadOptions {
   int header = -1;                  // 1 a header line, 0 none, -1 the first line decides
   std::string timeColumn;           // a header name or a column number; empty: column 1
   std::string timeFormat;           // the form of times (see TimeFormat); empty: the usual ones
+  bool decimalComma = false;        // values "1,5" and "1.234,5"; detected with ';' when unset
   std::vector<std::string> values;  // header names or column numbers; empty: every other column
   bool skipBad = false;             // skip bad lines instead of stopping, and count them
   bool valuesOnly = false;          // no time column: one value per line may stand alone
@@ -51,10 +52,11 @@ struct SeriesSet {
   bool utc = false;  // a zone offset was read and applied
   long samplesRead = 0;
   long timesRead = 0;
-  long emptyCells = 0;   // an empty value cell: no sample of that series at that time
-  long notGood = 0;      // rows whose quality is not among the good ones
-  long notChosen = 0;    // rows of tags not chosen
-  long bareNumbers = 0;  // times read as plain seconds, from the lowest to the highest
+  long emptyCells = 0;             // an empty value cell: no sample of that series at that time
+  long notGood = 0;                // rows whose quality is not among the good ones
+  long notChosen = 0;              // rows of tags not chosen
+  std::vector<std::string> notes;  // how files were read, for --verbose
+  long bareNumbers = 0;            // times read as plain seconds, from the lowest to the highest
   long long bareLowest = 0, bareHighest = 0;
   Skipped skipped;
 };

@@ -39,6 +39,9 @@ void AddInputOptions(CLI::App& command, SeriesOptions& options) {
                      "the form of the times: a pattern of %Y %y %m %d %j %b %H %M %S %f %z "
                      "('%d.%m.%Y %H:%M'), or epoch, epoch-ms or year (default: seconds, HH:MM:SS, "
                      "ISO 8601, 2015/01/31 13:00, Jan 31 2015)");
+  command.add_flag("--decimal-comma", options.read.decimalComma,
+                   "values with a decimal comma, 1,5 and 1.234,5 (default: with ';' between "
+                   "columns, when the first data line's values read only so)");
   command.add_option("--values", options.values,
                      "value columns, by header names or numbers, comma separated (default: every "
                      "column but the time); each is one series");
@@ -105,6 +108,7 @@ void ReportSkipped(const SeriesSet& set, const Skipped& skipped, bool verbose, O
         Format("times %lld to %lld are read as seconds; --time-format %s reads "
                "them as dates",
                set.bareLowest, set.bareHighest, years ? "year" : "epoch or epoch-ms"));
+  if (verbose) out.reasons.insert(out.reasons.end(), set.notes.begin(), set.notes.end());
   if (verbose && set.notChosen > 0)
     out.reasons.push_back(Format("left out %ld rows of tags not in --series", set.notChosen));
   if (skipped.Total() == 0) return;

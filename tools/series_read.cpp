@@ -93,6 +93,9 @@ class SeriesReader {
         valueColumns_.push_back(ColumnOf(choice, header_, columns_, Where()));
     }
     if (valueColumns_.empty()) throw BadInput(Where() + "no value column: '" + text + "'");
+    decimalComma_ = options_.decimalComma;
+    if (decimalComma_ && separator_ == ',')
+      throw BadInput(Where() + "--decimal-comma needs columns separated by ';' or tabs");
     if (long_->Active()) {
       for (std::size_t column : valueColumns_)
         valueNames_.push_back(header_.empty() ? std::to_string(column + 1) : header_[column]);
@@ -153,8 +156,33 @@ class SeriesReader {
     return true;
   }
 
+  // With ';' between columns, a first data line whose values read only with a decimal comma
+  // ("1,5", "1.234,5") makes the file's values read so.
+  void DetectDecimalComma(const std::vector<std::string>& fields) {
+    commaDecided_ = true;
+    if (decimalComma_ || separator_ != ';') return;
+    bool commaOnly = false;
+    for (std::size_t column : valueColumns_) {
+      double value = 0;
+      const std::string& field = fields[column];
+      if (field.empty()) continue;
+      if (!ParseDecimalComma(field, value)) return;
+      commaOnly = commaOnly || !ParseNumberNoThrow(field, value);
+    }
+    decimalComma_ = commaOnly;
+    if (commaOnly)
+      set_.notes.push_back(Where() + "values read with a decimal comma ('" +
+                           fields[valueColumns_.front()] + "')");
+  }
+
+  bool ParseValue(const std::string& field, double& value) const {
+    return (decimalComma_ ? ParseDecimalComma(field, value) : ParseNumberNoThrow(field, value)) &&
+           std::isfinite(value);
+  }
+
   void ReadRow(const std::string& text) {
     const std::vector<std::string> fields = SplitFields(text, separator_);
+    if (!commaDecided_ && fields.size() == columns_) DetectDecimalComma(fields);
     if (fields.size() != columns_) {
       Report(Format("expected %zu columns, found %zu: '%s'", columns_, fields.size(), text.c_str()),
              &set_.skipped.badLines);
@@ -174,8 +202,11 @@ class SeriesReader {
         continue;
       }
       double value = 0;
-      if (!ParseNumberNoThrow(field, value) || !std::isfinite(value)) {
-        Report("not a finite number: '" + field + "'", &set_.skipped.badLines);
+      if (!ParseValue(field, value)) {
+        const bool comma = !decimalComma_ && field.find(',') != std::string::npos;
+        Report("not a finite number" + std::string(decimalComma_ ? " with a decimal comma" : "") +
+                   ": '" + field + (comma ? "' (--decimal-comma reads 1,5)" : "'"),
+               &set_.skipped.badLines);
         continue;
       }
       const std::size_t index =
@@ -208,6 +239,8 @@ class SeriesReader {
   std::vector<std::size_t> valueColumns_;
   std::vector<std::string> valueNames_;  // long format: to name series of several value columns
   std::unique_ptr<LongFormat> long_;
+  bool decimalComma_ = false;
+  bool commaDecided_ = false;
   bool anyTime_ = false;
   long long lastTime_ = 0;
   std::string lastTimeText_;

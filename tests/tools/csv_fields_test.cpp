@@ -65,3 +65,31 @@ TEST(CsvFields, DigitsOnlyWithinTheirCount) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CsvFields, NumbersWithADecimalComma) {
+  const struct {
+    std::string text;
+    bool reads;
+    double value;
+  } cases[] = {
+      {"1,5", true, 1.5},        {"-0,25", true, -0.25},
+      {"1.234,5", true, 1234.5}, {"12.345.678", true, 12345678},
+      {"1,5e3", true, 1500},     {"7", true, 7},
+      {"1.5", false, 0},         {"1.23,4", false, 0},
+      {"1234.567,8", false, 0},  {"1,2,3", false, 0},
+      {".123,4", false, 0},      {"1..234", false, 0},
+      {"1.234.5", false, 0},     {"", false, 0},
+      {"abc", false, 0},
+  };
+  for (const auto& c : cases) {
+    double value = 0;
+    EXPECT_EQ(corvix_tool::ParseDecimalComma(c.text, value), c.reads) << c.text;
+    if (c.reads) {
+      EXPECT_EQ(value, c.value) << c.text;
+    }
+  }
+}
+
+}  // namespace

@@ -61,3 +61,45 @@ TEST(ToolSeriesFormats, TimesInTheFormsExportsWrite) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ToolSeriesFormats, DecimalCommas) {
+  const std::string european =
+      "Zeit;Wert;Menge\n2010-01-01 00:00;1,5;1.234,5\n"
+      "2010-01-01 00:30;2;3\n";
+  const std::string rows =
+      "time,min,max,mean\n2010-01-01T00:00:00,1.5,1234.5,618\n2010-01-01T01:00:00,2,3,2.5\n";
+  ExpectCases({
+      // Detected: ';' between columns and a first line whose values read only with a comma.
+      {{"windows", "--width", "1h", "--step", "1h", "--verbose", "-"},
+       european,
+       0,
+       rows,
+       "corvixmath: <stdin>:2: values read with a decimal comma ('1,5')\n"
+       "corvixmath: read 4 samples of 2 series (0 empty cells), used 4, wrote 2 windows\n"},
+      {{"windows", "--width", "1h", "--step", "1h", "--decimal-comma", "-"}, european, 0, rows},
+      {{"windows", "--width", "1h", "--step", "1h", "--decimal-comma", "-"},
+       "Zeit\tWert\n2010-01-01 00:00\t-1.234,5\n",
+       0,
+       "time,min,max,mean\n2010-01-01T00:00:00,-1234.5,-1234.5,-1234.5\n"},
+      // A first line that reads with a point decides for a point; a comma later is an error.
+      {{"windows", "--width", "1h", "--step", "1h", "-"},
+       "Zeit;Wert\n2010-01-01 00:00;1.5\n2010-01-01 00:30;2,5\n",
+       2,
+       "",
+       "corvixmath: <stdin>:3: not a finite number: '2,5' (--decimal-comma reads 1,5)\n"},
+      {{"windows", "--width", "1h", "--step", "1h", "--decimal-comma", "-"},
+       "Zeit;Wert\n2010-01-01 00:00;1.5\n",
+       2,
+       "",
+       "corvixmath: <stdin>:2: not a finite number with a decimal comma: '1.5'\n"},
+      {{"windows", "--width", "1h", "--step", "1h", "--decimal-comma", "-"},
+       "Zeit,Wert\n2010-01-01 00:00,1\n",
+       2,
+       "",
+       "corvixmath: <stdin>:1: --decimal-comma needs columns separated by ';' or tabs\n"},
+  });
+}
+
+}  // namespace
