@@ -79,11 +79,11 @@ struct Window {
 // to the midnight after the last sample's day, centres at midnight + k*S: one day of undated
 // input gives the library's own rows. Each run of windows that fits one day is computed by the
 // library's FilterValueArray on the samples it needs, times shifted to its first centre.
-// Windows without data are left out unless keepEmpty. Samples no window holds are BadInput
-// (or, with skipBad, dropped and counted in `skipped`).
+// Windows without data are left out unless keepEmpty. When S <= W the windows go on past the
+// last midnight until every sample is held; when S > W samples between windows are dropped and
+// counted in `skipped`.
 std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width, long long step,
-                                    bool keepEmpty = false, bool skipBad = false,
-                                    Skipped* skipped = nullptr);
+                                    bool keepEmpty = false, Skipped* skipped = nullptr);
 
 // How window rows and numbers are written.
 struct WindowText {

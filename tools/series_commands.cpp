@@ -55,8 +55,8 @@ void AddInputOptions(CLI::App& command, SeriesOptions& options) {
                      "listed in --good are used, the others counted on standard error");
   command.add_option("--good", options.good, "the good qualities, comma separated (192,GOOD)");
   command.add_flag("--skip-bad", options.read.skipBad,
-                   "skip bad lines (a value or time that does not read, times going back, a "
-                   "sample no window holds) and report how many on standard error");
+                   "skip bad lines (a value or time that does not read, times going back) and "
+                   "report how many on standard error");
   command
       .add_option("--decimals", options.decimals,
                   "numbers with N decimals (default: the shortest text that reads back to the "
@@ -204,7 +204,10 @@ void AddStats(CLI::App& app, Output& out) {
   });
 }
 
-// A width or step: seconds, or a number with s, m, h or d ("90", "15m", "7d").
+// Widths and steps of more than a year, for a yearly view of a decade.
+constexpr long long kLongestWindowDays = 400;
+
+// A width or step: seconds, or a number with s, m, h, d or w ("90", "15m", "7d", "2w").
 long long ParseDuration(const std::string& text, const std::string& what) {
   long long unit = 1;
   std::string digits = text;
@@ -222,6 +225,9 @@ long long ParseDuration(const std::string& text, const std::string& what) {
       case 'd':
         unit = kSecondsPerDay;
         break;
+      case 'w':
+        unit = 7 * kSecondsPerDay;
+        break;
       default:
         unit = 0;
     }
@@ -230,9 +236,11 @@ long long ParseDuration(const std::string& text, const std::string& what) {
     else
       unit = 1;
   }
-  const long long longest = 31 * kSecondsPerDay;
-  const std::string rule =
-      what + " must be from 1 s to 31 days (seconds, or a number with s, m, h or d)";
+  const long long longest = kLongestWindowDays * kSecondsPerDay;
+  const std::string rule = what + Format(
+                                      " must be from 1 s to %lld days (seconds, or a number "
+                                      "with s, m, h, d or w)",
+                                      kLongestWindowDays);
   long long count = 0;
   try {
     count = ParseInteger(digits, 1, longest, what);
@@ -261,7 +269,7 @@ void AddWindows(CLI::App& app, Output& out) {
       "series' window averages");
   command
       ->add_option("--width", options->width,
-                   "window width W: seconds, or 90s, 15m, 1h, 7d (at most 31 days)")
+                   "window width W: seconds, or 90s, 15m, 1h, 7d, 2w (at most 400 days)")
       ->required();
   command->add_option("--step", options->step, "step S between window centres, as the width")
       ->required();
@@ -288,8 +296,8 @@ void AddWindows(CLI::App& app, Output& out) {
     text.dated = set.dated;
     text.utc = set.utc;
     text.decimals = options->decimals;
-    const std::vector<Window> windows = ReduceToWindows(
-        set.series, width, step, options->emptyWindows, options->read.skipBad, &set.skipped);
+    const std::vector<Window> windows =
+        ReduceToWindows(set.series, width, step, options->emptyWindows, &set.skipped);
     ReportSkipped(set, set.skipped, options->verbose, out);
     long withData = 0;
     for (const Window& w : windows)

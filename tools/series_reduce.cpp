@@ -45,8 +45,12 @@ bool PlanWindows(const std::vector<Series>& series, long long width, long long s
   axis.step = step;
   axis.half = width / 2;
   // Windows are taken while their upper bound stays within end + h, as the library takes its
-  // windows within one day.
+  // windows within one day; windows that overlap or touch (S <= W) go on until the last sample
+  // is held, as a width of days may end before it.
   axis.count = (end - axis.origin + 2 * axis.half - width) / step + 1;
+  if (step <= width)
+    axis.count =
+        std::max(axis.count, FloorDivide(lastTime - axis.origin + axis.half - width, step) + 2);
   if (axis.count > kMostWindows)
     throw BadInput(
         Format("%lld windows of %lld s every %lld s from the first sample's day to the "
@@ -55,9 +59,8 @@ bool PlanWindows(const std::vector<Series>& series, long long width, long long s
   return true;
 }
 
-// Samples no window holds: BadInput, or with skipBad dropped and counted.
-void DropUnheld(std::vector<Series>& series, const WindowAxis& axis, bool skipBad,
-                Skipped* skipped) {
+// Samples between windows (S > W) are left out by the user's choice, and counted.
+void DropUnheld(std::vector<Series>& series, const WindowAxis& axis, Skipped* skipped) {
   for (Series& one : series) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < one.times.size(); ++i) {
@@ -66,10 +69,6 @@ void DropUnheld(std::vector<Series>& series, const WindowAxis& axis, bool skipBa
       const long long lowest =
           std::max(FloorDivide(t + axis.half - axis.width, axis.step) + 1, 0LL);
       if (lowest > highest) {
-        if (!skipBad)
-          throw BadInput(Format(
-              "%s:%ld: no window holds this sample (windows of %lld s every %lld s)",
-              one.file.c_str(), one.lines.empty() ? 0L : one.lines[i], axis.width, axis.step));
         if (skipped != nullptr) ++skipped->heldByNoWindow;
         continue;
       }
@@ -175,14 +174,14 @@ class RunReducer {
 }  // namespace
 
 std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width, long long step,
-                                    bool keepEmpty, bool skipBad, Skipped* skipped) {
+                                    bool keepEmpty, Skipped* skipped) {
   if (series.size() > CORVIXMATH_MAX_SERIES)
     throw BadInput("at most " + std::to_string(CORVIXMATH_MAX_SERIES) +
                    " series can be reduced at once");
   if (width < 1 || step < 1) throw BadInput("--width and --step must be positive");
   WindowAxis axis;
   if (!PlanWindows(series, width, step, axis)) return {};
-  DropUnheld(series, axis, skipBad, skipped);
+  DropUnheld(series, axis, skipped);
   return RunReducer(series, axis, keepEmpty).Windows();
 }
 

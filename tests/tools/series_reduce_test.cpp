@@ -68,3 +68,40 @@ TEST(SeriesReduce, RefusesWhatCannotBeReduced) {
 }
 
 }  // namespace
+
+namespace {
+
+// Windows that overlap or touch hold every sample, however W and S fall against midnight.
+TEST(SeriesReduce, WindowsThatTouchHoldEverySample) {
+  const long long day = CORVIXMATH_SECONDS_PER_DAY;
+  std::vector<long long> times;
+  std::vector<double> values;
+  for (long long t = 0; t < 40 * day; t += 5 * 3600 + 17) {
+    times.push_back(t);
+    values.push_back(static_cast<double>(t % 97));
+  }
+  const long long widths[] = {3600, day, 7 * day, 30 * day, 31 * day, 365 * day, 400 * day};
+  for (long long width : widths)
+    for (long long step : {width, width / 2, width / 3 + 1}) {
+      std::vector<Series> series = {Make(times, values)};
+      corvix_tool::Skipped skipped;
+      const auto windows = corvix_tool::ReduceToWindows(series, width, step, false, &skipped);
+      EXPECT_EQ(skipped.heldByNoWindow, 0) << width << " " << step;
+      EXPECT_EQ(series[0].times.size(), times.size()) << width << " " << step;
+      ASSERT_FALSE(windows.empty());
+      // The last window holds the last sample.
+      EXPECT_GT(windows.back().centre - width / 2 + width, times.back()) << width << " " << step;
+    }
+}
+
+TEST(SeriesReduce, SamplesBetweenWindowsAreCounted) {
+  std::vector<Series> series = {Make({0, 70, 130, 170, 250}, {1, 2, 3, 4, 5})};
+  corvix_tool::Skipped skipped;
+  const auto windows = corvix_tool::ReduceToWindows(series, 60, 120, false, &skipped);
+  // Windows [-30, 30), [90, 150), [210, 270): 70 and 170 fall between them.
+  EXPECT_EQ(skipped.heldByNoWindow, 2);
+  EXPECT_EQ(series[0].values, (std::vector<double>{1, 3, 5}));
+  ASSERT_EQ(windows.size(), 3u);
+}
+
+}  // namespace

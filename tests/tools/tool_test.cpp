@@ -327,7 +327,8 @@ TEST(Tool, HelpVersionAndDemo) {
       {{"check", "id"}, {"2 letters and 3 digits (form 1"}},
       {{"stats"}, {"spread = sqrt(sum((x - average)^2)) / n", "population standard deviation"}},
       {{"windows"},
-       {"c - h <= t < c - h + W", "ISO 8601", "zone offset", "1 s to 31 days", "at most 32"}},
+       {"c - h <= t < c - h + W", "ISO 8601", "zone offset", "1 s to 400 days", "at most 32",
+        "--series-column", "--time-format"}},
   };
   const ToolRun all = RunTool({"--help-all"});
   EXPECT_EQ(all.status, 0);
