@@ -72,6 +72,19 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
+std::string JsonString(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\')
+      quoted += std::string("\\") + c;
+    else if (static_cast<unsigned char>(c) < 0x20)
+      quoted += Format("\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+    else
+      quoted += c;
+  }
+  return quoted + "\"";
+}
+
 std::vector<char> Writable(const std::string& text) {
   std::vector<char> copy(text.begin(), text.end());
   copy.push_back('\0');

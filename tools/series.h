@@ -73,6 +73,7 @@ struct Window {
   double maximum;
   double mean;
   bool hasData;
+  std::vector<double> averages;  // when asked for: each series' average, NaN where it has none
 };
 
 // The windows of width W every S seconds on one axis from the midnight of the first sample's day
@@ -82,20 +83,27 @@ struct Window {
 // Windows without data are left out unless keepEmpty. When S <= W the windows go on past the
 // last midnight until every sample is held; when S > W samples between windows are dropped and
 // counted in `skipped`.
+// With eachSeries every window also holds each series' own average, from the same samples.
 std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width, long long step,
-                                    bool keepEmpty = false, Skipped* skipped = nullptr);
+                                    bool keepEmpty = false, Skipped* skipped = nullptr,
+                                    bool eachSeries = false);
+
+// One series' averages from windows reduced with eachSeries, as windows of their own.
+std::vector<Window> AveragesOf(const std::vector<Window>& windows, std::size_t series);
 
 // How window rows and numbers are written.
 struct WindowText {
   bool dated = false;
   bool utc = false;
-  int decimals = -1;  // -1: the shortest text that reads back to the same double
+  int decimals = -1;                     // -1: the shortest text that reads back to the same double
+  std::vector<std::string> seriesNames;  // when given, each series' average is written too
 };
 
 // A centre as the date-time "2010-01-01T01:00:00" (dated) or as "HH:MM:SS" of its day.
 std::string TimeLabel(long long centre, const WindowText& text);
 
-// CSV with a header row ("centre,clock,min,max,mean", dated "time,min,max,mean"), or JSON.
+// CSV with a header row ("centre,clock,min,max,mean", dated "time,min,max,mean"), or JSON; with
+// seriesNames a column (CSV) or a "series" object (JSON) of each series' average follows.
 std::string WindowsCsv(const std::vector<Window>& windows, const WindowText& text);
 std::string WindowsJson(const std::vector<Window>& windows, const WindowText& text);
 

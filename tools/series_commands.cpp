@@ -117,20 +117,6 @@ void ReportSkipped(const SeriesSet& set, const Skipped& skipped, bool verbose, O
       skipped.Total(), skipped.badLines, skipped.goingBack, skipped.heldByNoWindow));
 }
 
-// A JSON string: quotes, backslashes and control characters escaped.
-std::string JsonString(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\')
-      quoted += std::string("\\") + c;
-    else if (static_cast<unsigned char>(c) < 0x20)
-      quoted += Format("\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-    else
-      quoted += c;
-  }
-  return quoted + "\"";
-}
-
 const char* kSpreadFormula = "sqrt(sum((x - average)^2)) / n";
 const char* kDeviationFormula = "sqrt(sum((x - average)^2) / n)";
 
@@ -251,17 +237,93 @@ long long ParseDuration(const std::string& text, const std::string& what) {
   return count * unit;
 }
 
+struct WindowsOptions : SeriesOptions {
+  std::string width;
+  std::string step;
+  std::string svg;
+  std::string title;
+  std::string unit;
+  bool perSeries = false;
+  bool perSeriesColumns = false;
+  bool emptyWindows = false;
+};
+
+// The chart's panels, drawn from the very windows the CSV or JSON output holds: one panel of
+// every series with the band and mean of them all, or with --per-series one panel each.
+std::vector<ChartPanel> ChartPanels(const WindowsOptions& options, const SeriesSet& set,
+                                    const std::vector<Window>& windows) {
+  // One unit for all, or with --per-series one per series, comma separated.
+  const std::vector<std::string> units = ListOf(options.unit);
+  const bool unitPerSeries = options.perSeries && units.size() == set.series.size();
+  std::vector<ChartPanel> panels;
+  // One series alone: its line is the windows' mean, and the band of one line is no band.
+  if (!options.perSeries)
+    panels.push_back(
+        {"", options.unit, {}, set.series.size() > 1 ? windows : std::vector<Window>()});
+  for (std::size_t i = 0; i < set.series.size(); ++i) {
+    ChartLine line{set.series[i].name, AveragesOf(windows, i)};
+    if (options.perSeries)
+      panels.push_back({set.series[i].name, unitPerSeries ? units[i] : options.unit, {line}, {}});
+    else
+      panels.front().lines.push_back(line);
+  }
+  return panels;
+}
+
+void WriteChart(const WindowsOptions& options, const SeriesSet& set,
+                const std::vector<Window>& windows, const WindowText& text, long long width,
+                long long step) {
+  ChartOptions chart;
+  chart.title = !options.title.empty() ? options.title
+                                       : Format("%zu series, windows of %lld s every %lld s",
+                                                set.series.size(), width, step);
+  chart.step = step;
+  chart.text = text;
+  chart.text.seriesNames.clear();
+  std::ofstream file(options.svg, std::ios::binary);
+  file << WindowsSvg(ChartPanels(options, set, windows), chart);
+  if (!file.flush()) throw BadInput("cannot write '" + options.svg + "'");
+}
+
+void RunWindows(WindowsOptions& options, Output& out) {
+  const long long width = ParseDuration(options.width, "--width");
+  const long long step = ParseDuration(options.step, "--step");
+  const std::size_t units = ListOf(options.unit).size();
+  SeriesSet set = ReadAll(options);
+  if (units > 1 && !(options.perSeries && units == set.series.size()))
+    throw BadInput("--unit takes one unit, or with --per-series one per series");
+  WindowText text;
+  text.dated = set.dated;
+  text.utc = set.utc;
+  text.decimals = options.decimals;
+  if (options.perSeriesColumns)
+    for (const Series& series : set.series)
+      text.seriesNames.push_back(series.name);
+  const bool eachSeries = options.perSeriesColumns || !options.svg.empty();
+  const std::vector<Window> windows =
+      ReduceToWindows(set.series, width, step, options.emptyWindows, &set.skipped, eachSeries);
+  ReportSkipped(set, set.skipped, options.verbose, out);
+  long withData = 0;
+  for (const Window& w : windows)
+    withData += w.hasData ? 1 : 0;
+  if (withData == 0) {
+    out.Refuse("no data");
+    return;
+  }
+  out.text += options.format == "json" ? WindowsJson(windows, text) : WindowsCsv(windows, text);
+  if (!options.svg.empty()) WriteChart(options, set, windows, text, width, step);
+  if (options.verbose) {
+    long used = 0;
+    for (const Series& series : set.series)
+      used += static_cast<long>(series.values.size());
+    out.reasons.push_back(
+        Format("read %ld samples of %zu series (%ld empty cells), used %ld, wrote %zu windows",
+               set.samplesRead, set.series.size(), set.emptyCells, used, windows.size()));
+  }
+}
+
 void AddWindows(CLI::App& app, Output& out) {
-  struct Options : SeriesOptions {
-    std::string width;
-    std::string step;
-    std::string svg;
-    std::string title;
-    std::string unit;
-    bool perSeries = false;
-    bool emptyWindows = false;
-  };
-  auto options = std::make_shared<Options>();
+  auto options = std::make_shared<WindowsOptions>();
   options->format = "csv";
   CLI::App* command = app.add_subcommand(
       "windows",
@@ -281,68 +343,17 @@ void AddWindows(CLI::App& app, Output& out) {
       ->capture_default_str();
   command->add_flag("--empty-windows", options->emptyWindows,
                     "also write windows without data, with empty values");
-  command->add_option("--svg", options->svg, "also write a chart to this file");
+  command->add_flag("--per-series-columns", options->perSeriesColumns,
+                    "also write each series' window average beside min, max and mean (a column "
+                    "per series, or in JSON a \"series\" object)");
+  command->add_option("--svg", options->svg, "also write a chart of the same windows to this file");
   command->add_option("--title", options->title, "the chart's title");
   command->add_option("--unit", options->unit,
                       "the unit of the values on the chart's axis; with --per-series one per "
                       "series, comma separated");
   command->add_flag("--per-series", options->perSeries,
                     "the chart draws one panel per series, each with its own value axis");
-  command->callback([options, &out] {
-    const long long width = ParseDuration(options->width, "--width");
-    const long long step = ParseDuration(options->step, "--step");
-    SeriesSet set = ReadAll(*options);
-    WindowText text;
-    text.dated = set.dated;
-    text.utc = set.utc;
-    text.decimals = options->decimals;
-    const std::vector<Window> windows =
-        ReduceToWindows(set.series, width, step, options->emptyWindows, &set.skipped);
-    ReportSkipped(set, set.skipped, options->verbose, out);
-    long withData = 0;
-    for (const Window& w : windows)
-      withData += w.hasData ? 1 : 0;
-    if (withData == 0) {
-      out.Refuse("no data");
-      return;
-    }
-    out.text += options->format == "json" ? WindowsJson(windows, text) : WindowsCsv(windows, text);
-    if (!options->svg.empty()) {
-      ChartOptions chart;
-      chart.title = !options->title.empty() ? options->title
-                                            : Format("%zu series, windows of %lld s every %lld s",
-                                                     set.series.size(), width, step);
-      chart.step = step;
-      chart.text = text;
-      // One unit for all, or with --per-series one per series, comma separated.
-      const std::vector<std::string> units = ListOf(options->unit);
-      const bool unitPerSeries = options->perSeries && units.size() == set.series.size();
-      if (!unitPerSeries && units.size() > 1)
-        throw BadInput("--unit takes one unit, or with --per-series one per series");
-      std::vector<ChartPanel> panels;
-      if (!options->perSeries) panels.push_back({"", options->unit, {}, windows});
-      for (std::size_t i = 0; i < set.series.size(); ++i) {
-        std::vector<Series> one = {set.series[i]};
-        ChartLine line{set.series[i].name, ReduceToWindows(one, width, step)};
-        if (options->perSeries)
-          panels.push_back(
-              {set.series[i].name, unitPerSeries ? units[i] : options->unit, {line}, {}});
-        else
-          panels.front().lines.push_back(line);
-      }
-      std::ofstream file(options->svg, std::ios::binary);
-      file << WindowsSvg(panels, chart);
-      if (!file.flush()) throw BadInput("cannot write '" + options->svg + "'");
-    }
-    if (options->verbose) {
-      long used = 0;
-      for (const Series& series : set.series)
-        used += static_cast<long>(series.values.size());
-      out.reasons.push_back(
-          Format("read %ld samples of %zu series (%ld empty cells), used %ld, wrote %zu windows",
-                 set.samplesRead, set.series.size(), set.emptyCells, used, windows.size()));
-    }
-  });
+  command->callback([options, &out] { RunWindows(*options, out); });
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 // own rows.
 //   times 0, 3600, 7200 values 1, 2, 3, width 3600, step 3600 -> centres 0, 3600, 7200, ...
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "CMathOperation.h"
 #include "series.h"
@@ -86,10 +88,11 @@ void DropUnheld(std::vector<Series>& series, const WindowAxis& axis, Skipped* sk
 // The library calls of one reduction: each takes the windows of one day's axis.
 class RunReducer {
  public:
-  RunReducer(std::vector<Series>& series, const WindowAxis& axis, bool keepEmpty)
+  RunReducer(std::vector<Series>& series, const WindowAxis& axis, bool keepEmpty, bool eachSeries)
       : series_(series),
         axis_(axis),
         keepEmpty_(keepEmpty),
+        eachSeries_(eachSeries),
         perCall_((kSecondsPerDay + 2 * axis.half - axis.width) / axis.step + 1),
         shifted_(series.size()),
         values_(series.size()),
@@ -132,33 +135,72 @@ class RunReducer {
     return samples;
   }
 
+  long Filter(double** values, long** times, long series, long* counts) {
+    return math_.FilterValueArray(values, times, series, counts, minimum_.data(), maximum_.data(),
+                                  mean_.data(), centres_.data(), static_cast<long>(axis_.width),
+                                  static_cast<long>(axis_.step), 0);
+  }
+
+  // Each series' average in the windows first..last: the mean of one series alone.
+  void SeriesAverages(long long first, long long last) {
+    const std::size_t seriesCount = series_.size();
+    averages_.assign(static_cast<std::size_t>(last - first + 1) * seriesCount,
+                     std::numeric_limits<double>::quiet_NaN());
+    for (std::size_t s = 0; s < seriesCount; ++s) {
+      if (counts_[s] == 0) continue;
+      const long written = Filter(&values_[s], &times_[s], 1, &counts_[s]);
+      for (long i = 0; i < written; ++i) {
+        const long long k = centres_[static_cast<std::size_t>(i)] / axis_.step;
+        if (k > last - first) break;
+        averages_[static_cast<std::size_t>(k) * seriesCount + s] =
+            mean_[static_cast<std::size_t>(i)];
+      }
+    }
+  }
+
+  // Window k of the run from `first`; `row` its minimum, maximum and mean, null without data.
+  void Add(long long k, long long first, const double* row) {
+    Window window{axis_.origin + k * axis_.step, 0, 0, 0, row != nullptr, {}};
+    if (row != nullptr) {
+      window.minimum = row[0];
+      window.maximum = row[1];
+      window.mean = row[2];
+    }
+    if (eachSeries_) {
+      const auto at = averages_.begin() + static_cast<std::ptrdiff_t>(
+                                              static_cast<std::size_t>(k - first) * series_.size());
+      window.averages.assign(at, at + static_cast<std::ptrdiff_t>(series_.size()));
+    }
+    windows_.push_back(std::move(window));
+  }
+
   void Run(long long first, long long last) {
     // A run without samples has no window with data: the library need not look at it.
-    const long written =
-        GatherSamples(first, last) == 0
-            ? 0
-            : math_.FilterValueArray(
-                  values_.data(), times_.data(), static_cast<long>(series_.size()), counts_.data(),
-                  minimum_.data(), maximum_.data(), mean_.data(), centres_.data(),
-                  static_cast<long>(axis_.width), static_cast<long>(axis_.step), 0);
+    const bool any = GatherSamples(first, last) > 0;
+    if (eachSeries_) SeriesAverages(first, last);
+    const long written = any ? Filter(values_.data(), times_.data(),
+                                      static_cast<long>(series_.size()), counts_.data())
+                             : 0;
     long long next = first;  // the next window to write when empty ones are kept
     for (long i = 0; i < written; ++i) {
       const auto at = static_cast<std::size_t>(i);
       const long long k = first + centres_[at] / axis_.step;
       if (k > last) break;  // beyond this run: the next call computes it with its samples
       for (; keepEmpty_ && next < k; ++next)
-        windows_.push_back({axis_.origin + next * axis_.step, 0, 0, 0, false});
-      windows_.push_back(
-          {axis_.origin + k * axis_.step, minimum_[at], maximum_[at], mean_[at], true});
+        Add(next, first, nullptr);
+      const double row[] = {minimum_[at], maximum_[at], mean_[at]};
+      Add(k, first, row);
       next = k + 1;
     }
     for (; keepEmpty_ && next <= last; ++next)
-      windows_.push_back({axis_.origin + next * axis_.step, 0, 0, 0, false});
+      Add(next, first, nullptr);
   }
 
   std::vector<Series>& series_;
   const WindowAxis axis_;
   const bool keepEmpty_;
+  const bool eachSeries_;
+  std::vector<double> averages_;  // window by window, series by series, of the current run
   const long long perCall_;
   std::vector<std::vector<long>> shifted_;
   std::vector<double*> values_;
@@ -174,7 +216,7 @@ class RunReducer {
 }  // namespace
 
 std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width, long long step,
-                                    bool keepEmpty, Skipped* skipped) {
+                                    bool keepEmpty, Skipped* skipped, bool eachSeries) {
   if (series.size() > CORVIXMATH_MAX_SERIES)
     throw BadInput("at most " + std::to_string(CORVIXMATH_MAX_SERIES) +
                    " series can be reduced at once");
@@ -182,7 +224,17 @@ std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width
   WindowAxis axis;
   if (!PlanWindows(series, width, step, axis)) return {};
   DropUnheld(series, axis, skipped);
-  return RunReducer(series, axis, keepEmpty).Windows();
+  return RunReducer(series, axis, keepEmpty, eachSeries).Windows();
+}
+
+std::vector<Window> AveragesOf(const std::vector<Window>& windows, std::size_t series) {
+  std::vector<Window> own;
+  for (const Window& w : windows) {
+    const double average =
+        series < w.averages.size() ? w.averages[series] : std::numeric_limits<double>::quiet_NaN();
+    own.push_back({w.centre, average, average, average, !std::isnan(average), {}});
+  }
+  return own;
 }
 
 }  // namespace corvix_tool

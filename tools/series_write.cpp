@@ -1,6 +1,8 @@
 // Writing window rows: centres as labels, and the rows as CSV or JSON.
 //   dated centre 1262304000 -> "2010-01-01T00:00:00"; undated 3600 -> "01:00:00"
 //   undated 90000 -> "+1d 01:00:00"
+#include <cmath>
+
 #include "series.h"
 #include "series_time.h"
 #include "tool.h"
@@ -20,16 +22,33 @@ std::string TimeLabel(long long centre, const WindowText& text) {
   return Format("%+lldd %s", day, ClockText(static_cast<long>(second)).c_str());
 }
 
+namespace {
+
+// Each series' average in window `w`: empty (CSV) or null (JSON) where it has none.
+std::string AverageText(const Window& w, std::size_t series, const WindowText& text,
+                        const char* none) {
+  if (series >= w.averages.size() || std::isnan(w.averages[series])) return none;
+  return NumberText(w.averages[series], text.decimals);
+}
+
+}  // namespace
+
 std::string WindowsCsv(const std::vector<Window>& windows, const WindowText& text) {
-  std::string csv = text.dated ? "time,min,max,mean\n" : "centre,clock,min,max,mean\n";
+  std::string csv = text.dated ? "time,min,max,mean" : "centre,clock,min,max,mean";
+  for (const std::string& name : text.seriesNames)
+    csv += "," + CsvField(name);
+  csv += "\n";
   for (const Window& w : windows) {
     csv += text.dated ? TimeLabel(w.centre, text)
                       : Format("%lld,%s", w.centre, TimeLabel(w.centre, text).c_str());
     if (w.hasData)
       csv += "," + NumberText(w.minimum, text.decimals) + "," +
-             NumberText(w.maximum, text.decimals) + "," + NumberText(w.mean, text.decimals) + "\n";
+             NumberText(w.maximum, text.decimals) + "," + NumberText(w.mean, text.decimals);
     else
-      csv += ",,,\n";
+      csv += ",,,";
+    for (std::size_t s = 0; s < text.seriesNames.size(); ++s)
+      csv += "," + AverageText(w, s, text, "");
+    csv += "\n";
   }
   return csv;
 }
@@ -46,7 +65,15 @@ std::string WindowsJson(const std::vector<Window>& windows, const WindowText& te
       return w.hasData ? NumberText(value, text.decimals) : std::string("null");
     };
     json += ", \"min\": " + number(w.minimum) + ", \"max\": " + number(w.maximum) +
-            ", \"mean\": " + number(w.mean) + "}";
+            ", \"mean\": " + number(w.mean);
+    if (!text.seriesNames.empty()) {
+      json += ", \"series\": {";
+      for (std::size_t s = 0; s < text.seriesNames.size(); ++s)
+        json += (s == 0 ? "" : ", ") + JsonString(text.seriesNames[s]) + ": " +
+                AverageText(w, s, text, "null");
+      json += "}";
+    }
+    json += "}";
   }
   return json + (windows.empty() ? "]\n" : "\n]\n");
 }

@@ -73,6 +73,9 @@ std::string ClockText(long seconds);
 // A CSV field: quoted when it holds a separator, a quote, a line break or outer spaces.
 std::string CsvField(const std::string& text);
 
+// A JSON string: quotes, backslashes and control characters escaped.
+std::string JsonString(const std::string& text);
+
 // A copy with a terminator, for the library's char* parameters.
 std::vector<char> Writable(const std::string& text);
 

@@ -30,6 +30,24 @@ TEST(ToolSeriesLong, EachTagIsOneSeries) {
        "2010-01-01T01:00:00,8,8,8\n"
        "2010-01-01T02:00:00,9,9,9\n",
        "corvixmath: left out 1 rows whose quality is not --good\n"},
+      // Each tag's own window average beside the row, in CSV and JSON.
+      {with({"--series-column", "Tagname", "--quality-column", "Quality", "--good", "192",
+             "--per-series-columns"}),
+       kLog, 0,
+       "time,min,max,mean,TI101,TI102\n"
+       "2010-01-01T00:00:00,5,7,6,5,7\n"
+       "2010-01-01T01:00:00,8,8,8,,8\n"
+       "2010-01-01T02:00:00,9,9,9,9,\n",
+       "corvixmath: left out 1 rows whose quality is not --good\n"},
+      {with({"--series-column", "Tagname", "--values", "Value", "--per-series-columns", "--format",
+             "json", "--series", "TI101"}),
+       kLog, 0,
+       "[\n  {\"time\": \"2010-01-01T00:00:00\", \"min\": 5, \"max\": 5, \"mean\": 5, "
+       "\"series\": {\"TI101\": 5}},\n"
+       "  {\"time\": \"2010-01-01T01:00:00\", \"min\": 6, \"max\": 6, \"mean\": 6, "
+       "\"series\": {\"TI101\": 6}},\n"
+       "  {\"time\": \"2010-01-01T02:00:00\", \"min\": 9, \"max\": 9, \"mean\": 9, "
+       "\"series\": {\"TI101\": 9}}\n]\n"},
       // Tags chosen by name, the column by number; --verbose counts the rows of other tags.
       {with({"--series-column", "1", "--series", "TI102", "--values", "Value", "--verbose"}), kLog,
        0, "time,min,max,mean\n2010-01-01T00:00:00,7,7,7\n2010-01-01T01:00:00,8,8,8\n",
