@@ -35,6 +35,25 @@ std::string EngRules() {
          "A text as long as --size or longer is refused (exit 1, an empty line).";
 }
 
+std::string ParseEngRules() {
+  return Format(
+      "Reads a number with an optional sign and point, then at most one letter: K or k x1e3,\n"
+      "M or m x1e6 (m is millions here, while eng writes m for thousandths: a note says so),\n"
+      "G or g x1e9, T or t x1e12. Blanks anywhere are dropped. The library reads the first %d\n"
+      "characters only: a longer text is refused (exit 1). A text it cannot read gives %d, the\n"
+      "missing-value marker, and exit 1. --unit strips a unit from the end first.\n"
+      "  Example: corvixmath parse eng '12.34 KV' --unit V   ->  12340",
+      CORVIXMATH_FIELD_UNITS - 1, CORVIXMATH_MISSING_VALUE);
+}
+
+std::string ParseHexRules() {
+  return "Reads 1 to 8 hexadecimal digits (0-9, A-F, any case), after an optional 0x or #, into a\n"
+         "32-bit word: 8 digits from 80000000 up read as negative. The library skips any other\n"
+         "character and keeps the last 8 digits of a longer text; the tool prints its answer\n"
+         "and refuses such a text (exit 1).\n"
+         "  Example: corvixmath parse hex '#FF8000'   ->  16744448 (0x00FF8000)";
+}
+
 std::string SevenSegmentRules() {
   return Format(
       "Flags: 0x%04lX fixed divisor (--divide), by 1e3 with 0x%04lX, else 1e6 with 0x%04lX, "

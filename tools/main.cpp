@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     return kExitBadInput;
   } catch (const BadInput& e) {
     std::fflush(stdout);
-    std::cerr << "corvixmath: " << e.what() << "\n";
+    std::cerr << "corvixmath: " << Printable(e.what()) << "\n";
     return kExitBadInput;
   } catch (const std::exception& e) {
     std::fflush(stdout);
@@ -121,6 +121,6 @@ int main(int argc, char** argv) {
   std::fwrite(out.text.data(), 1, out.text.size(), stdout);
   std::fflush(stdout);
   for (const std::string& reason : out.reasons)
-    std::cerr << "corvixmath: " << reason << "\n";
+    std::cerr << "corvixmath: " << Printable(reason) << "\n";
   return out.status;
 }

@@ -28,7 +28,7 @@ class SeriesReader {
 
   void Line(const std::string& line) {
     ++lineNumber_;
-    const std::string text = Trimmed(line);
+    const std::string text = Trimmed(lineNumber_ == 1 ? WithoutByteOrderMark(line) : line);
     if (text.empty() || text[0] == '#') return;
     if (!laidOut_) {
       laidOut_ = true;
