@@ -1,5 +1,10 @@
 // Long-format logs (one row per tag and time): one series per tag, time order within each tag,
 // quality and tag choices, and the limit of series one reduction takes.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
 #include "tool_run.h"
 
 namespace {
@@ -87,6 +92,113 @@ TEST(ToolSeriesLong, MoreTagsThanOneReductionTakesAreNamedWithTheWayOut) {
        0,
        "centre,clock,min,max,mean\n0,00:00:00,1,1,1\n"},
   });
+}
+
+}  // namespace
+
+namespace {
+
+// A historian export as plants write it: one row per tag and time, tags interleaved, a quality
+// column, day-first dates and decimal commas; every window against a reduction in Python.
+TEST(ToolSeriesLong, AnExportAgreesWithAnIndependentReduction) {
+  std::ofstream log(TempPath("export.csv"));
+  log << "Tagname;Timestamp;Value;Quality\n";
+  const char* const tags[] = {"TI101", "PI202", "FI303", "LI404"};
+  unsigned state = 2024;
+  for (long minute = 0; minute < 11 * 24 * 60 + 300; minute += 17) {
+    for (int tag = 0; tag < 4; ++tag) {
+      state = state * 1103515245u + 12345u;
+      if ((state >> 16) % 5 == 0) continue;  // tags log at their own times
+      const long shifted = minute + tag * 3;
+      const long day = shifted / 1440 + 1, hour = shifted / 60 % 24, min = shifted % 60;
+      const long whole = static_cast<long>((state >> 8) % 3000) - 500;  // -500 to 2499
+      const long thousandths = static_cast<long>((state >> 4) % 1000);
+      const long magnitude = std::labs(whole);
+      // Decimal commas, and a thousands point from 1.000,000 up.
+      char value[40];
+      if (magnitude >= 1000)
+        std::snprintf(value, sizeof value, "%s%ld.%03ld,%03ld", whole < 0 ? "-" : "",
+                      magnitude / 1000, magnitude % 1000, thousandths);
+      else
+        std::snprintf(value, sizeof value, "%s%ld,%03ld", whole < 0 ? "-" : "", magnitude,
+                      thousandths);
+      char line[160];
+      std::snprintf(line, sizeof line, "%s;%02ld.03.2021 %02ld:%02ld:%02d;%s;%s\n", tags[tag], day,
+                    hour, min, tag * 7, value, (state >> 12) % 7 == 0 ? "Bad" : "Good");
+      log << line;
+    }
+  }
+  log.close();
+  std::ofstream(TempPath("check.py")) << R"(import csv, datetime, statistics, sys
+log, out, width, step = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
+rows = list(csv.reader(open(log), delimiter=";"))
+epoch = datetime.datetime(1970, 1, 1)
+series = {}
+for tag, when, value, quality in rows[1:]:
+    if quality != "Good":
+        continue
+    t = int((datetime.datetime.strptime(when, "%d.%m.%Y %H:%M:%S") - epoch).total_seconds())
+    series.setdefault(tag, []).append((t, float(value.replace(".", "").replace(",", "."))))
+times = [t for samples in series.values() for t, _ in samples]
+origin = min(times) // 86400 * 86400
+end = (max(times) // 86400 + 1) * 86400
+half = width // 2
+count = (end - origin + 2 * half - width) // step + 1
+if step <= width:
+    count = max(count, (max(times) - origin + half - width) // step + 2)
+expected = []
+for k in range(count):
+    centre = origin + k * step
+    low = centre - half
+    averages = {name: statistics.mean(v for t, v in samples if low <= t < low + width)
+                for name, samples in series.items()
+                if any(low <= t < low + width for t, _ in samples)}
+    if averages:
+        label = (epoch + datetime.timedelta(seconds=centre)).isoformat()
+        values = list(averages.values())
+        expected.append((label, min(values), max(values), statistics.mean(values),
+                         [averages.get(name) for name in series]))
+got = list(csv.reader(open(out)))
+assert got[0] == ["time", "min", "max", "mean"] + list(series), got[0]
+assert len(got) - 1 == len(expected), (len(got) - 1, len(expected))
+close = lambda a, b: abs(a - b) <= 1e-12 * max(abs(a), abs(b), 1)
+for g, e in zip(got[1:], expected):
+    assert g[0] == e[0], (g, e)
+    assert all(close(float(a), b) for a, b in zip(g[1:4], e[1:4])), (g, e)
+    for cell, average in zip(g[4:], e[4]):
+        assert (cell == "") == (average is None), (g, e)
+        assert cell == "" or close(float(cell), average), (g, e)
+held = sum(1 for samples in series.values() for t, _ in samples
+           if any(origin + k * step - half <= t < origin + k * step - half + width
+                  for k in range(count)))
+print(len(expected), sum(len(s) for s in series.values()) - held)
+)";
+  for (const auto& [width, step] : {std::pair<std::string, std::string>{"86400", "86400"},
+                                    {"604800", "604800"},
+                                    {"1209600", "604800"},
+                                    {"21600", "10800"},
+                                    {"3600", "86400"}}) {
+    const ToolRun run = RunTool(
+        {"windows", "--width", width, "--step", step, "--series-column", "Tagname", "--time",
+         "Timestamp", "--time-format", "%d.%m.%Y %H:%M:%S", "--values", "Value", "--quality-column",
+         "Quality", "--good", "Good", "--per-series-columns", TempPath("export.csv")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::ofstream(TempPath("out.csv")) << run.out;
+    const std::string check = "python3 " + TempPath("check.py") + " " + TempPath("export.csv") +
+                              " " + TempPath("out.csv") + " " + width + " " + step + " >" +
+                              TempPath("check.txt") + " 2>&1";
+    EXPECT_EQ(std::system(check.c_str()), 0)
+        << "W " << width << " S " << step << ": " << ReadFile(TempPath("check.txt"));
+    // Samples between windows only when S > W, and then counted on standard error.
+    long rows = 0, between = 0;
+    std::sscanf(ReadFile(TempPath("check.txt")).c_str(), "%ld %ld", &rows, &between);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n') - 1, rows);
+    EXPECT_EQ(between == 0, std::stol(step) <= std::stol(width));
+    EXPECT_EQ(
+        run.err.find(std::to_string(between) + " samples no window holds") != std::string::npos,
+        between > 0)
+        << run.err;
+  }
 }
 
 }  // namespace
