@@ -120,6 +120,62 @@ void ReportSkipped(const SeriesSet& set, const Skipped& skipped, bool verbose, O
 const char* kSpreadFormula = "sqrt(sum((x - average)^2)) / n";
 const char* kDeviationFormula = "sqrt(sum((x - average)^2) / n)";
 
+// One series' count, minimum, maximum, average, spread and population standard deviation in
+// the chosen format: lines of text or CSV into `out`, a JSON object onto `json`.
+void WriteStats(Series& series, const SeriesOptions& options, bool named, Output& out,
+                std::string& json) {
+  std::vector<double>& values = series.values;
+  const long n = static_cast<long>(values.size());
+  double minimum = 0, maximum = 0, average = 0, spread = 0;
+  CMathOperation().CalculateMinMaxAvrSD(values.data(), n, &minimum, &maximum, &average, &spread);
+  double squares = 0;
+  for (double value : values)
+    squares += (value - average) * (value - average);
+  const double deviation = std::sqrt(squares / static_cast<double>(n));
+  const auto number = [&](double value) { return NumberText(value, options.decimals); };
+  if (options.format == "csv") {
+    out.Line(CsvField(series.name) + Format(",%ld,", n) + number(minimum) + "," + number(maximum) +
+             "," + number(average) + "," + number(spread) + "," + number(deviation));
+  } else if (options.format == "json") {
+    json += std::string(json.empty() ? "[\n" : ",\n") +
+            "  {\"series\": " + JsonString(series.name) +
+            Format(", \"count\": %ld, \"minimum\": ", n) + number(minimum) +
+            ", \"maximum\": " + number(maximum) + ", \"average\": " + number(average) +
+            ", \"spread\": " + number(spread) + ", \"spread_formula\": \"" + kSpreadFormula +
+            "\", \"population_standard_deviation\": " + number(deviation) + "}";
+  } else {
+    if (named) out.Line((out.text.empty() ? "" : "\n") + std::string("series: ") + series.name);
+    out.Line(Format("count: %ld", n));
+    out.Line("minimum: " + number(minimum));
+    out.Line("maximum: " + number(maximum));
+    out.Line("average: " + number(average));
+    out.Line(std::string("spread ") + kSpreadFormula + ": " + number(spread));
+    out.Line(std::string("population standard deviation ") + kDeviationFormula + ": " +
+             number(deviation));
+  }
+}
+
+void RunStats(SeriesOptions& options, Output& out) {
+  SeriesSet set = ReadAll(options);
+  ReportSkipped(set, set.skipped, options.verbose, out);
+  if (set.series.empty()) out.Refuse("no data");
+  const bool named = set.series.size() > 1;
+  std::string json;
+  if (options.format == "csv")
+    out.Line("series,count,minimum,maximum,average,spread,population_standard_deviation");
+  for (Series& series : set.series) {
+    if (series.values.empty())
+      out.Refuse(named ? "series " + series.name + ": no data" : "no data");
+    else
+      WriteStats(series, options, named, out, json);
+  }
+  if (options.format == "json" && !json.empty()) out.text += json + "\n]\n";
+  if (options.verbose)
+    out.reasons.push_back(Format("read %ld samples of %zu series (%ld empty cells), used %ld",
+                                 set.samplesRead, set.series.size(), set.emptyCells,
+                                 set.samplesRead));
+}
+
 void AddStats(CLI::App& app, Output& out) {
   auto options = std::make_shared<SeriesOptions>();
   options->files = {"-"};
@@ -136,58 +192,7 @@ void AddStats(CLI::App& app, Output& out) {
   command->add_option("--format", options->format, "text, csv (with a header row) or json")
       ->check(CLI::IsMember({"text", "csv", "json"}))
       ->capture_default_str();
-  command->callback([options, &out] {
-    SeriesSet set = ReadAll(*options);
-    ReportSkipped(set, set.skipped, options->verbose, out);
-    const int decimals = options->decimals;
-    if (set.series.empty()) out.Refuse("no data");
-    const bool named = set.series.size() > 1;
-    std::string json;
-    if (options->format == "csv")
-      out.Line("series,count,minimum,maximum,average,spread,population_standard_deviation");
-    CMathOperation math;
-    for (Series& series : set.series) {
-      std::vector<double>& values = series.values;
-      if (values.empty()) {
-        out.Refuse(named ? "series " + series.name + ": no data" : "no data");
-        continue;
-      }
-      const long n = static_cast<long>(values.size());
-      double minimum = 0, maximum = 0, average = 0, spread = 0;
-      math.CalculateMinMaxAvrSD(values.data(), n, &minimum, &maximum, &average, &spread);
-      double squares = 0;
-      for (double value : values)
-        squares += (value - average) * (value - average);
-      const double deviation = std::sqrt(squares / static_cast<double>(n));
-      const auto number = [&](double value) { return NumberText(value, decimals); };
-      if (options->format == "csv") {
-        out.Line(CsvField(series.name) + Format(",%ld,", n) + number(minimum) + "," +
-                 number(maximum) + "," + number(average) + "," + number(spread) + "," +
-                 number(deviation));
-      } else if (options->format == "json") {
-        json += std::string(json.empty() ? "[\n" : ",\n") +
-                "  {\"series\": " + JsonString(series.name) +
-                Format(", \"count\": %ld, \"minimum\": ", n) + number(minimum) +
-                ", \"maximum\": " + number(maximum) + ", \"average\": " + number(average) +
-                ", \"spread\": " + number(spread) + ", \"spread_formula\": \"" + kSpreadFormula +
-                "\", \"population_standard_deviation\": " + number(deviation) + "}";
-      } else {
-        if (named) out.Line((out.text.empty() ? "" : "\n") + std::string("series: ") + series.name);
-        out.Line(Format("count: %ld", n));
-        out.Line("minimum: " + number(minimum));
-        out.Line("maximum: " + number(maximum));
-        out.Line("average: " + number(average));
-        out.Line(std::string("spread ") + kSpreadFormula + ": " + number(spread));
-        out.Line(std::string("population standard deviation ") + kDeviationFormula + ": " +
-                 number(deviation));
-      }
-    }
-    if (options->format == "json" && !json.empty()) out.text += json + "\n]\n";
-    if (options->verbose)
-      out.reasons.push_back(Format("read %ld samples of %zu series (%ld empty cells), used %ld",
-                                   set.samplesRead, set.series.size(), set.emptyCells,
-                                   set.samplesRead));
-  });
+  command->callback([options, &out] { RunStats(*options, out); });
 }
 
 // Widths and steps of more than a year, for a yearly view of a decade.
