@@ -3,6 +3,7 @@
 //   "Time,Level\n2010-01-01T00:00:00,1\n"  -> series "Level": (1262304000, 1), dated
 //   "0;1;10\n60;3;30\n"                    -> series "<file>:2" and "<file>:3", undated
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <iostream>
@@ -180,6 +181,20 @@ class SeriesReader {
            std::isfinite(value);
   }
 
+  // What is wrong with a value, with the option that reads it when one may: a decimal comma,
+  // or a first row's word ("TI101"), which is likely a tag of a long-format log.
+  std::string NotANumber(const std::string& field) const {
+    std::string what = "not a finite number" +
+                       std::string(decimalComma_ ? " with a decimal comma" : "") + ": '" + field +
+                       "'";
+    if (!decimalComma_ && field.find(',') != std::string::npos)
+      what += " (--decimal-comma reads 1,5)";
+    else if (!long_->Active() && rowsRead_ == 0 &&
+             std::isalpha(static_cast<unsigned char>(field[0])))
+      what += " (one row per tag? --series-column names the tag column)";
+    return what;
+  }
+
   void ReadRow(const std::string& text) {
     const std::vector<std::string> fields = SplitFields(text, separator_);
     if (!commaDecided_ && fields.size() == columns_) DetectDecimalComma(fields);
@@ -203,10 +218,7 @@ class SeriesReader {
       }
       double value = 0;
       if (!ParseValue(field, value)) {
-        const bool comma = !decimalComma_ && field.find(',') != std::string::npos;
-        Report("not a finite number" + std::string(decimalComma_ ? " with a decimal comma" : "") +
-                   ": '" + field + (comma ? "' (--decimal-comma reads 1,5)" : "'"),
-               &set_.skipped.badLines);
+        Report(NotANumber(field), &set_.skipped.badLines);
         continue;
       }
       const std::size_t index =
@@ -223,6 +235,7 @@ class SeriesReader {
       series.lines.push_back(lineNumber_);
       ++set_.samplesRead;
     }
+    ++rowsRead_;
   }
 
   const std::string& name_;
@@ -241,6 +254,7 @@ class SeriesReader {
   std::unique_ptr<LongFormat> long_;
   bool decimalComma_ = false;
   bool commaDecided_ = false;
+  long rowsRead_ = 0;  // rows whose values were read
   bool anyTime_ = false;
   long long lastTime_ = 0;
   std::string lastTimeText_;

@@ -58,6 +58,13 @@ TEST(ToolSeriesLong, EachTagIsOneSeries) {
        0, "time,min,max,mean\n2010-01-01T00:00:00,7,7,7\n2010-01-01T01:00:00,8,8,8\n",
        "corvixmath: left out 3 rows of tags not in --series\n"
        "corvixmath: read 2 samples of 1 series (0 empty cells), used 2, wrote 2 windows\n"},
+      // Read as one series of several columns, the first tag names the way out.
+      {{"windows", "--width", "1h", "--step", "1h", "--time", "Timestamp", "-"},
+       kLog,
+       2,
+       "",
+       "corvixmath: <stdin>:2: not a finite number: 'TI101' (one row per tag? --series-column "
+       "names the tag column)\n"},
       // Times go back only within one tag.
       {with({"--series-column", "Tagname", "--values", "Value"}),
        "Tagname,Timestamp,Value\nA,2010-01-01T01:00,1\nB,2010-01-01T00:00,2\n"
