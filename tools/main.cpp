@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::cerr << "corvixmath: " << e.what() << "\n";
+    std::cerr << "corvixmath: " << Printable(e.what()) << "\n";
     std::cerr << "Run with --help for more information.\n";
     return kExitBadInput;
   } catch (const BadInput& e) {
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     return kExitBadInput;
   } catch (const std::exception& e) {
     std::fflush(stdout);
-    std::cerr << "corvixmath: " << e.what() << "\n";
+    std::cerr << "corvixmath: " << Printable(e.what()) << "\n";
     return kExitBadInput;
   }
   std::fwrite(out.text.data(), 1, out.text.size(), stdout);
