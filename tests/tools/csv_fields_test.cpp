@@ -8,7 +8,7 @@ namespace {
 
 using corvix_tool::BadInput;
 
-TEST(CsvFields, SplitsQuotedFieldsAndTrimsBlanks) {
+TEST(ToolCsvFields, SplitsQuotedFieldsAndTrimsBlanks) {
   const struct {
     std::string line;
     char separator;
@@ -25,7 +25,7 @@ TEST(CsvFields, SplitsQuotedFieldsAndTrimsBlanks) {
     EXPECT_EQ(corvix_tool::SplitFields(c.line, c.separator), c.fields) << c.line;
 }
 
-TEST(CsvFields, TheFirstLineDecidesTheSeparatorUnlessOneIsChosen) {
+TEST(ToolCsvFields, TheFirstLineDecidesTheSeparatorUnlessOneIsChosen) {
   EXPECT_EQ(corvix_tool::SeparatorOf("", "time,level"), ',');
   EXPECT_EQ(corvix_tool::SeparatorOf("", "time;level"), ';');
   EXPECT_EQ(corvix_tool::SeparatorOf("", "time\tlevel;x"), '\t');
@@ -34,7 +34,7 @@ TEST(CsvFields, TheFirstLineDecidesTheSeparatorUnlessOneIsChosen) {
   EXPECT_THROW(corvix_tool::SeparatorOf("|", "a|b"), BadInput);
 }
 
-TEST(CsvFields, ColumnsByNameOrNumber) {
+TEST(ToolCsvFields, ColumnsByNameOrNumber) {
   const std::vector<std::string> header = {"Time", "Level", "Flow"};
   EXPECT_EQ(corvix_tool::ColumnOf("Flow", header, 3, ""), 2u);
   EXPECT_EQ(corvix_tool::ColumnOf("1", header, 3, ""), 0u);
@@ -54,7 +54,7 @@ TEST(CsvFields, ColumnsByNameOrNumber) {
   EXPECT_THROW(corvix_tool::ColumnOf("level", header, 3, ""), BadInput);
 }
 
-TEST(CsvFields, DigitsOnlyWithinTheirCount) {
+TEST(ToolCsvFields, DigitsOnlyWithinTheirCount) {
   long long value = 0;
   EXPECT_TRUE(corvix_tool::ParseDigits("0042", 4, value));
   EXPECT_EQ(value, 42);
@@ -68,7 +68,7 @@ TEST(CsvFields, DigitsOnlyWithinTheirCount) {
 
 namespace {
 
-TEST(CsvFields, NumbersWithADecimalComma) {
+TEST(ToolCsvFields, NumbersWithADecimalComma) {
   const struct {
     std::string text;
     bool reads;

@@ -27,7 +27,7 @@ std::string ReadError(const std::string& text, const ReadOptions& options = Read
   return "";
 }
 
-TEST(SeriesRead, AHeaderNamesTheSeriesAndEmptyCellsAreNoSample) {
+TEST(ToolSeriesRead, AHeaderNamesTheSeriesAndEmptyCellsAreNoSample) {
   const SeriesSet set = Read("Time;a;b\n0;1;\n60;;20\n120;3;30\n");
   ASSERT_EQ(set.series.size(), 2u);
   EXPECT_EQ(set.series[0].name, "a");
@@ -40,7 +40,7 @@ TEST(SeriesRead, AHeaderNamesTheSeriesAndEmptyCellsAreNoSample) {
   EXPECT_FALSE(set.dated);
 }
 
-TEST(SeriesRead, WithoutAHeaderSeriesAreNamedByFileAndColumn) {
+TEST(ToolSeriesRead, WithoutAHeaderSeriesAreNamedByFileAndColumn) {
   const SeriesSet set = Read("2010-01-01T00:00Z,1,2\n");
   ASSERT_EQ(set.series.size(), 2u);
   EXPECT_EQ(set.series[0].name, "f:2");
@@ -49,7 +49,7 @@ TEST(SeriesRead, WithoutAHeaderSeriesAreNamedByFileAndColumn) {
   EXPECT_TRUE(set.utc);
 }
 
-TEST(SeriesRead, BadLinesStopOrAreCountedByKind) {
+TEST(ToolSeriesRead, BadLinesStopOrAreCountedByKind) {
   EXPECT_EQ(ReadError("0,1\n60,x\n"), "f:2: not a finite number: 'x'");
   EXPECT_EQ(ReadError("60,1\n0,2\n"), "f:2: times must not go back (0 after 60)");
   EXPECT_EQ(ReadError("0,1\n60,1,2\n"), "f:2: expected 2 columns, found 3: '60,1,2'");

@@ -21,7 +21,7 @@ Series Make(const std::vector<long long>& times, const std::vector<double>& valu
   return series;
 }
 
-TEST(SeriesReduce, OneDayGivesTheLibrarysRowsToTheBit) {
+TEST(ToolSeriesReduce, OneDayGivesTheLibrarysRowsToTheBit) {
   std::vector<long> times = {0, 1800, 3600, 40000, 86399};
   std::vector<double> values = {1.5, 2.25, -3, 7, 0.1};
   std::vector<Series> series = {Make(std::vector<long long>(times.begin(), times.end()), values)};
@@ -44,7 +44,7 @@ TEST(SeriesReduce, OneDayGivesTheLibrarysRowsToTheBit) {
   }
 }
 
-TEST(SeriesReduce, EmptyWindowsAreKeptOnlyWhenAsked) {
+TEST(ToolSeriesReduce, EmptyWindowsAreKeptOnlyWhenAsked) {
   std::vector<Series> series = {Make({0, 7200}, {1, 3})};
   const auto sparse = corvix_tool::ReduceToWindows(series, 3600, 3600);
   ASSERT_EQ(sparse.size(), 2u);
@@ -55,7 +55,7 @@ TEST(SeriesReduce, EmptyWindowsAreKeptOnlyWhenAsked) {
   EXPECT_TRUE(all[2].hasData);
 }
 
-TEST(SeriesReduce, RefusesWhatCannotBeReduced) {
+TEST(ToolSeriesReduce, RefusesWhatCannotBeReduced) {
   std::vector<Series> none;
   EXPECT_TRUE(corvix_tool::ReduceToWindows(none, 60, 60).empty());
   std::vector<Series> many(CORVIXMATH_MAX_SERIES + 1, Make({0}, {1}));
@@ -72,7 +72,7 @@ TEST(SeriesReduce, RefusesWhatCannotBeReduced) {
 namespace {
 
 // Windows that overlap or touch hold every sample, however W and S fall against midnight.
-TEST(SeriesReduce, WindowsThatTouchHoldEverySample) {
+TEST(ToolSeriesReduce, WindowsThatTouchHoldEverySample) {
   const long long day = CORVIXMATH_SECONDS_PER_DAY;
   std::vector<long long> times;
   std::vector<double> values;
@@ -94,7 +94,7 @@ TEST(SeriesReduce, WindowsThatTouchHoldEverySample) {
     }
 }
 
-TEST(SeriesReduce, SamplesBetweenWindowsAreCounted) {
+TEST(ToolSeriesReduce, SamplesBetweenWindowsAreCounted) {
   std::vector<Series> series = {Make({0, 70, 130, 170, 250}, {1, 2, 3, 4, 5})};
   corvix_tool::Skipped skipped;
   const auto windows = corvix_tool::ReduceToWindows(series, 60, 120, false, &skipped);

@@ -8,7 +8,7 @@ namespace {
 
 using corvix_tool::ReadTime;
 
-TEST(SeriesTime, ReadsSecondsClocksAndIsoDateTimes) {
+TEST(ToolSeriesTime, ReadsSecondsClocksAndIsoDateTimes) {
   const struct {
     std::string text;
     long long seconds;
@@ -37,7 +37,7 @@ TEST(SeriesTime, ReadsSecondsClocksAndIsoDateTimes) {
   }
 }
 
-TEST(SeriesTime, SaysWhatIsWrong) {
+TEST(ToolSeriesTime, SaysWhatIsWrong) {
   const struct {
     std::string text;
     std::string wrong;
@@ -60,7 +60,7 @@ TEST(SeriesTime, SaysWhatIsWrong) {
   }
 }
 
-TEST(SeriesTime, CalendarRoundTripsEveryDayOfFourCenturies) {
+TEST(ToolSeriesTime, CalendarRoundTripsEveryDayOfFourCenturies) {
   long long days = corvix_tool::DaysFromCivil(1800, 1, 1);
   const long long last = corvix_tool::DaysFromCivil(2200, 1, 1);
   long long year = 0, month = 0, day = 0;
@@ -77,7 +77,7 @@ TEST(SeriesTime, CalendarRoundTripsEveryDayOfFourCenturies) {
 
 namespace {
 
-TEST(SeriesTime, ReadsTheUnambiguousFormsWithoutAPattern) {
+TEST(ToolSeriesTime, ReadsTheUnambiguousFormsWithoutAPattern) {
   const struct {
     std::string text;
     long long seconds;
@@ -101,7 +101,7 @@ TEST(SeriesTime, ReadsTheUnambiguousFormsWithoutAPattern) {
   EXPECT_NE(corvix_tool::ParseTime("Janx 3 2015", time), "");
 }
 
-TEST(SeriesTime, ReadsTheChosenForm) {
+TEST(ToolSeriesTime, ReadsTheChosenForm) {
   const struct {
     std::string pattern;
     std::string text;
@@ -146,7 +146,7 @@ TEST(SeriesTime, ReadsTheChosenForm) {
   }
 }
 
-TEST(SeriesTime, RefusesAPatternItCannotFollow) {
+TEST(ToolSeriesTime, RefusesAPatternItCannotFollow) {
   EXPECT_THROW(corvix_tool::TimeFormat("%Q"), corvix_tool::BadInput);
   EXPECT_THROW(corvix_tool::TimeFormat("%H:%"), corvix_tool::BadInput);
   // A date without its year would lose its date.

@@ -10,7 +10,7 @@ namespace {
 using corvix_tool::Window;
 using corvix_tool::WindowText;
 
-TEST(SeriesWrite, LabelsDatedAndUndatedCentres) {
+TEST(ToolSeriesWrite, LabelsDatedAndUndatedCentres) {
   WindowText dated;
   dated.dated = true;
   EXPECT_EQ(corvix_tool::TimeLabel(1262307600, dated), "2010-01-01T01:00:00");
@@ -22,7 +22,7 @@ TEST(SeriesWrite, LabelsDatedAndUndatedCentres) {
   EXPECT_EQ(corvix_tool::TimeLabel(-3600, undated), "-1d 23:00:00");
 }
 
-TEST(SeriesWrite, CsvAndJsonRows) {
+TEST(ToolSeriesWrite, CsvAndJsonRows) {
   const std::vector<Window> windows = {{0, 1, 2, 1.5, true, {}}, {3600, 0, 0, 0, false, {}}};
   WindowText text;
   EXPECT_EQ(corvix_tool::WindowsCsv(windows, text),
@@ -38,7 +38,7 @@ TEST(SeriesWrite, CsvAndJsonRows) {
   EXPECT_EQ(corvix_tool::WindowsJson({}, text), "[]\n");
 }
 
-TEST(SeriesWrite, EachSeriesAverageBesideTheRow) {
+TEST(ToolSeriesWrite, EachSeriesAverageBesideTheRow) {
   const double none = std::nan("");
   const std::vector<Window> windows = {{0, 1, 2, 1.5, true, {1, 2}},
                                        {60, 3, 3, 3, true, {none, 3}}};
