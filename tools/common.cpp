@@ -72,6 +72,32 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
+std::string Printable(const std::string& text) {
+  std::string shown;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    shown += byte < 0x20 || byte == 0x7F ? Format("\\x%02x", byte) : std::string(1, c);
+  }
+  return shown;
+}
+
+std::string WithoutByteOrderMark(const std::string& text) {
+  return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text;
+}
+
+std::string JsonString(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\')
+      quoted += std::string("\\") + c;
+    else if (static_cast<unsigned char>(c) < 0x20)
+      quoted += Format("\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+    else
+      quoted += c;
+  }
+  return quoted + "\"";
+}
+
 std::vector<char> Writable(const std::string& text) {
   std::vector<char> copy(text.begin(), text.end());
   copy.push_back('\0');
@@ -96,7 +122,12 @@ void ForEachInput(const std::string& value, Output& out,
   lineOut.batch = true;
   while (std::getline(std::cin, line)) {
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (lineNumber == 1) line = WithoutByteOrderMark(line);
+    // Blanks around a value are no part of it ("  7  " is 7).
+    const auto first = line.find_first_not_of(" \t\r");
+    line = first == std::string::npos
+               ? ""
+               : line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
     lineOut.text.clear();
     lineOut.reasons.clear();
     lineOut.status = kExitOk;
@@ -117,7 +148,7 @@ void ForEachInput(const std::string& value, Output& out,
     if (!lineOut.reasons.empty()) {
       std::fflush(stdout);  // keeps the two streams in order when they share a terminal
       for (const std::string& reason : lineOut.reasons)
-        std::fprintf(stderr, "%s%s\n", where.c_str(), reason.c_str());
+        std::fprintf(stderr, "%s%s\n", where.c_str(), Printable(reason).c_str());
     }
     out.Worsen(lineOut.status);
   }

@@ -358,6 +358,43 @@ bool SaysMissingValue(const std::string& text) {
   }
 }
 
+// The characters of an engineering text the library reads; the rest would be lost unseen.
+constexpr std::size_t kEngTextCharacters = CORVIXMATH_FIELD_UNITS - 1;
+
+// What the library's reading of an engineering text leaves unsaid: a text longer than it
+// reads is refused, and 'm' read as millions (where eng writes m for thousandths) is noted.
+void CheckEngText(const std::string& text, double value, Output& lineOut) {
+  if (text.size() > kEngTextCharacters) {
+    lineOut.Refuse(
+        Format("longer than the %zu characters the library reads: '", kEngTextCharacters) + text +
+        "'");
+    return;
+  }
+  const auto last = text.find_last_not_of(' ');
+  if (value != CORVIXMATH_MISSING_VALUE && last != std::string::npos && text[last] == 'm')
+    lineOut.reasons.push_back(
+        "'m' reads as millions (x1e6) here, while eng writes m for "
+        "thousandths (--scale 7 or 10): '" +
+        text + "'");
+}
+
+// A hexadecimal text as the library should read it: "0x" or "#" and one to eight significant
+// digits, nothing else; the reason otherwise.
+std::string HexProblem(const std::string& text) {
+  std::size_t digits = 0;
+  if (text.compare(0, 2, "0x") == 0 || text.compare(0, 2, "0X") == 0)
+    digits = 2;
+  else if (text.compare(0, 1, "#") == 0)
+    digits = 1;
+  const std::string hex = "0123456789abcdefABCDEF";
+  if (digits == text.size() || text.find_first_not_of(hex, digits) != std::string::npos)
+    return "not a hexadecimal text (the library skips all but the digits 0-9, A-F): '" + text + "'";
+  const std::size_t significant = text.find_first_not_of('0', digits);
+  if (significant != std::string::npos && text.size() - significant > 8)
+    return "more than 32 bits (the library keeps the last 8 digits): '" + text + "'";
+  return "";
+}
+
 void AddParse(CLI::App& app, Output& out) {
   struct Options {
     std::string text;
@@ -373,14 +410,18 @@ void AddParse(CLI::App& app, Output& out) {
   eng->add_option("--unit", options->unit,
                   "unit text to strip from the end first, so '12.34 KV' reads with --unit V");
   AddEchoFlag(*eng, options->echo);
+  eng->footer(ParseEngRules());
   eng->callback([options, &out] {
     CMathOperation math;
     ForEachInput(
         options->text, out,
         [&](const std::string& text, Output& lineOut) {
-          std::vector<char> copy = Writable(WithoutUnit(text, options->unit));
+          const std::string read = WithoutUnit(text, options->unit);
+          std::vector<char> copy = Writable(read);
           const double value = math.EngStr2SimpleValue(copy.data());
           lineOut.Line(NumberText(value));
+          CheckEngText(read, value, lineOut);
+          if (read.size() > kEngTextCharacters) return;
           // The missing-value marker is the library's answer for a text it cannot read,
           // unless the text says that number itself.
           if (value == CORVIXMATH_MISSING_VALUE && !SaysMissingValue(text))
@@ -392,6 +433,7 @@ void AddParse(CLI::App& app, Output& out) {
       parse->add_subcommand("hex", "A hexadecimal text such as '#FF8000' (HexStringToDecimal)");
   hex->add_option("TEXT", options->text, "the text, or - for one text per input line")->required();
   AddEchoFlag(*hex, options->echo);
+  hex->footer(ParseHexRules());
   hex->callback([options, &out] {
     CMathOperation math;
     ForEachInput(
@@ -401,6 +443,8 @@ void AddParse(CLI::App& app, Output& out) {
           const long value = math.HexStringToDecimal(copy.data());
           lineOut.Line(
               Format("%ld (0x%08lX)", value, static_cast<unsigned long>(value) & 0xFFFFFFFFul));
+          const std::string problem = HexProblem(text);
+          if (!problem.empty()) lineOut.Refuse(problem);
         },
         options->echo);
   });

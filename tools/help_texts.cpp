@@ -35,6 +35,25 @@ std::string EngRules() {
          "A text as long as --size or longer is refused (exit 1, an empty line).";
 }
 
+std::string ParseEngRules() {
+  return Format(
+      "Reads a number with an optional sign and point, then at most one letter: K or k x1e3,\n"
+      "M or m x1e6 (m is millions here, while eng writes m for thousandths: a note says so),\n"
+      "G or g x1e9, T or t x1e12. Blanks anywhere are dropped. The library reads the first %d\n"
+      "characters only: a longer text is refused (exit 1). A text it cannot read gives %d, the\n"
+      "missing-value marker, and exit 1. --unit strips a unit from the end first.\n"
+      "  Example: corvixmath parse eng '12.34 KV' --unit V   ->  12340",
+      CORVIXMATH_FIELD_UNITS - 1, CORVIXMATH_MISSING_VALUE);
+}
+
+std::string ParseHexRules() {
+  return "Reads 1 to 8 hexadecimal digits (0-9, A-F, any case), after an optional 0x or #, into a\n"
+         "32-bit word: 8 digits from 80000000 up read as negative. The library skips any other\n"
+         "character and keeps the last 8 digits of a longer text; the tool prints its answer\n"
+         "and refuses such a text (exit 1).\n"
+         "  Example: corvixmath parse hex '#FF8000'   ->  16744448 (0x00FF8000)";
+}
+
 std::string SevenSegmentRules() {
   return Format(
       "Flags: 0x%04lX fixed divisor (--divide), by 1e3 with 0x%04lX, else 1e6 with 0x%04lX, "
@@ -127,39 +146,36 @@ std::string StatsRules() {
 
 std::string WindowsRules() {
   return Format(
-      "Windows: width W, step S, h = W/2 (whole seconds, 1 s to 31 days; 90, 90s, 15m, 1h, "
-      "7d).\n"
-      "Window k covers c - h <= t < c - h + W around its centre c = M + k*S, M the midnight of "
-      "the\n"
-      "first sample's day; windows are taken while c - h + W stays within h after the "
-      "midnight\n"
-      "that ends the last sample's day (one day: centres 0, S, ... up to %ld). A window that\n"
-      "straddles midnight holds the samples of both days. Per window, each series' average is "
-      "the\n"
-      "mean of its samples in it; the row is the minimum, maximum and mean of those averages "
-      "over\n"
-      "the series with data. A window without data is left out (--empty-windows: empty "
-      "values).\n"
-      "Input: CSV separated by ',', ';' or tab (--separator, else the first line decides), with "
-      "or\n"
-      "without a header (a first line whose time holds no digit is one); blank lines and '#'\n"
-      "comments skipped. Times: seconds, HH:MM[:SS], or ISO 8601 YYYY-MM-DDTHH:MM[:SS] (or a "
-      "space\n"
-      "for T; years 0000-9999; a fraction of a second is dropped). A zone offset (Z, +HH:MM, "
-      "-HHMM)\n"
-      "is applied: the times become UTC and the rows are labelled with Z. Dated and undated "
-      "times\n"
-      "do not mix. Time column 1 unless --time; every other column is a value column unless\n"
-      "--values; each is a series named by its header, at most %d. An empty cell is no "
-      "sample.\n"
-      "Errors: a value that is not a finite number, a time that does not read or goes back, a\n"
-      "sample no window holds: 'file:line: what is wrong' and exit 2; --skip-bad skips and "
-      "counts.\n"
-      "Output: CSV with a header row 'centre,clock,min,max,mean' (dated: 'time,min,max,mean') "
-      "or\n"
-      "--format json; numbers the shortest text that reads back to the same double, or "
+      "Windows: width W, step S, h = W/2 (whole seconds, 1 s to 400 days; 90, 90s, 15m, 1h, 7d,\n"
+      "2w). Window k covers c - h <= t < c - h + W around its centre c = M + k*S, M the midnight\n"
+      "of the first sample's day; windows are taken while c - h + W stays within h after the\n"
+      "midnight that ends the last sample's day (one day: centres 0, S, ... up to %ld), and when\n"
+      "S <= W on until the last sample is held. When S > W the samples between windows are left\n"
+      "out and counted on standard error. A window that straddles midnight holds the samples of\n"
+      "both days. Per window, each series' average is the mean of its samples in it; the row is\n"
+      "the minimum, maximum and mean of those averages over the series with data\n"
+      "(--per-series-columns adds each series' average). A window without data is left out\n"
+      "(--empty-windows: empty values). --svg draws the same rows.\n"
+      "Input: CSV separated by ',', ';' or tab (--separator, else the first line decides), with\n"
+      "or without a header (a first line whose time holds no digit is one); blank lines and '#'\n"
+      "comments skipped. Times: seconds, HH:MM[:SS], ISO 8601 YYYY-MM-DDTHH:MM[:SS] (or a space\n"
+      "for T), 2015/01/31 13:00[:00], Jan 31 2015 [13:00[:00]], 31 Jan 2015; a fraction of a\n"
+      "second is dropped; --time-format PATTERN (%%Y %%y %%m %%d %%j %%b %%H %%M %%S %%f %%z) or\n"
+      "epoch, epoch-ms, year for others. A zone offset (Z, +HH:MM, -HHMM) is applied: the times\n"
+      "become UTC and the rows are labelled with Z. Dated and undated times do not mix. Values:\n"
+      "1.5, or with --decimal-comma 1,5 and 1.234,5 (taken by itself for ';' files whose first\n"
+      "values read only so). Time column 1 unless --time; every other column is a value column\n"
+      "unless --values; each is a series named by its header, at most %d. An empty cell is no\n"
+      "sample. Long format (one row per tag and time): --series-column names the tag column,\n"
+      "each tag is one series (--series A,B chooses), times go forward within each tag;\n"
+      "--quality-column with --good keeps only samples of those qualities.\n"
+      "Errors: a value that is not a finite number, a time that does not read or goes back:\n"
+      "'file:line: what is wrong' and exit 2; --skip-bad skips and counts.\n"
+      "Output: CSV with a header row 'centre,clock,min,max,mean' (dated: 'time,min,max,mean') or\n"
+      "--format json; numbers the shortest text that reads back to the same double, or\n"
       "--decimals.\n"
-      "  Example: corvixmath windows --width 6h --step 3h log.csv --svg week.svg --per-series",
+      "  Example: corvixmath windows --width 2w --step 1w tags.csv --time Timestamp "
+      "--series-column Tagname --svg weeks.svg",
       static_cast<long>(CORVIXMATH_SECONDS_PER_DAY), CORVIXMATH_MAX_SERIES);
 }
 

@@ -106,21 +106,21 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::cerr << "corvixmath: " << e.what() << "\n";
+    std::cerr << "corvixmath: " << Printable(e.what()) << "\n";
     std::cerr << "Run with --help for more information.\n";
     return kExitBadInput;
   } catch (const BadInput& e) {
     std::fflush(stdout);
-    std::cerr << "corvixmath: " << e.what() << "\n";
+    std::cerr << "corvixmath: " << Printable(e.what()) << "\n";
     return kExitBadInput;
   } catch (const std::exception& e) {
     std::fflush(stdout);
-    std::cerr << "corvixmath: " << e.what() << "\n";
+    std::cerr << "corvixmath: " << Printable(e.what()) << "\n";
     return kExitBadInput;
   }
   std::fwrite(out.text.data(), 1, out.text.size(), stdout);
   std::fflush(stdout);
   for (const std::string& reason : out.reasons)
-    std::cerr << "corvixmath: " << reason << "\n";
+    std::cerr << "corvixmath: " << Printable(reason) << "\n";
   return out.status;
 }

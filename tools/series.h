@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "CorvixLimits.h"
+#include "series_time.h"
 
 namespace corvix_tool {
-
-constexpr long long kSecondsPerDay = CORVIXMATH_SECONDS_PER_DAY;
 
 // One series: parallel times (seconds on one axis: since 1970-01-01 00:00 UTC for dated input,
 // as written for undated input) and values, with the line each sample came from.
@@ -27,9 +26,16 @@ struct ReadOptions {
   std::string separator;            // ",", ";", "tab", or empty: the first line decides
   int header = -1;                  // 1 a header line, 0 none, -1 the first line decides
   std::string timeColumn;           // a header name or a column number; empty: column 1
+  std::string timeFormat;           // the form of times (see TimeFormat); empty: the usual ones
+  bool decimalComma = false;        // values "1,5" and "1.234,5"; detected with ';' when unset
   std::vector<std::string> values;  // header names or column numbers; empty: every other column
   bool skipBad = false;             // skip bad lines instead of stopping, and count them
   bool valuesOnly = false;          // no time column: one value per line may stand alone
+  // Long format: one row per tag and time.
+  std::string seriesColumn;         // the tag column: each distinct value is one series
+  std::vector<std::string> chosen;  // the tags to keep; empty: all
+  std::string qualityColumn;        // a quality column: samples of other qualities are left out
+  std::vector<std::string> good;    // the qualities kept
 };
 
 // What was skipped, by kind, for the report on standard error.
@@ -46,7 +52,12 @@ struct SeriesSet {
   bool utc = false;  // a zone offset was read and applied
   long samplesRead = 0;
   long timesRead = 0;
-  long emptyCells = 0;  // an empty value cell: no sample of that series at that time
+  long emptyCells = 0;             // an empty value cell: no sample of that series at that time
+  long notGood = 0;                // rows whose quality is not among the good ones
+  long notChosen = 0;              // rows of tags not chosen
+  std::vector<std::string> notes;  // how files were read, for --verbose
+  long bareNumbers = 0;            // times read as plain seconds, from the lowest to the highest
+  long long bareLowest = 0, bareHighest = 0;
   Skipped skipped;
 };
 
@@ -56,39 +67,43 @@ void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOpti
                     SeriesSet& set);
 void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set);
 
-// A time as seconds ("3600"), HH:MM:SS or HH:MM, or an ISO 8601 date-time ("2010-01-01T01:00:00",
-// "2010-01-01 01:00", "...Z", "...+02:00"); an empty text on success, what is wrong otherwise.
-std::string ParseTime(const std::string& text, long long& seconds, bool& dated, bool& hadZone);
-
 struct Window {
   long long centre;
   double minimum;
   double maximum;
   double mean;
   bool hasData;
+  std::vector<double> averages;  // when asked for: each series' average, NaN where it has none
 };
 
 // The windows of width W every S seconds on one axis from the midnight of the first sample's day
 // to the midnight after the last sample's day, centres at midnight + k*S: one day of undated
 // input gives the library's own rows. Each run of windows that fits one day is computed by the
 // library's FilterValueArray on the samples it needs, times shifted to its first centre.
-// Windows without data are left out unless keepEmpty. Samples no window holds are BadInput
-// (or, with skipBad, dropped and counted in `skipped`).
+// Windows without data are left out unless keepEmpty. When S <= W the windows go on past the
+// last midnight until every sample is held; when S > W samples between windows are dropped and
+// counted in `skipped`.
+// With eachSeries every window also holds each series' own average, from the same samples.
 std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width, long long step,
-                                    bool keepEmpty = false, bool skipBad = false,
-                                    Skipped* skipped = nullptr);
+                                    bool keepEmpty = false, Skipped* skipped = nullptr,
+                                    bool eachSeries = false);
+
+// One series' averages from windows reduced with eachSeries, as windows of their own.
+std::vector<Window> AveragesOf(const std::vector<Window>& windows, std::size_t series);
 
 // How window rows and numbers are written.
 struct WindowText {
   bool dated = false;
   bool utc = false;
-  int decimals = -1;  // -1: the shortest text that reads back to the same double
+  int decimals = -1;                     // -1: the shortest text that reads back to the same double
+  std::vector<std::string> seriesNames;  // when given, each series' average is written too
 };
 
 // A centre as the date-time "2010-01-01T01:00:00" (dated) or as "HH:MM:SS" of its day.
 std::string TimeLabel(long long centre, const WindowText& text);
 
-// CSV with a header row ("centre,clock,min,max,mean", dated "time,min,max,mean"), or JSON.
+// CSV with a header row ("centre,clock,min,max,mean", dated "time,min,max,mean"), or JSON; with
+// seriesNames a column (CSV) or a "series" object (JSON) of each series' average follows.
 std::string WindowsCsv(const std::vector<Window>& windows, const WindowText& text);
 std::string WindowsJson(const std::vector<Window>& windows, const WindowText& text);
 

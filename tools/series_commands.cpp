@@ -19,6 +19,8 @@ struct SeriesOptions {
   bool header = false;
   bool noHeader = false;
   std::string values;
+  std::string chosen;
+  std::string good;
   std::string format;
   int decimals = -1;
   bool verbose = false;
@@ -33,12 +35,28 @@ void AddInputOptions(CLI::App& command, SeriesOptions& options) {
                    "header)");
   command.add_option("--time", options.read.timeColumn,
                      "the time column, by header name or number (default 1)");
+  command.add_option("--time-format", options.read.timeFormat,
+                     "the form of the times: a pattern of %Y %y %m %d %j %b %H %M %S %f %z "
+                     "('%d.%m.%Y %H:%M'), or epoch, epoch-ms or year (default: seconds, HH:MM:SS, "
+                     "ISO 8601, 2015/01/31 13:00, Jan 31 2015)");
+  command.add_flag("--decimal-comma", options.read.decimalComma,
+                   "values with a decimal comma, 1,5 and 1.234,5 (default: with ';' between "
+                   "columns, when the first data line's values read only so)");
   command.add_option("--values", options.values,
                      "value columns, by header names or numbers, comma separated (default: every "
                      "column but the time); each is one series");
+  command.add_option("--series-column", options.read.seriesColumn,
+                     "long format (one row per tag and time): the tag column, by header name or "
+                     "number; each tag is one series, its times in order");
+  command.add_option("--series", options.chosen,
+                     "with --series-column, the tags to reduce, comma separated (default: all)");
+  command.add_option("--quality-column", options.read.qualityColumn,
+                     "a quality column, by header name or number: only samples whose quality is "
+                     "listed in --good are used, the others counted on standard error");
+  command.add_option("--good", options.good, "the good qualities, comma separated (192,GOOD)");
   command.add_flag("--skip-bad", options.read.skipBad,
-                   "skip bad lines (a value or time that does not read, times going back, a "
-                   "sample no window holds) and report how many on standard error");
+                   "skip bad lines (a value or time that does not read, times going back) and "
+                   "report how many on standard error");
   command
       .add_option("--decimals", options.decimals,
                   "numbers with N decimals (default: the shortest text that reads back to the "
@@ -48,47 +66,115 @@ void AddInputOptions(CLI::App& command, SeriesOptions& options) {
                    "report samples read, used and results written on standard error");
 }
 
+// The items of a comma-separated list, empty ones left out.
+std::vector<std::string> ListOf(const std::string& text) {
+  std::vector<std::string> items;
+  std::stringstream list(text);
+  std::string item;
+  while (std::getline(list, item, ','))
+    if (!item.empty()) items.push_back(item);
+  return items;
+}
+
 SeriesSet ReadAll(SeriesOptions& options) {
   if (options.header && options.noHeader)
     throw BadInput("--header and --no-header exclude each other");
   options.read.header = options.header ? 1 : options.noHeader ? 0 : -1;
-  options.read.values.clear();
-  std::stringstream list(options.values);
-  std::string column;
-  while (std::getline(list, column, ','))
-    if (!column.empty()) options.read.values.push_back(column);
+  options.read.values = ListOf(options.values);
+  options.read.chosen = ListOf(options.chosen);
+  options.read.good = ListOf(options.good);
   long standardInputs = 0;
   for (const std::string& file : options.files)
     if (file == "-" && ++standardInputs > 1) throw BadInput("standard input (-) can be read once");
   SeriesSet set;
   for (const std::string& file : options.files)
     ReadSeriesPath(file, options.read, set);
+  if (set.series.size() > CORVIXMATH_MAX_SERIES)
+    throw BadInput(
+        Format("%zu series in all; at most %d can be reduced at once: choose some "
+               "with --values or --series",
+               set.series.size(), CORVIXMATH_MAX_SERIES));
   return set;
 }
 
-void ReportSkipped(const Skipped& skipped, Output& out) {
+// What was left out by the user's choice, and what was skipped as bad.
+void ReportSkipped(const SeriesSet& set, const Skipped& skipped, bool verbose, Output& out) {
+  if (set.notGood > 0)
+    out.reasons.push_back(Format("left out %ld rows whose quality is not --good", set.notGood));
+  // Numbers that look like years or times since 1970 are read as seconds all the same: said.
+  const bool years = set.bareLowest >= 1000 && set.bareHighest <= 2999;
+  if (set.bareNumbers > 0 && (years || set.bareHighest >= 1000000000))
+    out.reasons.push_back(
+        Format("times %lld to %lld are read as seconds; --time-format %s reads "
+               "them as dates",
+               set.bareLowest, set.bareHighest, years ? "year" : "epoch or epoch-ms"));
+  if (verbose) out.reasons.insert(out.reasons.end(), set.notes.begin(), set.notes.end());
+  if (verbose && set.notChosen > 0)
+    out.reasons.push_back(Format("left out %ld rows of tags not in --series", set.notChosen));
   if (skipped.Total() == 0) return;
   out.reasons.push_back(Format(
       "skipped %ld: %ld bad lines or values, %ld times going back, %ld samples no window holds",
       skipped.Total(), skipped.badLines, skipped.goingBack, skipped.heldByNoWindow));
 }
 
-// A JSON string: quotes, backslashes and control characters escaped.
-std::string JsonString(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\')
-      quoted += std::string("\\") + c;
-    else if (static_cast<unsigned char>(c) < 0x20)
-      quoted += Format("\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-    else
-      quoted += c;
-  }
-  return quoted + "\"";
-}
-
 const char* kSpreadFormula = "sqrt(sum((x - average)^2)) / n";
 const char* kDeviationFormula = "sqrt(sum((x - average)^2) / n)";
+
+// One series' count, minimum, maximum, average, spread and population standard deviation in
+// the chosen format: lines of text or CSV into `out`, a JSON object onto `json`.
+void WriteStats(Series& series, const SeriesOptions& options, bool named, Output& out,
+                std::string& json) {
+  std::vector<double>& values = series.values;
+  const long n = static_cast<long>(values.size());
+  double minimum = 0, maximum = 0, average = 0, spread = 0;
+  CMathOperation().CalculateMinMaxAvrSD(values.data(), n, &minimum, &maximum, &average, &spread);
+  double squares = 0;
+  for (double value : values)
+    squares += (value - average) * (value - average);
+  const double deviation = std::sqrt(squares / static_cast<double>(n));
+  const auto number = [&](double value) { return NumberText(value, options.decimals); };
+  if (options.format == "csv") {
+    out.Line(CsvField(series.name) + Format(",%ld,", n) + number(minimum) + "," + number(maximum) +
+             "," + number(average) + "," + number(spread) + "," + number(deviation));
+  } else if (options.format == "json") {
+    json += std::string(json.empty() ? "[\n" : ",\n") +
+            "  {\"series\": " + JsonString(series.name) +
+            Format(", \"count\": %ld, \"minimum\": ", n) + number(minimum) +
+            ", \"maximum\": " + number(maximum) + ", \"average\": " + number(average) +
+            ", \"spread\": " + number(spread) + ", \"spread_formula\": \"" + kSpreadFormula +
+            "\", \"population_standard_deviation\": " + number(deviation) + "}";
+  } else {
+    if (named) out.Line((out.text.empty() ? "" : "\n") + std::string("series: ") + series.name);
+    out.Line(Format("count: %ld", n));
+    out.Line("minimum: " + number(minimum));
+    out.Line("maximum: " + number(maximum));
+    out.Line("average: " + number(average));
+    out.Line(std::string("spread ") + kSpreadFormula + ": " + number(spread));
+    out.Line(std::string("population standard deviation ") + kDeviationFormula + ": " +
+             number(deviation));
+  }
+}
+
+void RunStats(SeriesOptions& options, Output& out) {
+  SeriesSet set = ReadAll(options);
+  ReportSkipped(set, set.skipped, options.verbose, out);
+  if (set.series.empty()) out.Refuse("no data");
+  const bool named = set.series.size() > 1;
+  std::string json;
+  if (options.format == "csv")
+    out.Line("series,count,minimum,maximum,average,spread,population_standard_deviation");
+  for (Series& series : set.series) {
+    if (series.values.empty())
+      out.Refuse(named ? "series " + series.name + ": no data" : "no data");
+    else
+      WriteStats(series, options, named, out, json);
+  }
+  if (options.format == "json" && !json.empty()) out.text += json + "\n]\n";
+  if (options.verbose)
+    out.reasons.push_back(Format("read %ld samples of %zu series (%ld empty cells), used %ld",
+                                 set.samplesRead, set.series.size(), set.emptyCells,
+                                 set.samplesRead));
+}
 
 void AddStats(CLI::App& app, Output& out) {
   auto options = std::make_shared<SeriesOptions>();
@@ -106,61 +192,13 @@ void AddStats(CLI::App& app, Output& out) {
   command->add_option("--format", options->format, "text, csv (with a header row) or json")
       ->check(CLI::IsMember({"text", "csv", "json"}))
       ->capture_default_str();
-  command->callback([options, &out] {
-    SeriesSet set = ReadAll(*options);
-    ReportSkipped(set.skipped, out);
-    const int decimals = options->decimals;
-    if (set.series.empty()) out.Refuse("no data");
-    const bool named = set.series.size() > 1;
-    std::string json;
-    if (options->format == "csv")
-      out.Line("series,count,minimum,maximum,average,spread,population_standard_deviation");
-    CMathOperation math;
-    for (Series& series : set.series) {
-      std::vector<double>& values = series.values;
-      if (values.empty()) {
-        out.Refuse(named ? "series " + series.name + ": no data" : "no data");
-        continue;
-      }
-      const long n = static_cast<long>(values.size());
-      double minimum = 0, maximum = 0, average = 0, spread = 0;
-      math.CalculateMinMaxAvrSD(values.data(), n, &minimum, &maximum, &average, &spread);
-      double squares = 0;
-      for (double value : values)
-        squares += (value - average) * (value - average);
-      const double deviation = std::sqrt(squares / static_cast<double>(n));
-      const auto number = [&](double value) { return NumberText(value, decimals); };
-      if (options->format == "csv") {
-        out.Line(CsvField(series.name) + Format(",%ld,", n) + number(minimum) + "," +
-                 number(maximum) + "," + number(average) + "," + number(spread) + "," +
-                 number(deviation));
-      } else if (options->format == "json") {
-        json += std::string(json.empty() ? "[\n" : ",\n") +
-                "  {\"series\": " + JsonString(series.name) +
-                Format(", \"count\": %ld, \"minimum\": ", n) + number(minimum) +
-                ", \"maximum\": " + number(maximum) + ", \"average\": " + number(average) +
-                ", \"spread\": " + number(spread) + ", \"spread_formula\": \"" + kSpreadFormula +
-                "\", \"population_standard_deviation\": " + number(deviation) + "}";
-      } else {
-        if (named) out.Line((out.text.empty() ? "" : "\n") + std::string("series: ") + series.name);
-        out.Line(Format("count: %ld", n));
-        out.Line("minimum: " + number(minimum));
-        out.Line("maximum: " + number(maximum));
-        out.Line("average: " + number(average));
-        out.Line(std::string("spread ") + kSpreadFormula + ": " + number(spread));
-        out.Line(std::string("population standard deviation ") + kDeviationFormula + ": " +
-                 number(deviation));
-      }
-    }
-    if (options->format == "json" && !json.empty()) out.text += json + "\n]\n";
-    if (options->verbose)
-      out.reasons.push_back(Format("read %ld samples of %zu series (%ld empty cells), used %ld",
-                                   set.samplesRead, set.series.size(), set.emptyCells,
-                                   set.samplesRead));
-  });
+  command->callback([options, &out] { RunStats(*options, out); });
 }
 
-// A width or step: seconds, or a number with s, m, h or d ("90", "15m", "7d").
+// Widths and steps of more than a year, for a yearly view of a decade.
+constexpr long long kLongestWindowDays = 400;
+
+// A width or step: seconds, or a number with s, m, h, d or w ("90", "15m", "7d", "2w").
 long long ParseDuration(const std::string& text, const std::string& what) {
   long long unit = 1;
   std::string digits = text;
@@ -178,6 +216,9 @@ long long ParseDuration(const std::string& text, const std::string& what) {
       case 'd':
         unit = kSecondsPerDay;
         break;
+      case 'w':
+        unit = 7 * kSecondsPerDay;
+        break;
       default:
         unit = 0;
     }
@@ -186,9 +227,11 @@ long long ParseDuration(const std::string& text, const std::string& what) {
     else
       unit = 1;
   }
-  const long long longest = 31 * kSecondsPerDay;
-  const std::string rule =
-      what + " must be from 1 s to 31 days (seconds, or a number with s, m, h or d)";
+  const long long longest = kLongestWindowDays * kSecondsPerDay;
+  const std::string rule = what + Format(
+                                      " must be from 1 s to %lld days (seconds, or a number "
+                                      "with s, m, h, d or w)",
+                                      kLongestWindowDays);
   long long count = 0;
   try {
     count = ParseInteger(digits, 1, longest, what);
@@ -199,17 +242,93 @@ long long ParseDuration(const std::string& text, const std::string& what) {
   return count * unit;
 }
 
+struct WindowsOptions : SeriesOptions {
+  std::string width;
+  std::string step;
+  std::string svg;
+  std::string title;
+  std::string unit;
+  bool perSeries = false;
+  bool perSeriesColumns = false;
+  bool emptyWindows = false;
+};
+
+// The chart's panels, drawn from the very windows the CSV or JSON output holds: one panel of
+// every series with the band and mean of them all, or with --per-series one panel each.
+std::vector<ChartPanel> ChartPanels(const WindowsOptions& options, const SeriesSet& set,
+                                    const std::vector<Window>& windows) {
+  // One unit for all, or with --per-series one per series, comma separated.
+  const std::vector<std::string> units = ListOf(options.unit);
+  const bool unitPerSeries = options.perSeries && units.size() == set.series.size();
+  std::vector<ChartPanel> panels;
+  // One series alone: its line is the windows' mean, and the band of one line is no band.
+  if (!options.perSeries)
+    panels.push_back(
+        {"", options.unit, {}, set.series.size() > 1 ? windows : std::vector<Window>()});
+  for (std::size_t i = 0; i < set.series.size(); ++i) {
+    ChartLine line{set.series[i].name, AveragesOf(windows, i)};
+    if (options.perSeries)
+      panels.push_back({set.series[i].name, unitPerSeries ? units[i] : options.unit, {line}, {}});
+    else
+      panels.front().lines.push_back(line);
+  }
+  return panels;
+}
+
+void WriteChart(const WindowsOptions& options, const SeriesSet& set,
+                const std::vector<Window>& windows, const WindowText& text, long long width,
+                long long step) {
+  ChartOptions chart;
+  chart.title = !options.title.empty() ? options.title
+                                       : Format("%zu series, windows of %lld s every %lld s",
+                                                set.series.size(), width, step);
+  chart.step = step;
+  chart.text = text;
+  chart.text.seriesNames.clear();
+  std::ofstream file(options.svg, std::ios::binary);
+  file << WindowsSvg(ChartPanels(options, set, windows), chart);
+  if (!file.flush()) throw BadInput("cannot write '" + options.svg + "'");
+}
+
+void RunWindows(WindowsOptions& options, Output& out) {
+  const long long width = ParseDuration(options.width, "--width");
+  const long long step = ParseDuration(options.step, "--step");
+  const std::size_t units = ListOf(options.unit).size();
+  SeriesSet set = ReadAll(options);
+  if (units > 1 && !(options.perSeries && units == set.series.size()))
+    throw BadInput("--unit takes one unit, or with --per-series one per series");
+  WindowText text;
+  text.dated = set.dated;
+  text.utc = set.utc;
+  text.decimals = options.decimals;
+  if (options.perSeriesColumns)
+    for (const Series& series : set.series)
+      text.seriesNames.push_back(series.name);
+  const bool eachSeries = options.perSeriesColumns || !options.svg.empty();
+  const std::vector<Window> windows =
+      ReduceToWindows(set.series, width, step, options.emptyWindows, &set.skipped, eachSeries);
+  ReportSkipped(set, set.skipped, options.verbose, out);
+  long withData = 0;
+  for (const Window& w : windows)
+    withData += w.hasData ? 1 : 0;
+  if (withData == 0) {
+    out.Refuse("no data");
+    return;
+  }
+  out.text += options.format == "json" ? WindowsJson(windows, text) : WindowsCsv(windows, text);
+  if (!options.svg.empty()) WriteChart(options, set, windows, text, width, step);
+  if (options.verbose) {
+    long used = 0;
+    for (const Series& series : set.series)
+      used += static_cast<long>(series.values.size());
+    out.reasons.push_back(
+        Format("read %ld samples of %zu series (%ld empty cells), used %ld, wrote %zu windows",
+               set.samplesRead, set.series.size(), set.emptyCells, used, windows.size()));
+  }
+}
+
 void AddWindows(CLI::App& app, Output& out) {
-  struct Options : SeriesOptions {
-    std::string width;
-    std::string step;
-    std::string svg;
-    std::string title;
-    std::string unit;
-    bool perSeries = false;
-    bool emptyWindows = false;
-  };
-  auto options = std::make_shared<Options>();
+  auto options = std::make_shared<WindowsOptions>();
   options->format = "csv";
   CLI::App* command = app.add_subcommand(
       "windows",
@@ -217,7 +336,7 @@ void AddWindows(CLI::App& app, Output& out) {
       "series' window averages");
   command
       ->add_option("--width", options->width,
-                   "window width W: seconds, or 90s, 15m, 1h, 7d (at most 31 days)")
+                   "window width W: seconds, or 90s, 15m, 1h, 7d, 2w (at most 400 days)")
       ->required();
   command->add_option("--step", options->step, "step S between window centres, as the width")
       ->required();
@@ -229,72 +348,17 @@ void AddWindows(CLI::App& app, Output& out) {
       ->capture_default_str();
   command->add_flag("--empty-windows", options->emptyWindows,
                     "also write windows without data, with empty values");
-  command->add_option("--svg", options->svg, "also write a chart to this file");
+  command->add_flag("--per-series-columns", options->perSeriesColumns,
+                    "also write each series' window average beside min, max and mean (a column "
+                    "per series, or in JSON a \"series\" object)");
+  command->add_option("--svg", options->svg, "also write a chart of the same windows to this file");
   command->add_option("--title", options->title, "the chart's title");
   command->add_option("--unit", options->unit,
                       "the unit of the values on the chart's axis; with --per-series one per "
                       "series, comma separated");
   command->add_flag("--per-series", options->perSeries,
                     "the chart draws one panel per series, each with its own value axis");
-  command->callback([options, &out] {
-    const long long width = ParseDuration(options->width, "--width");
-    const long long step = ParseDuration(options->step, "--step");
-    SeriesSet set = ReadAll(*options);
-    WindowText text;
-    text.dated = set.dated;
-    text.utc = set.utc;
-    text.decimals = options->decimals;
-    const std::vector<Window> windows = ReduceToWindows(
-        set.series, width, step, options->emptyWindows, options->read.skipBad, &set.skipped);
-    ReportSkipped(set.skipped, out);
-    long withData = 0;
-    for (const Window& w : windows)
-      withData += w.hasData ? 1 : 0;
-    if (withData == 0) {
-      out.Refuse("no data");
-      return;
-    }
-    out.text += options->format == "json" ? WindowsJson(windows, text) : WindowsCsv(windows, text);
-    if (!options->svg.empty()) {
-      ChartOptions chart;
-      chart.title = !options->title.empty() ? options->title
-                                            : Format("%zu series, windows of %lld s every %lld s",
-                                                     set.series.size(), width, step);
-      chart.step = step;
-      chart.text = text;
-      // One unit for all, or with --per-series one per series, comma separated.
-      std::vector<std::string> units;
-      std::stringstream unitList(options->unit);
-      std::string unit;
-      while (std::getline(unitList, unit, ','))
-        units.push_back(unit);
-      const bool unitPerSeries = options->perSeries && units.size() == set.series.size();
-      if (!unitPerSeries && units.size() > 1)
-        throw BadInput("--unit takes one unit, or with --per-series one per series");
-      std::vector<ChartPanel> panels;
-      if (!options->perSeries) panels.push_back({"", options->unit, {}, windows});
-      for (std::size_t i = 0; i < set.series.size(); ++i) {
-        std::vector<Series> one = {set.series[i]};
-        ChartLine line{set.series[i].name, ReduceToWindows(one, width, step)};
-        if (options->perSeries)
-          panels.push_back(
-              {set.series[i].name, unitPerSeries ? units[i] : options->unit, {line}, {}});
-        else
-          panels.front().lines.push_back(line);
-      }
-      std::ofstream file(options->svg, std::ios::binary);
-      file << WindowsSvg(panels, chart);
-      if (!file.flush()) throw BadInput("cannot write '" + options->svg + "'");
-    }
-    if (options->verbose) {
-      long used = 0;
-      for (const Series& series : set.series)
-        used += static_cast<long>(series.values.size());
-      out.reasons.push_back(
-          Format("read %ld samples of %zu series (%ld empty cells), used %ld, wrote %zu windows",
-                 set.samplesRead, set.series.size(), set.emptyCells, used, windows.size()));
-    }
-  });
+  command->callback([options, &out] { RunWindows(*options, out); });
 }
 
 }  // namespace

@@ -73,6 +73,16 @@ std::string ClockText(long seconds);
 // A CSV field: quoted when it holds a separator, a quote, a line break or outer spaces.
 std::string CsvField(const std::string& text);
 
+// A message with its control bytes (below 0x20, and 0x7F) written as \xNN, so that bad input
+// cannot move the cursor or recolour a terminal: "a\x1b[31m" -> "a\\x1b[31m".
+std::string Printable(const std::string& text);
+
+// The text without a UTF-8 byte-order mark at its start.
+std::string WithoutByteOrderMark(const std::string& text);
+
+// A JSON string: quotes, backslashes and control characters escaped.
+std::string JsonString(const std::string& text);
+
 // A copy with a terminator, for the library's char* parameters.
 std::vector<char> Writable(const std::string& text);
 
@@ -96,6 +106,8 @@ void AddDemoCommand(CLI::App& app, Output& out);
 // The rules and an example that each command's --help ends with.
 std::string MainRules();
 std::string EngRules();
+std::string ParseEngRules();
+std::string ParseHexRules();
 std::string SevenSegmentRules();
 std::string ExpressionRules();
 std::string AddressRules();

@@ -206,7 +206,8 @@ TEST(ToolSeries, WindowsSpanMidnightAndWeeks) {
       "2010-01-09T12:00:00,8,80\n";
   ExpectCases({
       // The window at midnight holds the samples of both days: (1+2+4)/3 and (10+20+40)/3.
-      {{"windows", "--width", "2h", "--step", "1d", "--skip-bad", "-"},
+      // Samples between windows (S > W) are the user's choice: counted, never an error.
+      {{"windows", "--width", "2h", "--step", "1d", "-"},
        log,
        0,
        "time,min,max,mean\n2010-01-02T00:00:00,2.3333333333333335,23.333333333333332,"
@@ -223,12 +224,29 @@ TEST(ToolSeries, WindowsSpanMidnightAndWeeks) {
        log,
        0,
        "time,min,max,mean\n2010-01-01T00:00:00,3.75,3.75,3.75\n"},
-      {{"windows", "--width", "32d", "--step", "1d", "-"},
+      // The last week's samples lie past the last midnight-bound window: more windows hold them.
+      {{"windows", "--width", "2w", "--step", "1w", "-"},
+       log + "2010-01-20T12:00:00,3,30\n",
+       0,
+       "time,min,max,mean\n2010-01-01T00:00:00,2.3333333333333335,23.333333333333332,"
+       "12.833333333333332\n2010-01-08T00:00:00,3.75,37.5,20.625\n"
+       "2010-01-15T00:00:00,5.5,55,30.25\n"},
+      {{"windows", "--width", "30d", "--step", "30d", "--values", "A", "-"},
+       log + "2010-01-31T12:00:00,3,\n",
+       0,
+       "time,min,max,mean\n2010-01-01T00:00:00,3.75,3.75,3.75\n2010-01-31T00:00:00,3,3,3\n"},
+      {{"windows", "--width", "365d", "--step", "365d", "--values", "B", "--verbose", "-"},
+       log + "2010-12-31T23:00:00,,90\n",
+       0,
+       "time,min,max,mean\n2010-01-01T00:00:00,37.5,37.5,37.5\n"
+       "2011-01-01T00:00:00,90,90,90\n",
+       "corvixmath: read 5 samples of 1 series (0 empty cells), used 5, wrote 2 windows\n"},
+      {{"windows", "--width", "401d", "--step", "1d", "-"},
        log,
        2,
        "",
-       "corvixmath: --width must be from 1 s to 31 days (seconds, or a number with s, m, h or "
-       "d): '32d'\n"},
+       "corvixmath: --width must be from 1 s to 400 days (seconds, or a number with s, m, h, d "
+       "or w): '401d'\n"},
   });
 }
 
@@ -265,7 +283,7 @@ TEST(ToolSeries, NothingIsLostInSilence) {
        2,
        "",
        "corvixmath: <stdin>:2: the time is not seconds, HH:MM:SS or an ISO date-time: "
-       "'25:00:00'\n"},
+       "'25:00:00' (--time-format reads other forms)\n"},
       {{"windows", "--width", "60", "--step", "60", "-"},
        "2010-02-30T00:00:00,1\n",
        2,
@@ -276,12 +294,13 @@ TEST(ToolSeries, NothingIsLostInSilence) {
        2,
        "",
        "corvixmath: <stdin>:2: dated and undated times cannot share one time axis\n"},
-      // Windows of 60 s every 120 s leave the sample at 70 s out.
+      // Windows of 60 s every 120 s leave the sample at 70 s out: counted, not an error.
       {{"windows", "--width", "60", "--step", "120", "-"},
        "0,1\n70,2\n",
-       2,
-       "",
-       "corvixmath: <stdin>:2: no window holds this sample (windows of 60 s every 120 s)\n"},
+       0,
+       "centre,clock,min,max,mean\n0,00:00:00,1,1,1\n",
+       "corvixmath: skipped 1: 0 bad lines or values, 0 times going back, 1 samples no window "
+       "holds\n"},
       // Skipped on request, counted by kind; --verbose says what was read and written.
       {{"windows", "--width", "60", "--step", "120", "--skip-bad", "--verbose", "-"},
        "0,1\n70,2\n80,x\n20,3\n",
@@ -356,8 +375,14 @@ times = [t for samples in series.values() for t, _ in samples]
 origin = min(times) // 86400 * 86400
 end = (max(times) // 86400 + 1) * 86400
 half = width // 2
+count = (end - origin + 2 * half - width) // step + 1
+if step <= width:  # windows go on until the last sample is held
+    count = max(count, (max(times) - origin + half - width) // step + 2)
+    held = lambda t: any(origin + k * step - half <= t < origin + k * step - half + width
+                         for k in range(count))
+    assert all(held(t) for t in times)
 expected = []
-for k in range((end - origin + 2 * half - width) // step + 1):
+for k in range(count):
     centre = origin + k * step
     low = centre - half
     averages = [statistics.mean(v for t, v in samples if low <= t < low + width)
@@ -380,7 +405,11 @@ print(len(got))
                                     {86400, 43200},
                                     {7 * 86400, 86400},
                                     {5400, 2700},
-                                    {3601, 1000}}) {
+                                    {3601, 1000},
+                                    {7 * 86400, 7 * 86400},
+                                    {216000, 216000},
+                                    {365 * 86400, 365 * 86400},
+                                    {14 * 86400, 7 * 86400}}) {
     const ToolRun run = RunTool({"windows", "--width", std::to_string(width), "--step",
                                  std::to_string(step), TempPath("log.csv")});
     ASSERT_EQ(run.status, 0) << run.err;

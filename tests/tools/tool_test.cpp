@@ -53,7 +53,13 @@ TEST(Tool, FormatsValuesAsTheDisplaysShowThem) {
        "corvixmath: the text does not fit 9 bytes (--size)\n"},
       {{"price", "1999.99"}, "", 0, "1999\n"},
       {{"parse", "eng", "12.5 K"}, "", 0, "12500\n"},
-      {{"parse", "eng", "1.5m"}, "", 0, "1500000\n"},
+      // The library reads m as millions; eng writes m for thousandths: a note says so.
+      {{"parse", "eng", "1.5m"},
+       "",
+       0,
+       "1500000\n",
+       "corvixmath: 'm' reads as millions (x1e6) here, while eng writes m for thousandths "
+       "(--scale 7 or 10): '1.5m'\n"},
       {{"parse", "eng", "12K5"}, "", 1, "-999\n", "corvixmath: not an engineering text: '12K5'\n"},
       {{"parse", "eng", "-999"}, "", 0, "-999\n"},
       // What eng printed reads back once its unit is stripped.
@@ -212,7 +218,12 @@ TEST(Tool, BatchGivesOneLinePerInputLineAndGoesOnAfterABadOne) {
        1,
        "12340\n5\n-999\n",
        "<stdin>:3: not an engineering text: '?!'\n"},
-      {{"parse", "hex", "-"}, "#FF\nzz\n", 0, "255 (0x000000FF)\n0 (0x00000000)\n"},
+      {{"parse", "hex", "-"},
+       "#FF\nzz\n",
+       1,
+       "255 (0x000000FF)\n0 (0x00000000)\n",
+       "<stdin>:2: not a hexadecimal text (the library skips all but the digits 0-9, A-F): "
+       "'zz'\n"},
       {{"eng", "-"}, "", 0, ""},
   });
 }
@@ -241,7 +252,13 @@ TEST(Tool, PassesBytesFrom0x80UpUnchanged) {
        1,
        "-999\n",
        "corvixmath: not an engineering text: '12" + degree + "'\n"},
-      {{"parse", "hex", upperA + "1A" + upperA}, "", 0, "26 (0x0000001A)\n"},
+      // The library skips what is not a digit; the tool says so, the bytes shown unchanged.
+      {{"parse", "hex", upperA + "1A" + upperA},
+       "",
+       1,
+       "26 (0x0000001A)\n",
+       "corvixmath: not a hexadecimal text (the library skips all but the digits 0-9, A-F): '" +
+           upperA + "1A" + upperA + "'\n"},
   });
 }
 
@@ -290,7 +307,8 @@ TEST(Tool, BadInputGivesOneMessageAndStatusTwoWithNothingOnStandardOutput) {
       {{"windows", "--width", "60", "--step", "60", TempPath("back.csv")},
        "",
        "back.csv:2: times must not go back"},
-      {tooMany, "", "one.csv:1: at most 32 series can be reduced at once"},
+      {tooMany, "",
+       "one.csv:1: 33 series; at most 32 can be reduced at once: choose some with --values"},
       {{"frobnicate"}, "", "subcommand"},
       {{}, "", "subcommand"},
   };
@@ -326,7 +344,8 @@ TEST(Tool, HelpVersionAndDemo) {
       {{"check", "id"}, {"2 letters and 3 digits (form 1"}},
       {{"stats"}, {"spread = sqrt(sum((x - average)^2)) / n", "population standard deviation"}},
       {{"windows"},
-       {"c - h <= t < c - h + W", "ISO 8601", "zone offset", "1 s to 31 days", "at most 32"}},
+       {"c - h <= t < c - h + W", "ISO 8601", "zone offset", "1 s to 400 days", "at most 32",
+        "--series-column", "--time-format"}},
   };
   const ToolRun all = RunTool({"--help-all"});
   EXPECT_EQ(all.status, 0);
@@ -347,6 +366,82 @@ TEST(Tool, HelpVersionAndDemo) {
   EXPECT_NE(demo.out.find("25 windows"), std::string::npos);
   // Deterministic: the same tour twice.
   EXPECT_EQ(RunTool({"demo"}).out, demo.out);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace tool_test;
+
+// Batch lines as files give them: a byte-order mark, blanks around values, control bytes.
+TEST(Tool, BatchLinesAreReadAsExportsWriteThem) {
+  ExpectCases({
+      {{"eng", "-", "--echo"},
+       "\xEF\xBB\xBF"
+       "42\n  7  \n\t-1\r\n",
+       0,
+       "42,42.00\n7,7.000\n-1,-1.000\n"},
+      // A mark later than the first line is no mark but bad input; control bytes are escaped.
+      {{"eng", "-"},
+       "1\n\xEF\xBB\xBF"
+       "2\n\x1b[31m\n",
+       2,
+       "1.000\n\n\n",
+       "<stdin>:2: not a number: '\xEF\xBB\xBF"
+       "2'\n<stdin>:3: not a number: '\\x1b[31m'\n"},
+      {{"eng", "\x1b[2J\x7f"}, "", 2, "", "corvixmath: not a number: '\\x1b[2J\\x7f'\n"},
+      // CSV files too may start with the mark.
+      {{"stats", "--format", "csv", "--values", "Level", "-"},
+       "\xEF\xBB\xBFTime,Level\n0,1\n60,3\n",
+       0,
+       "series,count,minimum,maximum,average,spread,population_standard_deviation\n"
+       "Level,2,1,3,2,0.7071067811865476,1\n"},
+  });
+}
+
+TEST(Tool, ParseRefusesWhatTheLibraryWouldReadWrongly) {
+  ExpectCases({
+      {{"parse", "hex", "zz"},
+       "",
+       1,
+       "0 (0x00000000)\n",
+       "corvixmath: not a hexadecimal text (the library skips all but the digits 0-9, A-F): "
+       "'zz'\n"},
+      {{"parse", "hex", "100000000"},
+       "",
+       1,
+       "0 (0x00000000)\n",
+       "corvixmath: more than 32 bits (the library keeps the last 8 digits): '100000000'\n"},
+      {{"parse", "hex", "0x00000000FFFFFFFF"}, "", 0, "-1 (0xFFFFFFFF)\n"},
+      {{"parse", "hex", "#"},
+       "",
+       1,
+       "0 (0x00000000)\n",
+       "corvixmath: not a hexadecimal text (the library skips all but the digits 0-9, A-F): "
+       "'#'\n"},
+      {{"parse", "eng", "123456789012345678"},
+       "",
+       1,
+       "123456789012345\n",
+       "corvixmath: longer than the 15 characters the library reads: '123456789012345678'\n"},
+      {{"parse", "eng", "123456789012345"}, "", 0, "123456789012345\n"},
+      {{"parse", "eng", "50.0 mA", "--unit", "A"},
+       "",
+       0,
+       "5e+07\n",
+       "corvixmath: 'm' reads as millions (x1e6) here, while eng writes m for thousandths "
+       "(--scale 7 or 10): '50.0 m'\n"},
+  });
+  for (const std::string command : {"eng", "hex"}) {
+    const ToolRun help = RunTool({"parse", command, "--help"});
+    EXPECT_EQ(help.status, 0);
+    const std::string lastLine = help.out.substr(help.out.rfind("\n  Example: "));
+    EXPECT_NE(lastLine.find("corvixmath parse " + command), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find(command == "eng" ? "first 15\ncharacters" : "1 to 8 hexadecimal"),
+              std::string::npos)
+        << help.out;
+  }
 }
 
 }  // namespace

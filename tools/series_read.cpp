@@ -1,0 +1,285 @@
+// Reading logged series from CSV files: the first line decides the layout (separator, header,
+// time and value columns), every other line adds one sample to each value column's series.
+//   "Time,Level\n2010-01-01T00:00:00,1\n"  -> series "Level": (1262304000, 1), dated
+//   "0;1;10\n60;3;30\n"                    -> series "<file>:2" and "<file>:3", undated
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "csv_fields.h"
+#include "series.h"
+#include "series_long.h"
+#include "series_time.h"
+#include "tool.h"
+
+namespace corvix_tool {
+namespace {
+
+class SeriesReader {
+ public:
+  SeriesReader(const std::string& name, const ReadOptions& options, SeriesSet& set)
+      : name_(name),
+        options_(options),
+        set_(set),
+        firstSeries_(set.series.size()),
+        timeFormat_(options.timeFormat) {}
+
+  void Line(const std::string& line) {
+    ++lineNumber_;
+    const std::string text = Trimmed(lineNumber_ == 1 ? WithoutByteOrderMark(line) : line);
+    if (text.empty() || text[0] == '#') return;
+    if (!laidOut_) {
+      laidOut_ = true;
+      if (ReadLayout(text)) return;
+    }
+    ReadRow(text);
+  }
+
+  void Finish() const {
+    if (long_) long_->CheckCount(firstSeries_, set_.series.size(), name_);
+  }
+
+ private:
+  std::string Where() const { return name_ + ":" + std::to_string(lineNumber_) + ": "; }
+
+  // A bad line: BadInput, or with --skip-bad counted in `counter` (never skipped without one).
+  void Report(const std::string& what, long* counter) {
+    if (!options_.skipBad || counter == nullptr) throw BadInput(Where() + what);
+    ++*counter;
+  }
+
+  bool HasTime() const { return !(options_.valuesOnly && columns_ == 1); }
+
+  // A header is a first line whose time (or, without times, whose value) does not read.
+  bool IsHeader(const std::vector<std::string>& fields) const {
+    long long number = 0;
+    const bool timeByName =
+        !options_.timeColumn.empty() && !ParseDigits(options_.timeColumn, 6, number);
+    if (options_.header != -1 || timeByName) return options_.header == 1 || timeByName;
+    double value = 0;
+    if (!HasTime()) return !ParseNumberNoThrow(fields[0], value);
+    const std::size_t column = number >= 1 ? static_cast<std::size_t>(number - 1) : 0;
+    ReadTime time;
+    // A header names its time column: no digit in it ("Time"), where a malformed time
+    // ("2010-02-30T00:00") is data with an error.
+    return column < columns_ && !timeFormat_.Parse(fields[column], time).empty() &&
+           fields[column].find_first_of("0123456789") == std::string::npos;
+  }
+
+  // The first line: separator, header, columns and one series per value column. True when the
+  // line was a header.
+  bool ReadLayout(const std::string& text) {
+    separator_ = SeparatorOf(options_.separator, text);
+    const std::vector<std::string> fields = SplitFields(text, separator_);
+    columns_ = fields.size();
+    const bool isHeader = IsHeader(fields);
+    if (isHeader) header_ = fields;
+    if (HasTime()) {
+      if (columns_ < 2) throw BadInput(Where() + "expected 'time,value' columns: '" + text + "'");
+      timeColumn_ = options_.timeColumn.empty()
+                        ? 0
+                        : ColumnOf(options_.timeColumn, header_, columns_, Where());
+    } else {
+      timeColumn_ = columns_;  // values only
+    }
+    long_ = std::make_unique<LongFormat>(options_, header_, columns_, Where());
+    if (options_.values.empty()) {
+      for (std::size_t i = 0; i < columns_; ++i)
+        if (i != timeColumn_ && !long_->Holds(i)) valueColumns_.push_back(i);
+    } else {
+      for (const std::string& choice : options_.values)
+        valueColumns_.push_back(ColumnOf(choice, header_, columns_, Where()));
+    }
+    if (valueColumns_.empty()) throw BadInput(Where() + "no value column: '" + text + "'");
+    decimalComma_ = options_.decimalComma;
+    if (decimalComma_ && separator_ == ',')
+      throw BadInput(Where() + "--decimal-comma needs columns separated by ';' or tabs");
+    if (long_->Active()) {
+      for (std::size_t column : valueColumns_)
+        valueNames_.push_back(header_.empty() ? std::to_string(column + 1) : header_[column]);
+      return isHeader;
+    }
+    if (set_.series.size() + valueColumns_.size() > CORVIXMATH_MAX_SERIES)
+      throw BadInput(Where() + Format("%zu series; at most %d can be reduced at once: choose "
+                                      "some with --values",
+                                      set_.series.size() + valueColumns_.size(),
+                                      CORVIXMATH_MAX_SERIES));
+    for (std::size_t column : valueColumns_)
+      AddSeries(column);
+    return isHeader;
+  }
+
+  void AddSeries(std::size_t column) {
+    Series series;
+    series.file = name_;
+    if (!header_.empty() && !header_[column].empty())
+      series.name = header_[column];
+    else if (valueColumns_.size() == 1)
+      series.name = name_;
+    else
+      series.name = name_ + ":" + std::to_string(column + 1);
+    set_.series.push_back(series);
+  }
+
+  // The row's time on the axis; false when the row is skipped.
+  bool ReadRowTime(const std::vector<std::string>& fields, long long& seconds) {
+    seconds = 0;
+    if (timeColumn_ >= columns_) return true;
+    ReadTime time;
+    const std::string wrong = timeFormat_.Parse(fields[timeColumn_], time);
+    if (!wrong.empty()) {
+      Report(wrong, &set_.skipped.badLines);
+      return false;
+    }
+    if (set_.timesRead > 0 && time.dated != set_.dated)
+      throw BadInput(Where() + "dated and undated times cannot share one time axis");
+    if (!long_->Active() && anyTime_ && time.seconds < lastTime_) {
+      Report("times must not go back (" + fields[timeColumn_] + " after " + lastTimeText_ + ")",
+             &set_.skipped.goingBack);
+      return false;
+    }
+    set_.dated = time.dated;
+    ++set_.timesRead;
+    if (time.bareNumber) {
+      set_.bareLowest =
+          set_.bareNumbers == 0 ? time.seconds : std::min(set_.bareLowest, time.seconds);
+      set_.bareHighest = std::max(set_.bareHighest, time.seconds);
+      ++set_.bareNumbers;
+    }
+    set_.utc = set_.utc || time.hadZone;
+    anyTime_ = true;
+    lastTime_ = time.seconds;
+    lastTimeText_ = fields[timeColumn_];
+    seconds = time.seconds;
+    return true;
+  }
+
+  // With ';' between columns, a first data line whose values read only with a decimal comma
+  // ("1,5", "1.234,5") makes the file's values read so.
+  void DetectDecimalComma(const std::vector<std::string>& fields) {
+    commaDecided_ = true;
+    if (decimalComma_ || separator_ != ';') return;
+    bool commaOnly = false;
+    for (std::size_t column : valueColumns_) {
+      double value = 0;
+      const std::string& field = fields[column];
+      if (field.empty()) continue;
+      if (!ParseDecimalComma(field, value)) return;
+      commaOnly = commaOnly || !ParseNumberNoThrow(field, value);
+    }
+    decimalComma_ = commaOnly;
+    if (commaOnly)
+      set_.notes.push_back(Where() + "values read with a decimal comma ('" +
+                           fields[valueColumns_.front()] + "')");
+  }
+
+  bool ParseValue(const std::string& field, double& value) const {
+    return (decimalComma_ ? ParseDecimalComma(field, value) : ParseNumberNoThrow(field, value)) &&
+           std::isfinite(value);
+  }
+
+  // What is wrong with a value, with the option that reads it when one may: a decimal comma,
+  // or a first row's word ("TI101"), which is likely a tag of a long-format log.
+  std::string NotANumber(const std::string& field) const {
+    std::string what = "not a finite number" +
+                       std::string(decimalComma_ ? " with a decimal comma" : "") + ": '" + field +
+                       "'";
+    if (!decimalComma_ && field.find(',') != std::string::npos)
+      what += " (--decimal-comma reads 1,5)";
+    else if (!long_->Active() && rowsRead_ == 0 &&
+             std::isalpha(static_cast<unsigned char>(field[0])))
+      what += " (one row per tag? --series-column names the tag column)";
+    return what;
+  }
+
+  void ReadRow(const std::string& text) {
+    const std::vector<std::string> fields = SplitFields(text, separator_);
+    if (!commaDecided_ && fields.size() == columns_) DetectDecimalComma(fields);
+    if (fields.size() != columns_) {
+      Report(Format("expected %zu columns, found %zu: '%s'", columns_, fields.size(), text.c_str()),
+             &set_.skipped.badLines);
+      return;
+    }
+    const LongFormat::Row kind = long_->Classify(fields);
+    if (kind != LongFormat::Row::kKept) {
+      ++(kind == LongFormat::Row::kNotGood ? set_.notGood : set_.notChosen);
+      return;
+    }
+    long long seconds = 0;
+    if (!ReadRowTime(fields, seconds)) return;
+    for (std::size_t i = 0; i < valueColumns_.size(); ++i) {
+      const std::string& field = fields[valueColumns_[i]];
+      if (field.empty()) {  // no sample of this series at this time
+        ++set_.emptyCells;
+        continue;
+      }
+      double value = 0;
+      if (!ParseValue(field, value)) {
+        Report(NotANumber(field), &set_.skipped.badLines);
+        continue;
+      }
+      const std::size_t index =
+          long_->Active() ? long_->SeriesOf(fields, i, valueNames_, name_, set_) : firstSeries_ + i;
+      Series& series = set_.series[index];
+      if (long_->Active() && !series.times.empty() && seconds < series.times.back()) {
+        Report(Format("times of %s must not go back (%s after line %ld)", series.name.c_str(),
+                      fields[timeColumn_].c_str(), series.lines.back()),
+               &set_.skipped.goingBack);
+        continue;
+      }
+      series.times.push_back(seconds);
+      series.values.push_back(value);
+      series.lines.push_back(lineNumber_);
+      ++set_.samplesRead;
+    }
+    ++rowsRead_;
+  }
+
+  const std::string& name_;
+  const ReadOptions& options_;
+  SeriesSet& set_;
+  const std::size_t firstSeries_;
+  const TimeFormat timeFormat_;
+  long lineNumber_ = 0;
+  bool laidOut_ = false;
+  char separator_ = ',';
+  std::vector<std::string> header_;
+  std::size_t columns_ = 0;
+  std::size_t timeColumn_ = 0;
+  std::vector<std::size_t> valueColumns_;
+  std::vector<std::string> valueNames_;  // long format: to name series of several value columns
+  std::unique_ptr<LongFormat> long_;
+  bool decimalComma_ = false;
+  bool commaDecided_ = false;
+  long rowsRead_ = 0;  // rows whose values were read
+  bool anyTime_ = false;
+  long long lastTime_ = 0;
+  std::string lastTimeText_;
+};
+
+}  // namespace
+
+void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOptions& options,
+                    SeriesSet& set) {
+  SeriesReader reader(name, options, set);
+  std::string line;
+  while (std::getline(input, line))
+    reader.Line(line);
+  if (input.bad()) throw BadInput(name + ": read error");
+  reader.Finish();
+}
+
+void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set) {
+  if (path == "-") {
+    ReadSeriesFile(std::cin, "<stdin>", options, set);
+    return;
+  }
+  std::ifstream input(path);
+  if (!input) throw BadInput("cannot read '" + path + "'");
+  ReadSeriesFile(input, path, options, set);
+}
+
+}  // namespace corvix_tool
