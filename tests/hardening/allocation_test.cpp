@@ -21,8 +21,9 @@
 #endif
 #endif
 
-// A sanitizer brings its own malloc, which a second replacement would fight.
-#if defined(__GLIBC__) && !defined(CORVIX_TEST_SANITIZED)
+// A sanitizer brings its own malloc, which a second replacement would fight; a statically
+// linked C library defines the whole allocator in one object, so it cannot be replaced in part.
+#if defined(__GLIBC__) && !defined(CORVIX_TEST_SANITIZED) && !defined(CORVIXMATH_TESTS_STATIC_LIBC)
 #define CORVIX_TEST_COUNTS_MALLOC 1
 #endif
 
