@@ -5,15 +5,18 @@
 # installed under /usr. The architecture follows the target, so a cross build makes the
 # packages of its own architecture; their dependencies are written here rather than found by
 # dpkg-shlibdeps, which would need the target's libraries installed on the build machine.
-set(corvixmath_deb_architectures x86_64 amd64 AMD64 amd64 aarch64 arm64 arm armhf armv7 armhf
-                                 i686 i386 s390x s390x)
 set(CORVIXMATH_DEB_ARCHITECTURE "")
-while(corvixmath_deb_architectures)
-  list(POP_FRONT corvixmath_deb_architectures processor architecture)
-  if(CMAKE_SYSTEM_PROCESSOR STREQUAL processor)
-    set(CORVIXMATH_DEB_ARCHITECTURE ${architecture})
-  endif()
-endwhile()
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64)$")
+  set(CORVIXMATH_DEB_ARCHITECTURE amd64)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64)$")
+  set(CORVIXMATH_DEB_ARCHITECTURE arm64)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^arm")
+  set(CORVIXMATH_DEB_ARCHITECTURE armhf)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^i.86$")
+  set(CORVIXMATH_DEB_ARCHITECTURE i386)
+elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "s390x")
+  set(CORVIXMATH_DEB_ARCHITECTURE s390x)
+endif()
 if(NOT CORVIXMATH_DEB_ARCHITECTURE OR WIN32)
   return()
 endif()
