@@ -18,7 +18,8 @@ extern const int corvixmath_import_count;
 
 static void write_text(const char* text) {
   unsigned long length = 0, written = 0;
-  while (text[length] != '\0') ++length;
+  while (text[length] != '\0')
+    ++length;
   WriteFile(GetStdHandle((unsigned long)-11), text, length, &written, 0);
 }
 
