@@ -20,7 +20,14 @@ std::string MainRules() {
          "--echo writes 'input,result' CSV pairs. The status is the worst line's.\n"
          "  Example: printf '1\\n2.5e3\\n' | corvixmath eng - --unit W --echo\n"
          "Negative values need no '--': corvixmath eng -12.5 (only '-h' does: check expr -- -h).\n"
-         "corvixmath --help-all shows every command with its rules.";
+         "corvixmath --help-all shows every command with its rules."
+#if defined(_WIN32)
+         "\nOn Windows: paths may use a drive letter and '\\' or '/' ('C:\\logs\\day.csv');\n"
+         "input lines may end in CR LF; output lines end in CR LF, as Windows programs write\n"
+         "them (an --svg file keeps LF). File names and texts are in the system code page: a\n"
+         "file whose name has characters outside it cannot be opened (status 2); rename it."
+#endif
+      ;
 }
 
 std::string EngRules() {

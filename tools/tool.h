@@ -56,9 +56,12 @@ bool ParseNumberNoThrow(const std::string& text, double& value);
 // A whole decimal number within [minimum, maximum]; BadInput otherwise.
 long ParseInteger(const std::string& text, long minimum, long maximum, const std::string& what);
 
-// printf-style formatting into a std::string.
+// printf-style formatting into a std::string. MinGW builds use the C99 printf of MinGW-w64
+// (__USE_MINGW_ANSI_STDIO), so its format is checked as the GNU one.
 std::string Format(const char* format, ...)
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+    __attribute__((format(gnu_printf, 1, 2)))
+#elif defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
