@@ -66,6 +66,27 @@
 #define CORVIXMATH_WINDOW_NO_DATA_MINIMUM 999999999999999.0
 #define CORVIXMATH_WINDOW_NO_DATA_MAXIMUM (-999999999999999.0)
 
+/* The multi-day window reducer (cm_reducer_* in corvixmath.h). */
+#define CORVIXMATH_REDUCER_LONGEST_SECONDS 34560000L /* a width or step: 1 s to 400 days */
+#define CORVIXMATH_REDUCER_MOST_WINDOWS 100000000LL  /* windows from the first day to the last */
+#define CORVIXMATH_REDUCER_TIME_LIMIT 1000000000000LL /* |time| in seconds: about 31,700 years */
+/* Flags of cm_reducer_create(). */
+#define CORVIXMATH_REDUCER_EMPTY_WINDOWS 0x1U    /* also hand out windows without data */
+#define CORVIXMATH_REDUCER_SERIES_AVERAGES 0x2U  /* also give each series' own average */
+/* Results of the reducer's functions: 0, a count, or one of these. A refused call changes
+ * nothing: the samples of a refused push are not taken, none of them. */
+#define CORVIXMATH_REDUCER_OK 0
+#define CORVIXMATH_REDUCER_NULL_ARGUMENT (-1)      /* a null handle, or a null array with samples */
+#define CORVIXMATH_REDUCER_BAD_SIZE (-2)           /* width, step, series count, count, capacity */
+#define CORVIXMATH_REDUCER_BAD_FLAGS (-3)          /* an unknown flag; averages not asked for */
+#define CORVIXMATH_REDUCER_BAD_SERIES (-4)         /* a series index outside 0 to count - 1 */
+#define CORVIXMATH_REDUCER_TIME_GOES_BACK (-5)     /* before the series' last time or the advance */
+#define CORVIXMATH_REDUCER_TIME_OUT_OF_RANGE (-6)  /* beyond CORVIXMATH_REDUCER_TIME_LIMIT */
+#define CORVIXMATH_REDUCER_NOT_FINITE (-7)         /* a NaN or infinite value */
+#define CORVIXMATH_REDUCER_TOO_MANY_WINDOWS (-8)   /* beyond CORVIXMATH_REDUCER_MOST_WINDOWS */
+#define CORVIXMATH_REDUCER_FINISHED (-9)           /* a push or advance after the finish */
+#define CORVIXMATH_REDUCER_NO_MEMORY (-10)         /* the open windows' samples did not fit */
+
 /* NumberTo4SevenSeg: bits of its flags argument (bits not named here are ignored). */
 #define CORVIXMATH_SEVENSEG_FIXED_DIVISOR 0x0008L /* divide by the divisor named below */
 #define CORVIXMATH_SEVENSEG_DROP_MINUS 0x0100L    /* drop a leading minus sign */

@@ -1007,6 +1007,130 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_filter_value_array(
 CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_filter_covered_seconds(int32_t width, int32_t step,
                                                                    int32_t* first, int32_t* end);
 
+/* ---------------------------------------------------------------------------------------------
+ * Windows over any number of days: the multi-day reducer
+ * ------------------------------------------------------------------------------------------ */
+
+/**
+ * @brief A reducer of sample series to time windows over any number of days (opaque).
+ *
+ * Window k is centred at origin + k*step, where the origin is the midnight (a multiple of
+ * CORVIXMATH_SECONDS_PER_DAY) of the first sample's day, and covers
+ * centre - width/2 <= t < centre - width/2 + width. Each run of windows that fits one day's
+ * axis is reduced by cm_filter_value_array() on the samples it needs, times shifted to its
+ * first centre, so one day of samples gives that function's own entries. The windows go on to
+ * the midnight after the last sample's day and, when step <= width, until every sample is held.
+ * When step > width, samples between windows are held by none: they are counted and left out.
+ *
+ * Samples come series by series, each series in time order, in any number of pushes; a window
+ * is handed out by cm_reducer_take() as soon as no later sample can change it, that is when
+ * every series has a sample at or after its end (or cm_reducer_advance() says so), and all of
+ * them after cm_reducer_finish(). The reducer holds only the samples of windows not yet
+ * reduced, so its memory follows the width and the spread of the series in time, not the
+ * length of the log. Unlike every other function here it allocates; it is not thread-safe:
+ * one thread at a time per handle, distinct handles in any threads.
+ */
+typedef struct cm_reducer cm_reducer;
+
+/** @brief One window handed out by cm_reducer_take(). */
+typedef struct cm_window {
+  int64_t centre;   /**< Seconds, on the axis of the samples' times. */
+  double minimum;   /**< The smallest series average in the window. */
+  double maximum;   /**< The largest series average in the window. */
+  double mean;      /**< The mean of the series averages. */
+  int32_t has_data; /**< 1; 0 for a window without samples (CORVIXMATH_REDUCER_EMPTY_WINDOWS),
+                         whose minimum, maximum and mean are 0. */
+  int32_t reserved; /**< 0. */
+} cm_window;
+
+/** @brief What a reducer has taken and holds, from cm_reducer_get_counts(). */
+typedef struct cm_reducer_counts {
+  int64_t samples_taken;             /**< Samples accepted by cm_reducer_push(). */
+  int64_t samples_held_by_no_window; /**< Of those, samples between windows, left out. */
+  int64_t samples_open;              /**< Samples held now for windows not yet reduced. */
+  int64_t windows_reduced;           /**< Windows reduced so far, taken or waiting. */
+  int64_t windows_waiting;           /**< Reduced windows not yet taken. */
+  int64_t refused_windows; /**< The windows the last push refused with TOO_MANY_WINDOWS would
+                                have made, or 0. */
+} cm_reducer_counts;
+
+/**
+ * @brief Makes a reducer.
+ * @param width Window width in seconds, 1 to CORVIXMATH_REDUCER_LONGEST_SECONDS.
+ * @param step Seconds between window centres, 1 to CORVIXMATH_REDUCER_LONGEST_SECONDS.
+ * @param series_count Series, 1 to CORVIXMATH_MAX_SERIES.
+ * @param flags 0, or CORVIXMATH_REDUCER_EMPTY_WINDOWS and CORVIXMATH_REDUCER_SERIES_AVERAGES.
+ * @param reducer Where the handle goes; null on failure. Free it with cm_reducer_destroy().
+ * @return CORVIXMATH_REDUCER_OK, or _NULL_ARGUMENT, _BAD_SIZE, _BAD_FLAGS, _NO_MEMORY.
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_reducer_create(int64_t width, int64_t step,
+                                                           int32_t series_count, uint32_t flags,
+                                                           cm_reducer** reducer);
+
+/**
+ * @brief Frees a reducer and what it holds; null is ignored.
+ * @param reducer The handle.
+ */
+CORVIXMATH_C_API void CORVIXMATH_CALL cm_reducer_destroy(cm_reducer* reducer);
+
+/**
+ * @brief Adds samples of one series, in time order (equal times allowed).
+ * @param reducer The handle.
+ * @param series The series, 0 to series_count - 1.
+ * @param times @p count times in seconds, within +-CORVIXMATH_REDUCER_TIME_LIMIT, none before
+ *        the series' last time nor before the time given to cm_reducer_advance().
+ * @param values @p count finite values.
+ * @param count Samples, 0 or more; the arrays are not read when it is 0.
+ * @return CORVIXMATH_REDUCER_OK, or _NULL_ARGUMENT, _BAD_SIZE, _BAD_SERIES, _TIME_GOES_BACK,
+ *         _TIME_OUT_OF_RANGE, _NOT_FINITE, _TOO_MANY_WINDOWS, _FINISHED, _NO_MEMORY; a refused
+ *         push takes none of its samples.
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_reducer_push(cm_reducer* reducer, int32_t series,
+                                                         const int64_t* times,
+                                                         const double* values, int32_t count);
+
+/**
+ * @brief Says that no series will have a sample before @p time, so that the windows before it
+ *        can be handed out though some series has no sample there (a column of empty cells).
+ * @param reducer The handle.
+ * @param time Seconds, within +-CORVIXMATH_REDUCER_TIME_LIMIT; an earlier time than a previous
+ *        advance is refused.
+ * @return CORVIXMATH_REDUCER_OK, or _NULL_ARGUMENT, _TIME_GOES_BACK, _TIME_OUT_OF_RANGE,
+ *         _FINISHED, _NO_MEMORY.
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_reducer_advance(cm_reducer* reducer, int64_t time);
+
+/**
+ * @brief Says that no sample follows: every remaining window can be taken. Calling it again
+ *        does nothing.
+ * @param reducer The handle.
+ * @return CORVIXMATH_REDUCER_OK, or _NULL_ARGUMENT, _NO_MEMORY.
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_reducer_finish(cm_reducer* reducer);
+
+/**
+ * @brief Hands out finished windows in time order, each once.
+ * @param reducer The handle.
+ * @param windows Room for @p capacity windows.
+ * @param averages Null, or (with CORVIXMATH_REDUCER_SERIES_AVERAGES) room for @p capacity times
+ *        series_count doubles: window by window, each series' own average in it, NaN where the
+ *        series has no sample there.
+ * @param capacity Windows @p windows has room for, 0 or more.
+ * @return The number of windows written, 0 when none is finished (after cm_reducer_finish():
+ *         none is left); or _NULL_ARGUMENT, _BAD_SIZE, _BAD_FLAGS (averages not asked for).
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_reducer_take(cm_reducer* reducer, cm_window* windows,
+                                                         double* averages, int32_t capacity);
+
+/**
+ * @brief Gives what a reducer has taken and holds.
+ * @param reducer The handle.
+ * @param counts Where the counts go.
+ * @return CORVIXMATH_REDUCER_OK, or _NULL_ARGUMENT.
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_reducer_get_counts(const cm_reducer* reducer,
+                                                           cm_reducer_counts* counts);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
