@@ -86,6 +86,7 @@
 #define CORVIXMATH_REDUCER_TOO_MANY_WINDOWS (-8)   /* beyond CORVIXMATH_REDUCER_MOST_WINDOWS */
 #define CORVIXMATH_REDUCER_FINISHED (-9)           /* a push or advance after the finish */
 #define CORVIXMATH_REDUCER_NO_MEMORY (-10)         /* the open windows' samples did not fit */
+#define CORVIXMATH_REDUCER_ALREADY_STARTED (-11)   /* an origin set after the first sample */
 
 /* NumberTo4SevenSeg: bits of its flags argument (bits not named here are ignored). */
 #define CORVIXMATH_SEVENSEG_FIXED_DIVISOR 0x0008L /* divide by the divisor named below */

@@ -1074,6 +1074,19 @@ CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_reducer_create(int64_t width, int64_
 CORVIXMATH_C_API void CORVIXMATH_CALL cm_reducer_destroy(cm_reducer* reducer);
 
 /**
+ * @brief Sets the axis' origin to the midnight of @p time's day instead of the first sample's,
+ *        so that reducers over parts of one log (a day each, with the samples its windows
+ *        need from the days around it) give the windows of the whole log's axis.
+ *
+ * Samples before that midnight are then refused as going back.
+ * @param reducer The handle.
+ * @param time Seconds, within +-CORVIXMATH_REDUCER_TIME_LIMIT.
+ * @return CORVIXMATH_REDUCER_OK, or _NULL_ARGUMENT, _TIME_OUT_OF_RANGE, _ALREADY_STARTED (a
+ *         sample or an advance came first, or the origin is already set).
+ */
+CORVIXMATH_C_API int32_t CORVIXMATH_CALL cm_reducer_start_at(cm_reducer* reducer, int64_t time);
+
+/**
  * @brief Adds samples of one series, in time order (equal times allowed).
  * @param reducer The handle.
  * @param series The series, 0 to series_count - 1.

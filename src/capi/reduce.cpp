@@ -49,6 +49,11 @@ int32_t CORVIXMATH_CALL cm_reducer_push(cm_reducer* reducer, int32_t series, con
   return Guarded([&] { return reducer->reducer.Push(series, times, values, count); });
 }
 
+int32_t CORVIXMATH_CALL cm_reducer_start_at(cm_reducer* reducer, int64_t time) {
+  if (reducer == nullptr) return CORVIXMATH_REDUCER_NULL_ARGUMENT;
+  return Guarded([&] { return reducer->reducer.StartAt(time); });
+}
+
 int32_t CORVIXMATH_CALL cm_reducer_advance(cm_reducer* reducer, int64_t time) {
   if (reducer == nullptr) return CORVIXMATH_REDUCER_NULL_ARGUMENT;
   return Guarded([&] { return reducer->reducer.Advance(time); });

@@ -162,6 +162,18 @@ std::int32_t Reducer::Push(std::int32_t series, const std::int64_t* times, const
   return CORVIXMATH_REDUCER_OK;
 }
 
+std::int32_t Reducer::StartAt(std::int64_t time) {
+  if (time < -CORVIXMATH_REDUCER_TIME_LIMIT || time > CORVIXMATH_REDUCER_TIME_LIMIT)
+    return CORVIXMATH_REDUCER_TIME_OUT_OF_RANGE;
+  if (anySample_ || advanced_ || originFixed_ || finished_)
+    return CORVIXMATH_REDUCER_ALREADY_STARTED;
+  originFixed_ = true;
+  origin_ = MidnightOf(time);
+  advanced_ = true;  // nothing before the origin
+  advancedTo_ = origin_;
+  return CORVIXMATH_REDUCER_OK;
+}
+
 std::int32_t Reducer::Advance(std::int64_t time) {
   if (finished_) return CORVIXMATH_REDUCER_FINISHED;
   if (time < -CORVIXMATH_REDUCER_TIME_LIMIT || time > CORVIXMATH_REDUCER_TIME_LIMIT)
@@ -345,9 +357,11 @@ std::int32_t Reducer::Finish() {
   const std::int64_t windows = WindowsUpTo(origin_, lastTime_);
   while (nextRun_ < windows)
     ReduceRun(nextRun_, std::min(windows, nextRun_ + perRun_) - 1);
-  // What is left lies after the last window: held by none.
+  // Samples from the last window's upper bound on are held by none.
+  const std::int64_t end = origin_ + (windows - 1) * step_ - half_ + width_;
   for (Buffer& buffer : buffers_) {
-    counts_.samples_held_by_no_window += static_cast<std::int64_t>(buffer.Open());
+    for (std::size_t i = buffer.head; i < buffer.times.size(); ++i)
+      counts_.samples_held_by_no_window += buffer.times[i] >= end ? 1 : 0;
     buffer.head = buffer.times.size();
   }
   return CORVIXMATH_REDUCER_OK;

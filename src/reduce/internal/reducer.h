@@ -27,6 +27,7 @@ class Reducer {
   // Each returns a CORVIXMATH_REDUCER_* code; bad_alloc may escape only before anything changed.
   std::int32_t Push(std::int32_t series, const std::int64_t* times, const double* values,
                     std::int32_t count);
+  std::int32_t StartAt(std::int64_t time);
   std::int32_t Advance(std::int64_t time);
   std::int32_t Finish();
   // The number of windows written, or a code.
