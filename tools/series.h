@@ -2,6 +2,9 @@
 #ifndef CORVIXMATH_TOOLS_SERIES_H
 #define CORVIXMATH_TOOLS_SERIES_H
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <istream>
 #include <string>
 #include <vector>
@@ -61,11 +64,18 @@ struct SeriesSet {
   Skipped skipped;
 };
 
+// Called while a file of one row per time is read, every few thousand rows and at its end, with
+// the time of the last row read: it may take the samples read so far out of the set's series
+// (no later row of the file goes back before that time). Files of one row per tag and time
+// hold every sample until their end.
+using RowsRead = std::function<void(SeriesSet& set, long long lastTime)>;
+
 // Reads the series of one file (name "-" for standard input, shown as "<stdin>") into `set`.
 // BadInput names "file:line: what is wrong".
 void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOptions& options,
-                    SeriesSet& set);
-void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set);
+                    SeriesSet& set, const RowsRead& rowsRead = nullptr);
+void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set,
+                    const RowsRead& rowsRead = nullptr);
 
 struct Window {
   long long centre;
@@ -76,17 +86,45 @@ struct Window {
   std::vector<double> averages;  // when asked for: each series' average, NaN where it has none
 };
 
-// The windows of width W every S seconds on one axis from the midnight of the first sample's day
-// to the midnight after the last sample's day, centres at midnight + k*S: one day of undated
-// input gives the library's own rows. Each run of windows that fits one day is computed by the
-// library's FilterValueArray on the samples it needs, times shifted to its first centre.
-// Windows without data are left out unless keepEmpty. When S <= W the windows go on past the
-// last midnight until every sample is held; when S > W samples between windows are dropped and
+// The library's multi-day reducer at work for the tool: samples pushed series by series in time
+// order, finished windows handed to `each` as soon as no later sample can change them. Windows
+// of width W every S seconds run on one axis from the midnight of the first sample's day to the
+// midnight after the last sample's day, centres at midnight + k*S: one day of undated input
+// gives the library's own rows. Windows without data are left out unless keepEmpty. When S <= W
+// the windows go on past the last midnight until every sample is held; when S > W samples
+// between windows are dropped and counted. With eachSeries every window also holds each
+// series' own average, from the same samples. BadInput for settings or samples it refuses.
+class WindowReducer {
+ public:
+  WindowReducer(long long width, long long step, std::size_t series, bool keepEmpty,
+                bool eachSeries);
+  ~WindowReducer();
+  WindowReducer(const WindowReducer&) = delete;
+  WindowReducer& operator=(const WindowReducer&) = delete;
+
+  // The samples of series `index` from `first` on, in time order.
+  void Push(std::size_t index, const Series& series, std::size_t first = 0);
+  // No sample of any series comes before `time`.
+  void Advance(long long time);
+  void Finish();
+  // Hands every finished window to `each`, in time order; how many.
+  std::size_t Take(const std::function<void(const Window&)>& each);
+  long long HeldByNoWindow() const;
+
+ private:
+  struct Handle;
+  Handle* handle_;
+  std::size_t series_;
+  long long width_, step_;
+  std::vector<std::int64_t> times_;
+  Window window_;
+};
+
+// All the windows of whole series at once, through WindowReducer; samples no window holds are
 // counted in `skipped`.
-// With eachSeries every window also holds each series' own average, from the same samples.
-std::vector<Window> ReduceToWindows(std::vector<Series>& series, long long width, long long step,
-                                    bool keepEmpty = false, Skipped* skipped = nullptr,
-                                    bool eachSeries = false);
+std::vector<Window> ReduceToWindows(const std::vector<Series>& series, long long width,
+                                    long long step, bool keepEmpty = false,
+                                    Skipped* skipped = nullptr, bool eachSeries = false);
 
 // One series' averages from windows reduced with eachSeries, as windows of their own.
 std::vector<Window> AveragesOf(const std::vector<Window>& windows, std::size_t series);
@@ -106,6 +144,11 @@ std::string TimeLabel(long long centre, const WindowText& text);
 // seriesNames a column (CSV) or a "series" object (JSON) of each series' average follows.
 std::string WindowsCsv(const std::vector<Window>& windows, const WindowText& text);
 std::string WindowsJson(const std::vector<Window>& windows, const WindowText& text);
+// The same a piece at a time: the CSV header line and one window's line, or one window's JSON
+// object (without the list's brackets and commas).
+std::string WindowsCsvHeader(const WindowText& text);
+std::string WindowCsvLine(const Window& w, const WindowText& text);
+std::string WindowJsonObject(const Window& w, const WindowText& text);
 
 // A chart of windows: panels stacked from the top, each with its own value axis, sharing one
 // time axis. A panel draws each series' window averages as a line (broken where windows have

@@ -76,7 +76,7 @@ std::vector<std::string> ListOf(const std::string& text) {
   return items;
 }
 
-SeriesSet ReadAll(SeriesOptions& options) {
+SeriesSet ReadAll(SeriesOptions& options, const RowsRead& rowsRead = nullptr) {
   if (options.header && options.noHeader)
     throw BadInput("--header and --no-header exclude each other");
   options.read.header = options.header ? 1 : options.noHeader ? 0 : -1;
@@ -88,7 +88,7 @@ SeriesSet ReadAll(SeriesOptions& options) {
     if (file == "-" && ++standardInputs > 1) throw BadInput("standard input (-) can be read once");
   SeriesSet set;
   for (const std::string& file : options.files)
-    ReadSeriesPath(file, options.read, set);
+    ReadSeriesPath(file, options.read, set, rowsRead);
   if (set.series.size() > CORVIXMATH_MAX_SERIES)
     throw BadInput(
         Format("%zu series in all; at most %d can be reduced at once: choose some "
@@ -290,41 +290,127 @@ void WriteChart(const WindowsOptions& options, const SeriesSet& set,
   if (!file.flush()) throw BadInput("cannot write '" + options.svg + "'");
 }
 
+// Window rows written to standard output as they are reduced, so that a long log's first rows
+// come out while it is still read. Rows without data before the first row with data are held
+// (as a count) until one comes: with no data at all nothing is written.
+class WindowRows {
+ public:
+  WindowRows(bool json, bool keepForChart) : json_(json), keepForChart_(keepForChart) {}
+
+  WindowText text;
+  std::vector<Window> kept;  // every row, for the chart
+  long withData = 0;
+  long written = 0;
+
+  void Add(const Window& w) {
+    if (keepForChart_) kept.push_back(w);
+    if (withData == 0 && !w.hasData) {
+      if (heldEmpty_++ == 0) firstHeld_ = w.centre;
+      return;
+    }
+    if (withData == 0) {
+      chunk_ += json_ ? "[" : WindowsCsvHeader(text);
+      Window empty{firstHeld_, 0,     0,
+                   0,          false, std::vector<double>(text.seriesNames.size(), std::nan(""))};
+      for (long i = 0; i < heldEmpty_; ++i, empty.centre += step)
+        Write(empty);
+    }
+    withData += w.hasData ? 1 : 0;
+    Write(w);
+  }
+
+  // Sends what was written so far on its way.
+  void Flush() {
+    std::fwrite(chunk_.data(), 1, chunk_.size(), stdout);
+    std::fflush(stdout);
+    chunk_.clear();
+  }
+
+  void End() {
+    if (json_ && withData > 0) chunk_ += "\n]\n";
+    Flush();
+  }
+
+  long long step = 0;
+
+ private:
+  void Write(const Window& w) {
+    if (json_)
+      chunk_ += (written == 0 ? "\n  " : ",\n  ") + WindowJsonObject(w, text);
+    else
+      chunk_ += WindowCsvLine(w, text);
+    ++written;
+  }
+
+  const bool json_;
+  const bool keepForChart_;
+  long heldEmpty_ = 0;
+  long long firstHeld_ = 0;
+  std::string chunk_;
+};
+
 void RunWindows(WindowsOptions& options, Output& out) {
   const long long width = ParseDuration(options.width, "--width");
   const long long step = ParseDuration(options.step, "--step");
   const std::size_t units = ListOf(options.unit).size();
-  SeriesSet set = ReadAll(options);
-  if (units > 1 && !(options.perSeries && units == set.series.size()))
-    throw BadInput("--unit takes one unit, or with --per-series one per series");
-  WindowText text;
-  text.dated = set.dated;
-  text.utc = set.utc;
-  text.decimals = options.decimals;
-  if (options.perSeriesColumns)
-    for (const Series& series : set.series)
-      text.seriesNames.push_back(series.name);
   const bool eachSeries = options.perSeriesColumns || !options.svg.empty();
-  const std::vector<Window> windows =
-      ReduceToWindows(set.series, width, step, options.emptyWindows, &set.skipped, eachSeries);
+  WindowRows rows(options.format == "json", !options.svg.empty());
+  rows.step = step;
+  rows.text.decimals = options.decimals;
+  std::unique_ptr<WindowReducer> reducer;
+  // The reducer is made once the series are known: at the first rows of one file read as it
+  // comes, or after every file is read.
+  const auto start = [&](const SeriesSet& set) {
+    if (reducer) return;
+    if (units > 1 && !(options.perSeries && units == set.series.size()))
+      throw BadInput("--unit takes one unit, or with --per-series one per series");
+    reducer = std::make_unique<WindowReducer>(width, step, set.series.size(), options.emptyWindows,
+                                              eachSeries);
+  };
+  const auto take = [&](const SeriesSet& set) {
+    rows.text.dated = set.dated;
+    rows.text.utc = set.utc;
+    if (options.perSeriesColumns && rows.text.seriesNames.empty())
+      for (const Series& series : set.series)
+        rows.text.seriesNames.push_back(series.name);
+    reducer->Take([&](const Window& w) { rows.Add(w); });
+    if (rows.withData > 0) rows.Flush();
+  };
+  const auto push = [&](SeriesSet& set) {
+    for (std::size_t s = 0; s < set.series.size(); ++s) {
+      Series& series = set.series[s];
+      reducer->Push(s, series);
+      series.times.clear();
+      series.values.clear();
+      series.lines.clear();
+    }
+  };
+  // One file of one row per time streams; several files or tags per row are read whole first.
+  const bool streams = options.files.size() == 1;
+  SeriesSet set = ReadAll(options, streams ? RowsRead([&](SeriesSet& read, long long lastTime) {
+                            start(read);
+                            push(read);
+                            reducer->Advance(lastTime);
+                            take(read);
+                          })
+                                           : RowsRead());
+  start(set);
+  push(set);
+  reducer->Finish();
+  take(set);
+  set.skipped.heldByNoWindow += static_cast<long>(reducer->HeldByNoWindow());
   ReportSkipped(set, set.skipped, options.verbose, out);
-  long withData = 0;
-  for (const Window& w : windows)
-    withData += w.hasData ? 1 : 0;
-  if (withData == 0) {
+  if (rows.withData == 0) {
     out.Refuse("no data");
     return;
   }
-  out.text += options.format == "json" ? WindowsJson(windows, text) : WindowsCsv(windows, text);
-  if (!options.svg.empty()) WriteChart(options, set, windows, text, width, step);
-  if (options.verbose) {
-    long used = 0;
-    for (const Series& series : set.series)
-      used += static_cast<long>(series.values.size());
+  rows.End();
+  if (!options.svg.empty()) WriteChart(options, set, rows.kept, rows.text, width, step);
+  if (options.verbose)
     out.reasons.push_back(
-        Format("read %ld samples of %zu series (%ld empty cells), used %ld, wrote %zu windows",
-               set.samplesRead, set.series.size(), set.emptyCells, used, windows.size()));
-  }
+        Format("read %ld samples of %zu series (%ld empty cells), used %ld, wrote %ld windows",
+               set.samplesRead, set.series.size(), set.emptyCells,
+               set.samplesRead - set.skipped.heldByNoWindow, rows.written));
 }
 
 void AddWindows(CLI::App& app, Output& out) {

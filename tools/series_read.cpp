@@ -42,6 +42,11 @@ class SeriesReader {
     if (long_) long_->CheckCount(firstSeries_, set_.series.size(), name_);
   }
 
+  // One row per time: rows never go back, so what was read may be taken out as it comes.
+  bool RowsInTimeOrder() const { return laidOut_ && !long_->Active(); }
+  bool AnyTime() const { return anyTime_; }
+  long long LastTime() const { return lastTime_; }
+
  private:
   std::string Where() const { return name_ + ":" + std::to_string(lineNumber_) + ": "; }
 
@@ -262,24 +267,35 @@ class SeriesReader {
 
 }  // namespace
 
+// Rows read between two hand-overs of their samples.
+constexpr long kRowsPerHandOver = 4096;
+
 void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOptions& options,
-                    SeriesSet& set) {
+                    SeriesSet& set, const RowsRead& rowsRead) {
   SeriesReader reader(name, options, set);
   std::string line;
-  while (std::getline(input, line))
+  long lines = 0;
+  const auto handOver = [&] {
+    if (rowsRead && reader.RowsInTimeOrder() && reader.AnyTime()) rowsRead(set, reader.LastTime());
+  };
+  while (std::getline(input, line)) {
     reader.Line(line);
+    if (++lines % kRowsPerHandOver == 0) handOver();
+  }
   if (input.bad()) throw BadInput(name + ": read error");
   reader.Finish();
+  handOver();
 }
 
-void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set) {
+void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set,
+                    const RowsRead& rowsRead) {
   if (path == "-") {
-    ReadSeriesFile(std::cin, "<stdin>", options, set);
+    ReadSeriesFile(std::cin, "<stdin>", options, set, rowsRead);
     return;
   }
   std::ifstream input(path);
   if (!input) throw BadInput("cannot read '" + path + "'");
-  ReadSeriesFile(input, path, options, set);
+  ReadSeriesFile(input, path, options, set, rowsRead);
 }
 
 }  // namespace corvix_tool

@@ -33,48 +33,57 @@ std::string AverageText(const Window& w, std::size_t series, const WindowText& t
 
 }  // namespace
 
-std::string WindowsCsv(const std::vector<Window>& windows, const WindowText& text) {
+std::string WindowsCsvHeader(const WindowText& text) {
   std::string csv = text.dated ? "time,min,max,mean" : "centre,clock,min,max,mean";
   for (const std::string& name : text.seriesNames)
     csv += "," + CsvField(name);
-  csv += "\n";
-  for (const Window& w : windows) {
-    csv += text.dated ? TimeLabel(w.centre, text)
-                      : Format("%lld,%s", w.centre, TimeLabel(w.centre, text).c_str());
-    if (w.hasData)
-      csv += "," + NumberText(w.minimum, text.decimals) + "," +
-             NumberText(w.maximum, text.decimals) + "," + NumberText(w.mean, text.decimals);
-    else
-      csv += ",,,";
+  return csv + "\n";
+}
+
+std::string WindowCsvLine(const Window& w, const WindowText& text) {
+  std::string csv = text.dated ? TimeLabel(w.centre, text)
+                               : Format("%lld,%s", w.centre, TimeLabel(w.centre, text).c_str());
+  if (w.hasData)
+    csv += "," + NumberText(w.minimum, text.decimals) + "," + NumberText(w.maximum, text.decimals) +
+           "," + NumberText(w.mean, text.decimals);
+  else
+    csv += ",,,";
+  for (std::size_t s = 0; s < text.seriesNames.size(); ++s)
+    csv += "," + AverageText(w, s, text, "");
+  return csv + "\n";
+}
+
+std::string WindowJsonObject(const Window& w, const WindowText& text) {
+  std::string json = "{";
+  json += text.dated ? "\"time\": \"" + TimeLabel(w.centre, text) + "\""
+                     : Format("\"centre\": %lld, \"clock\": \"%s\"", w.centre,
+                              TimeLabel(w.centre, text).c_str());
+  const auto number = [&](double value) {
+    return w.hasData ? NumberText(value, text.decimals) : std::string("null");
+  };
+  json += ", \"min\": " + number(w.minimum) + ", \"max\": " + number(w.maximum) +
+          ", \"mean\": " + number(w.mean);
+  if (!text.seriesNames.empty()) {
+    json += ", \"series\": {";
     for (std::size_t s = 0; s < text.seriesNames.size(); ++s)
-      csv += "," + AverageText(w, s, text, "");
-    csv += "\n";
+      json += (s == 0 ? "" : ", ") + JsonString(text.seriesNames[s]) + ": " +
+              AverageText(w, s, text, "null");
+    json += "}";
   }
+  return json + "}";
+}
+
+std::string WindowsCsv(const std::vector<Window>& windows, const WindowText& text) {
+  std::string csv = WindowsCsvHeader(text);
+  for (const Window& w : windows)
+    csv += WindowCsvLine(w, text);
   return csv;
 }
 
 std::string WindowsJson(const std::vector<Window>& windows, const WindowText& text) {
   std::string json = "[";
-  for (std::size_t i = 0; i < windows.size(); ++i) {
-    const Window& w = windows[i];
-    json += i == 0 ? "\n  {" : ",\n  {";
-    json += text.dated ? "\"time\": \"" + TimeLabel(w.centre, text) + "\""
-                       : Format("\"centre\": %lld, \"clock\": \"%s\"", w.centre,
-                                TimeLabel(w.centre, text).c_str());
-    const auto number = [&](double value) {
-      return w.hasData ? NumberText(value, text.decimals) : std::string("null");
-    };
-    json += ", \"min\": " + number(w.minimum) + ", \"max\": " + number(w.maximum) +
-            ", \"mean\": " + number(w.mean);
-    if (!text.seriesNames.empty()) {
-      json += ", \"series\": {";
-      for (std::size_t s = 0; s < text.seriesNames.size(); ++s)
-        json += (s == 0 ? "" : ", ") + JsonString(text.seriesNames[s]) + ": " +
-                AverageText(w, s, text, "null");
-      json += "}";
-    }
-    json += "}";
-  }
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    json += (i == 0 ? "\n  " : ",\n  ") + WindowJsonObject(windows[i], text);
   return json + (windows.empty() ? "]\n" : "\n]\n");
 }
 

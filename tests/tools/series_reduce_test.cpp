@@ -87,8 +87,7 @@ TEST(ToolSeriesReduce, WindowsThatTouchHoldEverySample) {
       corvix_tool::Skipped skipped;
       const auto windows = corvix_tool::ReduceToWindows(series, width, step, false, &skipped);
       EXPECT_EQ(skipped.heldByNoWindow, 0) << width << " " << step;
-      EXPECT_EQ(series[0].times.size(), times.size()) << width << " " << step;
-      ASSERT_FALSE(windows.empty());
+          ASSERT_FALSE(windows.empty());
       // The last window holds the last sample.
       EXPECT_GT(windows.back().centre - width / 2 + width, times.back()) << width << " " << step;
     }
@@ -100,8 +99,10 @@ TEST(ToolSeriesReduce, SamplesBetweenWindowsAreCounted) {
   const auto windows = corvix_tool::ReduceToWindows(series, 60, 120, false, &skipped);
   // Windows [-30, 30), [90, 150), [210, 270): 70 and 170 fall between them.
   EXPECT_EQ(skipped.heldByNoWindow, 2);
-  EXPECT_EQ(series[0].values, (std::vector<double>{1, 3, 5}));
   ASSERT_EQ(windows.size(), 3u);
+  EXPECT_EQ(windows[0].mean, 1);
+  EXPECT_EQ(windows[1].mean, 3);
+  EXPECT_EQ(windows[2].mean, 5);
 }
 
 }  // namespace
