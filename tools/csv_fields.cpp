@@ -5,11 +5,15 @@
 
 namespace corvix_tool {
 
-std::string Trimmed(const std::string& text) {
+std::string_view TrimmedView(std::string_view text) {
   const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return "";
+  if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(" \t\r");
   return text.substr(first, last - first + 1);
+}
+
+std::string Trimmed(const std::string& text) {
+  return std::string(TrimmedView(text));
 }
 
 bool ParseDigits(const std::string& text, std::size_t most, long long& value) {

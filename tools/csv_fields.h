@@ -9,12 +9,14 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvix_tool {
 
 // The text without blanks (spaces, tabs, carriage returns) at either end.
 std::string Trimmed(const std::string& text);
+std::string_view TrimmedView(std::string_view text);
 
 // Digits only, at most `most` of them; false for an empty text or any other character.
 bool ParseDigits(const std::string& text, std::size_t most, long long& value);

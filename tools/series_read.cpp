@@ -4,12 +4,15 @@
 //   "0;1;10\n60;3;30\n"                    -> series "<file>:2" and "<file>:3", undated
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "csv_fields.h"
+#include "line_source.h"
 #include "series.h"
 #include "series_long.h"
 #include "series_time.h"
@@ -27,13 +30,14 @@ class SeriesReader {
         firstSeries_(set.series.size()),
         timeFormat_(options.timeFormat) {}
 
-  void Line(const std::string& line) {
+  void Line(std::string_view line) {
     ++lineNumber_;
-    const std::string text = Trimmed(lineNumber_ == 1 ? WithoutByteOrderMark(line) : line);
+    if (lineNumber_ == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+    const std::string_view text = TrimmedView(line);
     if (text.empty() || text[0] == '#') return;
     if (!laidOut_) {
       laidOut_ = true;
-      if (ReadLayout(text)) return;
+      if (ReadLayout(std::string(text))) return;
     }
     ReadRow(text);
   }
@@ -130,11 +134,12 @@ class SeriesReader {
   }
 
   // The row's time on the axis; false when the row is skipped.
-  bool ReadRowTime(const std::vector<std::string>& fields, long long& seconds) {
+  bool ReadRowTime(const std::vector<std::string_view>& fields, long long& seconds) {
     seconds = 0;
     if (timeColumn_ >= columns_) return true;
     ReadTime time;
-    const std::string wrong = timeFormat_.Parse(fields[timeColumn_], time);
+    timeText_.assign(fields[timeColumn_]);  // keeps its room from row to row
+    const std::string wrong = timeFormat_.Parse(timeText_, time);
     if (!wrong.empty()) {
       Report(wrong, &set_.skipped.badLines);
       return false;
@@ -142,7 +147,7 @@ class SeriesReader {
     if (set_.timesRead > 0 && time.dated != set_.dated)
       throw BadInput(Where() + "dated and undated times cannot share one time axis");
     if (!long_->Active() && anyTime_ && time.seconds < lastTime_) {
-      Report("times must not go back (" + fields[timeColumn_] + " after " + lastTimeText_ + ")",
+      Report("times must not go back (" + timeText_ + " after " + lastTimeText_ + ")",
              &set_.skipped.goingBack);
       return false;
     }
@@ -157,7 +162,7 @@ class SeriesReader {
     set_.utc = set_.utc || time.hadZone;
     anyTime_ = true;
     lastTime_ = time.seconds;
-    lastTimeText_ = fields[timeColumn_];
+    lastTimeText_.assign(timeText_);
     seconds = time.seconds;
     return true;
   }
@@ -181,14 +186,24 @@ class SeriesReader {
                            fields[valueColumns_.front()] + "')");
   }
 
-  bool ParseValue(const std::string& field, double& value) const {
-    return (decimalComma_ ? ParseDecimalComma(field, value) : ParseNumberNoThrow(field, value)) &&
+  bool ParseValue(std::string_view field, double& value) {
+    if (!decimalComma_) {
+      // The common case without a text of its own; from_chars rounds as strtod does, and what
+      // it does not take whole ("+1", "0x1p3", "1e999") goes the long way.
+      const auto read = std::from_chars(field.data(), field.data() + field.size(), value);
+      if (read.ec == std::errc() && read.ptr == field.data() + field.size())
+        return std::isfinite(value);
+    }
+    valueText_.assign(field);
+    return (decimalComma_ ? ParseDecimalComma(valueText_, value)
+                          : ParseNumberNoThrow(valueText_, value)) &&
            std::isfinite(value);
   }
 
   // What is wrong with a value, with the option that reads it when one may: a decimal comma,
   // or a first row's word ("TI101"), which is likely a tag of a long-format log.
-  std::string NotANumber(const std::string& field) const {
+  std::string NotANumber(std::string_view view) const {
+    const std::string field(view);
     std::string what = "not a finite number" +
                        std::string(decimalComma_ ? " with a decimal comma" : "") + ": '" + field +
                        "'";
@@ -200,15 +215,40 @@ class SeriesReader {
     return what;
   }
 
-  void ReadRow(const std::string& text) {
-    const std::vector<std::string> fields = SplitFields(text, separator_);
-    if (!commaDecided_ && fields.size() == columns_) DetectDecimalComma(fields);
+  // The fields of a row as views: into the line itself, or with quotes into their unquoted
+  // texts.
+  void SplitRow(std::string_view text) {
+    fields_.clear();
+    if (text.find('"') != std::string_view::npos) {
+      quoted_ = SplitFields(std::string(text), separator_);
+      fields_.assign(quoted_.begin(), quoted_.end());
+      return;
+    }
+    for (;;) {
+      const std::size_t end = text.find(separator_);
+      fields_.push_back(TrimmedView(text.substr(0, end)));
+      if (end == std::string_view::npos) return;
+      text.remove_prefix(end + 1);
+    }
+  }
+
+  void ReadRow(std::string_view text) {
+    SplitRow(text);
+    const std::vector<std::string_view>& fields = fields_;
+    if (!commaDecided_ && fields.size() == columns_)
+      DetectDecimalComma(std::vector<std::string>(fields.begin(), fields.end()));
     if (fields.size() != columns_) {
-      Report(Format("expected %zu columns, found %zu: '%s'", columns_, fields.size(), text.c_str()),
+      Report(Format("expected %zu columns, found %zu: '%s'", columns_, fields.size(),
+                    std::string(text).c_str()),
              &set_.skipped.badLines);
       return;
     }
-    const LongFormat::Row kind = long_->Classify(fields);
+    if (long_->Active()) {
+      owned_.resize(fields.size());
+      for (std::size_t i = 0; i < fields.size(); ++i)
+        owned_[i].assign(fields[i]);
+    }
+    const LongFormat::Row kind = long_->Active() ? long_->Classify(owned_) : LongFormat::Row::kKept;
     if (kind != LongFormat::Row::kKept) {
       ++(kind == LongFormat::Row::kNotGood ? set_.notGood : set_.notChosen);
       return;
@@ -216,7 +256,7 @@ class SeriesReader {
     long long seconds = 0;
     if (!ReadRowTime(fields, seconds)) return;
     for (std::size_t i = 0; i < valueColumns_.size(); ++i) {
-      const std::string& field = fields[valueColumns_[i]];
+      const std::string_view field = fields[valueColumns_[i]];
       if (field.empty()) {  // no sample of this series at this time
         ++set_.emptyCells;
         continue;
@@ -227,11 +267,11 @@ class SeriesReader {
         continue;
       }
       const std::size_t index =
-          long_->Active() ? long_->SeriesOf(fields, i, valueNames_, name_, set_) : firstSeries_ + i;
+          long_->Active() ? long_->SeriesOf(owned_, i, valueNames_, name_, set_) : firstSeries_ + i;
       Series& series = set_.series[index];
       if (long_->Active() && !series.times.empty() && seconds < series.times.back()) {
         Report(Format("times of %s must not go back (%s after line %ld)", series.name.c_str(),
-                      fields[timeColumn_].c_str(), series.lines.back()),
+                      timeText_.c_str(), series.lines.back()),
                &set_.skipped.goingBack);
         continue;
       }
@@ -263,6 +303,12 @@ class SeriesReader {
   bool anyTime_ = false;
   long long lastTime_ = 0;
   std::string lastTimeText_;
+  // Reused from row to row, so that a row of plain fields costs no allocation.
+  std::vector<std::string_view> fields_;
+  std::vector<std::string> quoted_;
+  std::vector<std::string> owned_;  // long format: the row's fields as texts
+  std::string timeText_;
+  std::string valueText_;
 };
 
 }  // namespace
@@ -270,32 +316,45 @@ class SeriesReader {
 // Rows read between two hand-overs of their samples.
 constexpr long kRowsPerHandOver = 4096;
 
-void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOptions& options,
-                    SeriesSet& set, const RowsRead& rowsRead) {
+namespace {
+
+// Reads every line `next` gives.
+template <class NextLine>
+void ReadLines(NextLine next, const std::string& name, const ReadOptions& options, SeriesSet& set,
+               const RowsRead& rowsRead) {
   SeriesReader reader(name, options, set);
-  std::string line;
+  std::string_view line;
   long lines = 0;
   const auto handOver = [&] {
     if (rowsRead && reader.RowsInTimeOrder() && reader.AnyTime()) rowsRead(set, reader.LastTime());
   };
-  while (std::getline(input, line)) {
+  while (next(line)) {
     reader.Line(line);
     if (++lines % kRowsPerHandOver == 0) handOver();
   }
-  if (input.bad()) throw BadInput(name + ": read error");
   reader.Finish();
   handOver();
 }
 
+}  // namespace
+
+void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOptions& options,
+                    SeriesSet& set, const RowsRead& rowsRead) {
+  std::string text;
+  const auto next = [&](std::string_view& line) {
+    if (!std::getline(input, text)) return false;
+    line = text;
+    return true;
+  };
+  ReadLines(next, name, options, set, rowsRead);
+  if (input.bad()) throw BadInput(name + ": read error");
+}
+
 void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set,
                     const RowsRead& rowsRead) {
-  if (path == "-") {
-    ReadSeriesFile(std::cin, "<stdin>", options, set, rowsRead);
-    return;
-  }
-  std::ifstream input(path);
-  if (!input) throw BadInput("cannot read '" + path + "'");
-  ReadSeriesFile(input, path, options, set, rowsRead);
+  LineSource source(path);
+  ReadLines([&](std::string_view& line) { return source.Next(line); }, source.Name(), options, set,
+            rowsRead);
 }
 
 }  // namespace corvix_tool

@@ -1,0 +1,45 @@
+// Lines of a file or of standard input, read in large blocks, and through zlib when the input
+// is gzip-compressed: a file whose name ends in ".gz", or standard input that starts with the
+// gzip magic bytes.
+//   LineSource source("log.csv.gz"); std::string_view line; while (source.Next(line)) ...
+#ifndef CORVIXMATH_TOOLS_LINE_SOURCE_H
+#define CORVIXMATH_TOOLS_LINE_SOURCE_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvix_tool {
+
+class LineSource {
+ public:
+  // "-" reads standard input, named "<stdin>" in messages. BadInput when it cannot be read.
+  explicit LineSource(const std::string& path);
+  ~LineSource();
+  LineSource(const LineSource&) = delete;
+  LineSource& operator=(const LineSource&) = delete;
+
+  // The next line without its '\n' (a '\r' before it stays), valid until the next call; false
+  // at the end. BadInput, naming the input, for a read error or a truncated or corrupt archive.
+  bool Next(std::string_view& line);
+
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::size_t Read(char* into, std::size_t room);
+  void Refill();
+
+  std::string name_;
+  void* file_ = nullptr;  // a FILE*, or a gzFile when compressed
+  bool compressed_ = false;
+  bool ownsFile_ = false;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;  // the unread part of the buffer
+  std::size_t end_ = 0;
+  bool atEnd_ = false;
+};
+
+}  // namespace corvix_tool
+
+#endif  // CORVIXMATH_TOOLS_LINE_SOURCE_H
