@@ -1,19 +1,30 @@
-// Reading lines in blocks of a mebibyte, through zlib for gzip input.
+// Reading lines in blocks of up to a mebibyte as they arrive (a pipe's rows are read as soon as
+// they are written), through zlib's inflate for gzip input.
 #include "line_source.h"
 
-#include <cstdio>
+#include <fcntl.h>
+
+#include <cerrno>
 #include <cstring>
 
 #include "tool.h"
 
-#if defined(CORVIXMATH_TOOL_ZLIB)
-#include <zlib.h>
 #if defined(_WIN32)
 #include <io.h>
-#define dup _dup
+#define CORVIX_READ _read
+#define CORVIX_OPEN _open
+#define CORVIX_CLOSE _close
+#define CORVIX_OPEN_FLAGS (_O_RDONLY | _O_BINARY)
 #else
 #include <unistd.h>
+#define CORVIX_READ ::read
+#define CORVIX_OPEN ::open
+#define CORVIX_CLOSE ::close
+#define CORVIX_OPEN_FLAGS O_RDONLY
 #endif
+
+#if defined(CORVIXMATH_TOOL_ZLIB)
+#include <zlib.h>
 #endif
 
 namespace corvix_tool {
@@ -29,68 +40,101 @@ bool EndsWith(const std::string& text, const char* tail) {
 
 }  // namespace
 
+#if defined(CORVIXMATH_TOOL_ZLIB)
+// The compressed bytes read so far and zlib's state; several gzip members follow each other.
+struct LineSource::Inflater {
+  z_stream stream{};
+  std::vector<unsigned char> input = std::vector<unsigned char>(kBlockBytes);
+  bool inputEnded = false;
+  bool memberEnded = false;  // the last member read was whole
+  Inflater() {
+    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) throw BadInput("zlib cannot start");
+  }
+  ~Inflater() { inflateEnd(&stream); }
+};
+#else
+struct LineSource::Inflater {};
+#endif
+
 LineSource::LineSource(const std::string& path)
     : name_(path == "-" ? "<stdin>" : path), buffer_(kBlockBytes) {
-  const bool standardInput = path == "-";
-#if defined(CORVIXMATH_TOOL_ZLIB)
-  // zlib reads input that is not gzip as it is, so standard input may be either.
-  if (standardInput || EndsWith(path, ".gz")) {
-    compressed_ = true;
-    gzFile gz = standardInput ? gzdopen(dup(fileno(stdin)), "rb") : gzopen(path.c_str(), "rb");
-    if (gz == nullptr) throw BadInput("cannot read '" + path + "'");
-    gzbuffer(gz, kBlockBytes);
-    file_ = gz;
-    ownsFile_ = true;
-    if (!standardInput) {
-      // A name ending in .gz promises gzip: plain text there is a mistake, not a log.
-      Refill();
-      if (gzdirect(gz) && end_ > 0) throw BadInput(name_ + ": not a gzip file");
-    }
+  if (path == "-") {
+    descriptor_ = 0;
+  } else {
+    descriptor_ = CORVIX_OPEN(path.c_str(), CORVIX_OPEN_FLAGS);
+    if (descriptor_ < 0) throw BadInput("cannot read '" + path + "'");
+    ownsDescriptor_ = true;
+  }
+  // The first bytes tell gzip from text.
+  while (end_ < 2) {
+    const std::size_t got = ReadRaw(buffer_.data() + end_, buffer_.size() - end_);
+    if (got == 0) break;
+    end_ += got;
+  }
+  const bool gzip = end_ >= 2 && std::memcmp(buffer_.data(), kGzipMagic, 2) == 0;
+  if (!gzip) {
+    // A name ending in .gz promises gzip: text there is a mistake, not a log.
+    if (EndsWith(path, ".gz")) throw BadInput(name_ + ": not a gzip file");
+    atEnd_ = end_ == 0;
     return;
   }
+#if defined(CORVIXMATH_TOOL_ZLIB)
+  inflater_ = new Inflater;
+  std::memcpy(inflater_->input.data(), buffer_.data(), end_);
+  inflater_->stream.next_in = inflater_->input.data();
+  inflater_->stream.avail_in = static_cast<uInt>(end_);
+  end_ = 0;
+#else
+  throw BadInput(name_ + ": gzip input needs a corvixmath built with zlib");
 #endif
-  std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw BadInput("cannot read '" + path + "'");
-  file_ = file;
-  ownsFile_ = !standardInput;
-  Refill();
-  if (end_ >= 2 && std::memcmp(buffer_.data(), kGzipMagic, 2) == 0)
-    throw BadInput(name_ + ": gzip input needs a corvixmath built with zlib");
-  if (EndsWith(path, ".gz"))
-    throw BadInput(name_ + ": .gz files need a corvixmath built with zlib");
 }
 
 LineSource::~LineSource() {
-  if (!ownsFile_) return;
-#if defined(CORVIXMATH_TOOL_ZLIB)
-  if (compressed_) {
-    gzclose(static_cast<gzFile>(file_));
-    return;
-  }
-#endif
-  std::fclose(static_cast<std::FILE*>(file_));
+  delete inflater_;
+  if (ownsDescriptor_) CORVIX_CLOSE(descriptor_);
 }
 
-std::size_t LineSource::Read(char* into, std::size_t room) {
-#if defined(CORVIXMATH_TOOL_ZLIB)
-  if (compressed_) {
-    gzFile gz = static_cast<gzFile>(file_);
-    const int got = gzread(gz, into, static_cast<unsigned>(room));
-    int error = Z_OK;
-    const char* message = gzerror(gz, &error);
-    // A truncated archive ends with Z_BUF_ERROR once its data runs out.
-    if (got < 0 || (error != Z_OK && error != Z_STREAM_END))
-      throw BadInput(
-          name_ +
-          (error == Z_BUF_ERROR ? ": the gzip data ends too soon (" : ": corrupt gzip data (") +
-          message + ")");
-    return static_cast<std::size_t>(got);
+std::size_t LineSource::ReadRaw(char* into, std::size_t room) {
+  for (;;) {
+    const auto got = CORVIX_READ(descriptor_, into, static_cast<unsigned>(room));
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) throw BadInput(name_ + ": read error (" + std::strerror(errno) + ")");
   }
+}
+
+std::size_t LineSource::Inflate(char* into, std::size_t room) {
+#if defined(CORVIXMATH_TOOL_ZLIB)
+  Inflater& z = *inflater_;
+  z.stream.next_out = reinterpret_cast<unsigned char*>(into);
+  z.stream.avail_out = static_cast<uInt>(room);
+  // Returns as soon as some text is out, so that a pipe's rows are not held back.
+  while (z.stream.avail_out == room) {
+    if (z.stream.avail_in == 0 && !z.inputEnded) {
+      const std::size_t got = ReadRaw(reinterpret_cast<char*>(z.input.data()), z.input.size());
+      z.inputEnded = got == 0;
+      z.stream.next_in = z.input.data();
+      z.stream.avail_in = static_cast<uInt>(got);
+    }
+    if (z.stream.avail_in == 0 && z.inputEnded) {
+      if (!z.memberEnded) throw BadInput(name_ + ": the gzip data ends too soon (truncated?)");
+      break;
+    }
+    z.memberEnded = false;
+    const int status = inflate(&z.stream, Z_NO_FLUSH);
+    if (status == Z_STREAM_END) {
+      z.memberEnded = true;
+      inflateReset(&z.stream);  // another member may follow
+    } else if (status != Z_OK && status != Z_BUF_ERROR) {
+      throw BadInput(name_ + ": corrupt gzip data (" +
+                     (z.stream.msg != nullptr ? z.stream.msg : "inflate failed") + ")");
+    }
+  }
+  return room - z.stream.avail_out;
+#else
+  static_cast<void>(into);
+  static_cast<void>(room);
+  return 0;
 #endif
-  std::FILE* file = static_cast<std::FILE*>(file_);
-  const std::size_t got = std::fread(into, 1, room, file);
-  if (got < room && std::ferror(file)) throw BadInput(name_ + ": read error");
-  return got;
 }
 
 // Moves the unread part to the front and reads after it; a line longer than the buffer makes it
@@ -102,7 +146,10 @@ void LineSource::Refill() {
     begin_ = 0;
   }
   if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
-  const std::size_t got = Read(buffer_.data() + end_, buffer_.size() - end_);
+  if (beforeRead) beforeRead();
+  char* into = buffer_.data() + end_;
+  const std::size_t room = buffer_.size() - end_;
+  const std::size_t got = inflater_ != nullptr ? Inflate(into, room) : ReadRaw(into, room);
   end_ += got;
   atEnd_ = got == 0;
 }
@@ -112,8 +159,7 @@ bool LineSource::Next(std::string_view& line) {
     const char* start = buffer_.data() + begin_;
     const void* newline = std::memchr(start, '\n', end_ - begin_);
     if (newline != nullptr) {
-      const std::size_t length =
-          static_cast<std::size_t>(static_cast<const char*>(newline) - start);
+      const auto length = static_cast<std::size_t>(static_cast<const char*>(newline) - start);
       line = std::string_view(start, length);
       begin_ += length + 1;
       return true;

@@ -6,6 +6,7 @@
 #define CORVIXMATH_TOOLS_LINE_SOURCE_H
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,14 +27,20 @@ class LineSource {
 
   const std::string& Name() const { return name_; }
 
+  // Called before each read that may wait for more input (a pipe whose writer is slow), so
+  // that what the lines read so far give can go out first.
+  std::function<void()> beforeRead;
+
  private:
-  std::size_t Read(char* into, std::size_t room);
+  std::size_t ReadRaw(char* into, std::size_t room);
+  std::size_t Inflate(char* into, std::size_t room);
   void Refill();
 
+  struct Inflater;
   std::string name_;
-  void* file_ = nullptr;  // a FILE*, or a gzFile when compressed
-  bool compressed_ = false;
-  bool ownsFile_ = false;
+  int descriptor_ = -1;
+  bool ownsDescriptor_ = false;
+  Inflater* inflater_ = nullptr;  // for gzip input
   std::vector<char> buffer_;
   std::size_t begin_ = 0;  // the unread part of the buffer
   std::size_t end_ = 0;

@@ -318,16 +318,18 @@ constexpr long kRowsPerHandOver = 4096;
 
 namespace {
 
-// Reads every line `next` gives.
-template <class NextLine>
-void ReadLines(NextLine next, const std::string& name, const ReadOptions& options, SeriesSet& set,
-               const RowsRead& rowsRead) {
+// Reads every line `next` gives; `waits` learns how to hand over the rows read before a read
+// that may wait.
+template <class NextLine, class Waits>
+void ReadLines(NextLine next, Waits waits, const std::string& name, const ReadOptions& options,
+               SeriesSet& set, const RowsRead& rowsRead) {
   SeriesReader reader(name, options, set);
   std::string_view line;
   long lines = 0;
   const auto handOver = [&] {
     if (rowsRead && reader.RowsInTimeOrder() && reader.AnyTime()) rowsRead(set, reader.LastTime());
   };
+  waits(handOver);
   while (next(line)) {
     reader.Line(line);
     if (++lines % kRowsPerHandOver == 0) handOver();
@@ -346,15 +348,17 @@ void ReadSeriesFile(std::istream& input, const std::string& name, const ReadOpti
     line = text;
     return true;
   };
-  ReadLines(next, name, options, set, rowsRead);
+  ReadLines(
+      next, [](const std::function<void()>&) {}, name, options, set, rowsRead);
   if (input.bad()) throw BadInput(name + ": read error");
 }
 
 void ReadSeriesPath(const std::string& path, const ReadOptions& options, SeriesSet& set,
                     const RowsRead& rowsRead) {
   LineSource source(path);
-  ReadLines([&](std::string_view& line) { return source.Next(line); }, source.Name(), options, set,
-            rowsRead);
+  ReadLines([&](std::string_view& line) { return source.Next(line); },
+            [&](const std::function<void()>& handOver) { source.beforeRead = handOver; },
+            source.Name(), options, set, rowsRead);
 }
 
 }  // namespace corvix_tool
