@@ -3,7 +3,6 @@
 import re
 
 import numpy as np
-import pandas as pd
 
 DAY = 86400
 
@@ -25,6 +24,8 @@ def sample_series(days, count, every, seed, first=3):
 def wide_frame(pairs, start=None):
     """The series as columns s0, s1 ... of one frame (NaN where a series has no sample); the
     times as datetimes from `start`, or integer seconds."""
+    import pandas as pd
+
     times = np.unique(np.concatenate([t for t, _ in pairs]))
     frame = pd.DataFrame({"time": times})
     for number, (t, v) in enumerate(pairs):
@@ -38,6 +39,8 @@ def wide_frame(pairs, start=None):
 
 def long_frame(pairs, tags, start, empty_days=()):
     """The series as one row per tag and time, in time order, without the days `empty_days`."""
+    import pandas as pd
+
     parts = []
     for tag, (t, v) in zip(tags, pairs):
         kept = ~np.isin(t // DAY, list(empty_days))

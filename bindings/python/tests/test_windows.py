@@ -53,6 +53,7 @@ def test_one_day_gives_the_rows_of_the_one_day_call(width, step, seed):
 
 
 def undated_csv(pairs):
+    pytest.importorskip("pandas")
     return wide_frame(pairs).to_csv(index=False, float_format=repr)
 
 
