@@ -15,6 +15,10 @@ Conventions:
 - Formatting functions return ``str``. Where the library refuses a text (it does not fit the
   given size) they raise :class:`TextRefusedError`, a ``ValueError``.
 - Checks return :class:`Check` objects (``code``, ``ok``, ``message``).
+- :func:`windows` and :class:`Reducer` reduce series over any number of days through the
+  library's multi-day reducer; :func:`windows_frame` does it for pandas DataFrames with the
+  rows of the tool's ``windows`` command, and :func:`dask_windows` for Dask DataFrames too
+  large for one machine (pandas and Dask are imported only by these).
 - Wrong types raise ``TypeError``, ``None`` included; out-of-range numbers (``eng(10**400)``),
   NaN and infinite samples, texts holding NUL, texts the encoding cannot hold and texts longer
   than the library reads raise ``ValueError``: no result is ever silently cut, and no sample
