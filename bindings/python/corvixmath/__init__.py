@@ -109,15 +109,6 @@ class Statistics(NamedTuple):
     spread: float
 
 
-class Window(NamedTuple):
-    """One time window of windows(): the series averages' minimum, maximum and mean."""
-
-    minimum: float
-    maximum: float
-    mean: float
-    centre: int
-
-
 class Font(NamedTuple):
     """A decoded font descriptor; fields the descriptor does not reach keep these defaults."""
 
@@ -1017,7 +1008,8 @@ class Reducer:
 
     Errors: ValueError (a time going back, out of range, a NaN or infinite value, too many
     windows, a push after :meth:`finish`, a closed reducer), TypeError (wrong types),
-    MemoryError. A refused push takes none of its samples.
+    MemoryError. A refused push takes none of its samples. One thread at a time may use a
+    reducer; distinct reducers run in any threads.
     """
 
     def __init__(self, width, step, series_count: int, *, empty_windows: bool = False,

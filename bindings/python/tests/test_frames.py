@@ -8,7 +8,7 @@ import numpy as np
 import pytest
 
 import corvixmath as cm
-from logs import DAY, csv_of, held_by_no_window, long_frame, sample_series, wide_frame
+from logs import csv_of, held_by_no_window, long_frame, sample_series, wide_frame
 
 pd = pytest.importorskip("pandas")
 TAGS = ["TI101", "PI7", "FI3"]

@@ -133,7 +133,8 @@ def test_the_origin_puts_the_windows_on_the_whole_logs_axis():
     on_axis = cm.windows(later, 1000, 700, origin=0)
     assert [w.centre for w in own] == [DAY, DAY + 700]
     assert [w.centre for w in on_axis] == [123 * 700, 124 * 700, 125 * 700]
-    with pytest.raises(ValueError, match=r"at 86405 s goes back before the origin.s midnight \(172800 s\)"):
+    with pytest.raises(ValueError,
+                       match=r"at 86405 s goes back before the origin.s midnight \(172800 s\)"):
         cm.windows(later, 1000, 700, origin=2 * DAY + 9)
 
 
