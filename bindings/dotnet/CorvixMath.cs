@@ -129,6 +129,16 @@ public static class Native {
   [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_calculate_min_max_avr_sd(double[] values, int count, out double minimum, out double maximum, out double average, out double spread);
   [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_calculate_min_max(double[] values, int count, out double minimum, out double maximum, out double average, out double spread);
   [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_filter_covered_seconds(int width, int step, out int first, out int end);
+
+  // The multi-day reducer
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_reducer_create(long width, long step, int seriesCount, uint flags, out IntPtr reducer);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern void cm_reducer_destroy(IntPtr reducer);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_reducer_start_at(IntPtr reducer, long time);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_reducer_push(IntPtr reducer, int series, long[] times, double[] values, int count);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_reducer_advance(IntPtr reducer, long time);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_reducer_finish(IntPtr reducer);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_reducer_take(IntPtr reducer, [Out] NativeWindow[] windows, [Out] double[] averages, int capacity);
+  [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_reducer_get_counts(IntPtr reducer, out ReducerCounts counts);
   [DllImport(Library, CallingConvention = Cdecl)] public static extern int cm_filter_value_array(IntPtr[] values, IntPtr[] times, int seriesCount, int[] sampleCounts, [Out] double[] minimum, [Out] double[] maximum, [Out] double[] mean, [Out] int[] centres, int width, int step, int unused);
 }
 
@@ -248,6 +258,30 @@ public struct Statistics {
 public struct Window {
   public double Minimum, Maximum, Mean;
   public int Centre;
+}
+
+/// <summary>cm_window: one window as the multi-day reducer hands it out.</summary>
+[StructLayout(LayoutKind.Sequential)]
+public struct NativeWindow {
+  public long Centre;
+  public double Minimum, Maximum, Mean;
+  public int HasData, Reserved;
+}
+
+/// <summary>cm_reducer_counts: what a reducer has taken and holds.</summary>
+[StructLayout(LayoutKind.Sequential)]
+public struct ReducerCounts {
+  public long SamplesTaken, SamplesHeldByNoWindow, SamplesOpen, WindowsReduced, WindowsWaiting,
+      RefusedWindows;
+}
+
+/// <summary>One time window over any number of days: the minimum, maximum and mean of the
+/// series averages around Centre (seconds on the samples' axis). A window without data (asked
+/// for with emptyWindows) has HasData false and NaN numbers.</summary>
+public struct ReducedWindow {
+  public double Minimum, Maximum, Mean;
+  public long Centre;
+  public bool HasData;
 }
 
 /// <summary>The friendly layer: .NET strings and values in, strings and results out.</summary>
@@ -401,6 +435,110 @@ public static class CorvixMath {
       foreach (var handle in handles)
         if (handle.IsAllocated) handle.Free();
     }
+  }
+
+  /// <summary>Time windows over series of (times in seconds, values) of any number of days,
+  /// through the library's multi-day reducer: window k is centred at the midnight of the first
+  /// sample's day + k*step and holds centre - width/2 &lt;= t &lt; centre - width/2 + width. One
+  /// day of samples at 0 to 86399 s gives the rows of the one-day overload. Each series' times
+  /// must not go back. ArgumentException names the sample whose time goes back or lies beyond
+  /// REDUCER_TIME_LIMIT, or whose value is NaN or infinite, and says when there would be more
+  /// windows than REDUCER_MOST_WINDOWS. With a step longer than the width, samples between
+  /// windows are held by none: the overload with samplesHeldByNoWindow counts them.</summary>
+  public static ReducedWindow[] Windows(long[][] times, double[][] values, long width, long step) {
+    long heldByNoWindow;
+    return Windows(times, values, width, step, false, out heldByNoWindow);
+  }
+
+  /// <summary>As Windows(times, values, width, step), with the windows without data too when
+  /// emptyWindows, and the number of samples no window holds (left out).</summary>
+  public static ReducedWindow[] Windows(long[][] times, double[][] values, long width, long step,
+                                        bool emptyWindows, out long samplesHeldByNoWindow) {
+    NotNull(times, "times");
+    NotNull(values, "values");
+    if (times.Length != values.Length || times.Length > CorvixLimits.MAX_SERIES)
+      throw new ArgumentException("times and values must pair up, at most MAX_SERIES series");
+    if (width < 1 || width > CorvixLimits.REDUCER_LONGEST_SECONDS)
+      throw new ArgumentOutOfRangeException("width", width, "from 1 s to REDUCER_LONGEST_SECONDS");
+    if (step < 1 || step > CorvixLimits.REDUCER_LONGEST_SECONDS)
+      throw new ArgumentOutOfRangeException("step", step, "from 1 s to REDUCER_LONGEST_SECONDS");
+    for (int s = 0; s < times.Length; ++s) {
+      NotNull(times[s], "times");
+      NotNull(values[s], "values");
+      if (times[s].Length != values[s].Length)
+        throw new ArgumentException("series " + s + " has " + times[s].Length + " times and " +
+                                    values[s].Length + " values");
+    }
+    IntPtr reducer;
+    int code = Native.cm_reducer_create(width, step, Math.Max(times.Length, 1),
+                                        emptyWindows ? CorvixLimits.REDUCER_EMPTY_WINDOWS : 0,
+                                        out reducer);
+    if (code != CorvixLimits.REDUCER_OK) throw ReducerError(code, "cannot make a reducer");
+    try {
+      for (int s = 0; s < times.Length; ++s) {
+        code = Native.cm_reducer_push(reducer, s, times[s], values[s], times[s].Length);
+        if (code != CorvixLimits.REDUCER_OK) throw RefusedPush(reducer, code, s, times[s], values[s], width, step);
+      }
+      code = Native.cm_reducer_finish(reducer);
+      if (code != CorvixLimits.REDUCER_OK) throw ReducerError(code, "finish");
+      var windows = new System.Collections.Generic.List<ReducedWindow>();
+      var batch = new NativeWindow[4096];
+      while (true) {
+        int taken = Native.cm_reducer_take(reducer, batch, null, batch.Length);
+        if (taken < 0) throw ReducerError(taken, "take");
+        for (int i = 0; i < taken; ++i) {
+          bool hasData = batch[i].HasData != 0;
+          windows.Add(new ReducedWindow {
+            Centre = batch[i].Centre, HasData = hasData,
+            Minimum = hasData ? batch[i].Minimum : double.NaN,
+            Maximum = hasData ? batch[i].Maximum : double.NaN,
+            Mean = hasData ? batch[i].Mean : double.NaN });
+        }
+        if (taken < batch.Length) break;
+      }
+      ReducerCounts counts;
+      Native.cm_reducer_get_counts(reducer, out counts);
+      samplesHeldByNoWindow = counts.SamplesHeldByNoWindow;
+      return windows.ToArray();
+    } finally {
+      Native.cm_reducer_destroy(reducer);
+    }
+  }
+
+  static Exception ReducerError(int code, string what) {
+    switch (code) {
+      case CorvixLimits.REDUCER_NO_MEMORY: return new OutOfMemoryException(what + ": the open windows' samples did not fit in memory");
+      case CorvixLimits.REDUCER_TIME_GOES_BACK: return new ArgumentException(what + ": a time goes back");
+      case CorvixLimits.REDUCER_TIME_OUT_OF_RANGE: return new ArgumentException(what + ": a time beyond +-" + CorvixLimits.REDUCER_TIME_LIMIT + " s");
+      case CorvixLimits.REDUCER_NOT_FINITE: return new ArgumentException(what + ": a NaN or infinite value");
+      case CorvixLimits.REDUCER_BAD_SIZE: return new ArgumentException(what + ": a width, step, series count or count out of range");
+      default: return new ArgumentException(what + ": the reducer's result " + code);
+    }
+  }
+
+  // The reason of a refused push, naming the sample the library stopped at.
+  static Exception RefusedPush(IntPtr reducer, int code, int series, long[] times, double[] values,
+                               long width, long step) {
+    string label = " of series " + series;
+    if (code == CorvixLimits.REDUCER_TOO_MANY_WINDOWS) {
+      ReducerCounts counts;
+      Native.cm_reducer_get_counts(reducer, out counts);
+      return new ArgumentException("the samples" + label + " up to " + times[times.Length - 1] + " s would make " +
+                                   counts.RefusedWindows + " windows of " + width + " s every " + step +
+                                   " s from the first sample's day to the last one's; at most " +
+                                   CorvixLimits.REDUCER_MOST_WINDOWS + ": choose a longer step");
+    }
+    for (int i = 0; i < times.Length; ++i) {
+      if (times[i] < -CorvixLimits.REDUCER_TIME_LIMIT || times[i] > CorvixLimits.REDUCER_TIME_LIMIT)
+        return new ArgumentException("sample " + i + label + " at " + times[i] + " s lies beyond the reducer's times, +-" +
+                                     CorvixLimits.REDUCER_TIME_LIMIT + " s");
+      if (double.IsNaN(values[i]) || double.IsInfinity(values[i]))
+        return new ArgumentException("value of sample " + i + label + " is " + values[i] + "; samples must be finite");
+      if (i > 0 && times[i] < times[i - 1])
+        return new ArgumentException("sample " + i + label + " at " + times[i] + " s goes back before sample " + (i - 1) +
+                                     " (" + times[i - 1] + " s); the times of a series must not go back");
+    }
+    return ReducerError(code, "the samples" + label + " are refused");
   }
 }
 

@@ -1,6 +1,10 @@
 // The C# wrapper's test program: every family of the C interface through CorvixMath.cs, on the
 // library's worked examples. Prints each failed check and a count; exit status 0 when all pass.
 using System;
+using System.Collections.Generic;
+using System.Diagnostics;
+using System.Globalization;
+using System.IO;
 using System.Text;
 using Corvix;
 
@@ -186,7 +190,153 @@ static class CorvixMathTest {
                               "windows beyond MAX_SERIES");
   }
 
+  const long Day = CorvixLimits.SECONDS_PER_DAY;
+
+  // `count` series of `days` days, a sample every `every` s with about a tenth missing, values
+  // of a few magnitudes that the CSV file holds exactly (binary fractions).
+  static void Generate(int days, int count, int every, uint seed, out long[][] times, out double[][] values) {
+    times = new long[count][];
+    values = new double[count][];
+    uint state = seed;
+    Func<uint> next = () => state = state * 1664525u + 1013904223u;
+    for (int s = 0; s < count; ++s) {
+      var t = new List<long>();
+      var v = new List<double>();
+      for (long time = 3; time < days * Day; time += every) {
+        if (next() % 10 == 0 && t.Count > 0) continue;
+        t.Add(time);
+        v.Add(((int)(next() % 2000001) - 1000000) / 1024.0 * Math.Pow(10, s - 1));
+      }
+      times[s] = t.ToArray();
+      values[s] = v.ToArray();
+    }
+  }
+
+  // The series as the tool reads them: a CSV file with a column per series, empty cells where a
+  // series has no sample at a row's time.
+  static string Csv(long[][] times, double[][] values) {
+    var rows = new SortedDictionary<long, string[]>();
+    for (int s = 0; s < times.Length; ++s)
+      for (int i = 0; i < times[s].Length; ++i) {
+        string[] row;
+        if (!rows.TryGetValue(times[s][i], out row)) rows[times[s][i]] = row = new string[times.Length];
+        row[s] = values[s][i].ToString("R", CultureInfo.InvariantCulture);
+      }
+    var csv = new StringBuilder("time");
+    for (int s = 0; s < times.Length; ++s) csv.Append(",s" + s);
+    csv.Append('\n');
+    foreach (var row in rows) csv.Append(row.Key + "," + string.Join(",", row.Value) + "\n");
+    return csv.ToString();
+  }
+
+  // `corvixmath windows` of the tool CORVIXMATH_TOOL names (scripts/test-dotnet sets it):
+  // standard output, standard error; null when there is no tool.
+  static string[] Tool(string csv, long width, long step) {
+    string tool = Environment.GetEnvironmentVariable("CORVIXMATH_TOOL");
+    if (string.IsNullOrEmpty(tool) || !File.Exists(tool)) return null;
+    string input = Path.GetTempFileName();
+    try {
+      File.WriteAllText(input, csv);
+      var start = new ProcessStartInfo(tool, "windows --width " + width + " --step " + step + " " + input) {
+        UseShellExecute = false, RedirectStandardOutput = true, RedirectStandardError = true };
+      using (var process = Process.Start(start)) {
+        var error = process.StandardError.ReadToEndAsync();
+        string output = process.StandardOutput.ReadToEnd();
+        process.WaitForExit();
+        Check(process.ExitCode == 0, "the tool reduced the week: " + error.Result);
+        return new[] {output, error.Result};
+      }
+    } finally {
+      File.Delete(input);
+    }
+  }
+
+  // A generated week reduced in C# gives the tool's rows, number for number.
+  static void WeekAsTheToolReducesIt() {
+    long[][] times;
+    double[][] values;
+    Generate(7, 3, 10, 7, out times, out values);
+    string csv = Csv(times, values);
+    foreach (var sizes in new[] {new long[] {3600, 3600}, new long[] {3600, 600}, new long[] {3601, 1799},
+                                 new long[] {600, 7 * 3600}, new long[] {2 * Day, Day}}) {
+      string[] tool = Tool(csv, sizes[0], sizes[1]);
+      if (tool == null) {
+        Console.WriteLine("SKIPPED: the week against the tool: CORVIXMATH_TOOL names no tool " +
+                          "(scripts/test-dotnet sets it to <build>/tools/corvixmath)");
+        return;
+      }
+      long heldByNoWindow;
+      ReducedWindow[] windows = CorvixMath.Windows(times, values, sizes[0], sizes[1], false, out heldByNoWindow);
+      string[] lines = tool[0].TrimEnd('\n').Split('\n');
+      string what = "the week in windows of " + sizes[0] + " s every " + sizes[1] + " s";
+      Same(windows.Length, lines.Length - 1, what + ": windows");
+      int differing = 0;
+      for (int i = 0; i < Math.Min(windows.Length, lines.Length - 1); ++i) {
+        string[] cells = lines[i + 1].Split(',');
+        ReducedWindow w = windows[i];
+        bool same = w.HasData && w.Centre == long.Parse(cells[0], CultureInfo.InvariantCulture) &&
+                    w.Minimum == double.Parse(cells[2], CultureInfo.InvariantCulture) &&
+                    w.Maximum == double.Parse(cells[3], CultureInfo.InvariantCulture) &&
+                    w.Mean == double.Parse(cells[4], CultureInfo.InvariantCulture);
+        if (!same && differing++ == 0)
+          Check(false, what + ": window " + i + " is " + w.Centre + "," + w.Minimum.ToString("R") + "," +
+                           w.Maximum.ToString("R") + "," + w.Mean.ToString("R") + ", the tool's " + lines[i + 1]);
+      }
+      Same(differing, 0, what + ": windows that differ");
+      Check(windows[windows.Length - 1].Centre >= 6 * Day, what + ": the last day is reduced");
+      var said = System.Text.RegularExpressions.Regex.Match(tool[1], "([0-9]+) samples no window holds");
+      Same(heldByNoWindow, said.Success ? long.Parse(said.Groups[1].Value) : 0L, what + ": samples no window holds");
+    }
+  }
+
+  // The multi-day overload: one day as the one-day overload gives it, windows without data,
+  // and every refusal an ArgumentException with its reason.
+  static void MultiDayWindows() {
+    long[][] times;
+    double[][] values;
+    Generate(1, 3, 37, 3, out times, out values);
+    foreach (var sizes in new[] {new[] {3600, 3600}, new[] {900, 300}, new[] {60, 7}, new[] {600, 7200}}) {
+      var dayTimes = Array.ConvertAll(times, t => Array.ConvertAll(t, x => (int)x));
+      Window[] day = CorvixMath.Windows(dayTimes, values, sizes[0], sizes[1]);
+      ReducedWindow[] reduced = CorvixMath.Windows(times, values, sizes[0], sizes[1]);
+      bool same = day.Length == reduced.Length;
+      for (int i = 0; same && i < day.Length; ++i)
+        same = day[i].Centre == reduced[i].Centre && day[i].Minimum == reduced[i].Minimum &&
+               day[i].Maximum == reduced[i].Maximum && day[i].Mean == reduced[i].Mean && reduced[i].HasData;
+      Check(same, "one day in windows of " + sizes[0] + " s every " + sizes[1] + " s as the one-day overload gives it");
+    }
+    long held;
+    ReducedWindow[] empty = CorvixMath.Windows(new[] {new long[] {0, 100, 3 * Day}}, new[] {new[] {1.0, 3.0, 5.0}},
+                                               60, 7200, true, out held);
+    Same(empty.Length + " " + empty[0].Mean + " " + double.IsNaN(empty[1].Mean) + " " + empty[1].HasData + " " +
+         empty[36].Centre + " " + held, "49 1 True False 259200 1", "windows without data, and the sample between windows");
+    var refused = new[] {
+        new { Times = new long[] {0, 90000, 100}, Values = new[] {1.0, 2.0, 3.0},
+              Said = "sample 2 of series 0 at 100 s goes back before sample 1 (90000 s)" },
+        new { Times = new long[] {0, 100}, Values = new[] {1.0, double.NaN}, Said = "value of sample 1 of series 0 is NaN" },
+        new { Times = new long[] {0}, Values = new[] {double.NegativeInfinity}, Said = "is -Infinity" },
+        new { Times = new long[] {0, 1000000000001}, Values = new[] {1.0, 2.0},
+              Said = "sample 1 of series 0 at 1000000000001 s lies beyond the reducer's times" },
+        new { Times = new long[] {0, 400000000000}, Values = new[] {1.0, 2.0},
+              Said = "would make 111111121 windows of 3600 s every 3600 s" },
+    };
+    foreach (var c in refused)
+      ThrowsSaying<ArgumentException>(() => CorvixMath.Windows(new[] {c.Times}, new[] {c.Values}, 3600, 3600),
+                                      c.Said, "multi-day windows: " + c.Said);
+    ThrowsSaying<ArgumentException>(() => CorvixMath.Windows(new[] {new long[] {0, 1}}, new[] {new[] {1.0}}, 60, 60),
+                                    "series 0 has 2 times and 1 values", "times and values of one series pair up");
+    ThrowsSaying<ArgumentOutOfRangeException>(() => CorvixMath.Windows(new[] {new long[] {0}}, new[] {new[] {1.0}}, 0L, 60L),
+                                              "width", "width 0");
+    ThrowsSaying<ArgumentOutOfRangeException>(
+        () => CorvixMath.Windows(new[] {new long[] {0}}, new[] {new[] {1.0}}, 60L, CorvixLimits.REDUCER_LONGEST_SECONDS + 1L),
+        "step", "a step beyond REDUCER_LONGEST_SECONDS");
+    ThrowsSaying<ArgumentNullException>(() => CorvixMath.Windows(new long[][] {null}, new[] {new double[0]}, 60, 60),
+                                        "times", "null multi-day series");
+  }
+
   static int Main() {
+    WeekAsTheToolReducesIt();
+    MultiDayWindows();
     NarrowCodePage();
     Promises();
     Limits();

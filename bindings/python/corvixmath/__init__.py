@@ -15,6 +15,10 @@ Conventions:
 - Formatting functions return ``str``. Where the library refuses a text (it does not fit the
   given size) they raise :class:`TextRefusedError`, a ``ValueError``.
 - Checks return :class:`Check` objects (``code``, ``ok``, ``message``).
+- :func:`windows` and :class:`Reducer` reduce series over any number of days through the
+  library's multi-day reducer; :func:`windows_frame` does it for pandas DataFrames with the
+  rows of the tool's ``windows`` command, and :func:`dask_windows` for Dask DataFrames too
+  large for one machine (pandas and Dask are imported only by these).
 - Wrong types raise ``TypeError``, ``None`` included; out-of-range numbers (``eng(10**400)``),
   NaN and infinite samples, texts holding NUL, texts the encoding cannot hold and texts longer
   than the library reads raise ``ValueError``: no result is ever silently cut, and no sample
@@ -24,8 +28,12 @@ Conventions:
 from __future__ import annotations
 
 import ctypes
+import datetime
 import math
 import numbers
+import re
+import sys
+import warnings
 from typing import Iterable, List, NamedTuple, Optional, Sequence, Tuple, Union
 
 from . import _library
@@ -33,8 +41,9 @@ from ._library import ENVIRONMENT_VARIABLE, LibraryNotFoundError
 
 __all__ = [
     "DEFAULT_ENCODING", "ENVIRONMENT_VARIABLE", "LIMITS", "MISSING_VALUE", "NOT_FOUND", "SCALES",
-    "Check", "Endpoint", "Font", "LibraryNotFoundError", "Statistics", "TextRefusedError",
-    "Window", "build_read_word", "character_classes", "check_control_id", "check_endpoint",
+    "Check", "Endpoint", "Font", "LibraryNotFoundError", "Reducer", "ReducerCounts",
+    "SamplesLeftOutWarning", "Statistics", "TextRefusedError", "Window", "WindowList",
+    "build_read_word", "character_classes", "check_control_id", "check_endpoint",
     "check_expression", "check_ip", "check_number", "compare", "component_name",
     "control_kind_code", "convert_control_id", "data_type_index", "decode_font", "device_model",
     "eng", "event_parameter", "event_type", "find_char", "find_sub", "from_digit_array",
@@ -44,7 +53,7 @@ __all__ = [
     "right_after", "right_side", "scale_index", "scale_name", "scientific", "seven_seg", "simple",
     "split_path", "standard_len", "statistics", "sub_string", "to_digit_array", "to_long",
     "trim_left", "trim_right", "type_code_name", "value_format_index", "variant_value",
-    "windows",
+    "windows", "windows_csv", "windows_frame", "dask_windows",
 ]
 
 _lib = _library.declare(_library.load_library())
@@ -98,15 +107,6 @@ class Statistics(NamedTuple):
     maximum: float
     average: float
     spread: float
-
-
-class Window(NamedTuple):
-    """One time window of windows(): the series averages' minimum, maximum and mean."""
-
-    minimum: float
-    maximum: float
-    mean: float
-    centre: int
 
 
 class Font(NamedTuple):
@@ -832,14 +832,6 @@ def _doubles(values, name: str):
     return (ctypes.c_double * max(len(items), 1))(*items), len(items)
 
 
-def _covered_seconds(width: int, step: int) -> Tuple[int, int]:
-    """The times the day's windows cover, first and one past the last, as the library takes
-    them."""
-    first, end = ctypes.c_int32(), ctypes.c_int32()
-    _lib.cm_filter_covered_seconds(width, step, ctypes.byref(first), ctypes.byref(end))
-    return first.value, end.value
-
-
 def statistics(values: Sequence[float]) -> Statistics:
     """Minimum, maximum, average and spread of samples (a sequence or NumPy array).
     Raises ValueError for no samples and for a NaN or infinite one."""
@@ -853,54 +845,370 @@ def statistics(values: Sequence[float]) -> Statistics:
     return Statistics(*(r.value for r in results))
 
 
-def _refuse_outside_the_day(times: List[int], number: int, width: int, step: int) -> None:
-    first, end = _covered_seconds(width, step)
-    for index, time in enumerate(times):
-        if not first <= time < end:
-            raise ValueError(f"sample {index} of series {number} at {time} s lies outside the "
-                             f"day the windows cover ({first} to {end - 1} s)")
+_DAY = LIMITS["SECONDS_PER_DAY"]
+_LONGEST = LIMITS["REDUCER_LONGEST_SECONDS"]
+_TIME_LIMIT = LIMITS["REDUCER_TIME_LIMIT"]
+_INT64 = (-(2**63), 2**63 - 1)
+_MOST_PER_PUSH = 2**31 - 1  # the count is a 32-bit argument
+_TAKE_BATCH = 4096
+_NAN = float("nan")
+_DURATION_UNITS = {"": 1, "s": 1, "m": 60, "h": 3600, "d": _DAY, "w": 7 * _DAY}
 
 
-def windows(series, width: int, step: int) -> List[Window]:
-    """Reduces sample series of one day to time windows of ``width`` seconds every ``step``.
+class SamplesLeftOutWarning(UserWarning):
+    """Samples that no window holds (between windows, with a step longer than the width, or
+    after the last window) were left out; the result's ``samples_held_by_no_window`` counts
+    them."""
+
+
+class Window(NamedTuple):
+    """One time window: the minimum, maximum and mean of the series' averages in the window
+    around ``centre`` (seconds). ``has_data`` is False for a window without samples (asked for
+    with ``empty_windows=True``), whose minimum, maximum and mean are NaN. ``averages`` holds
+    each series' own average, NaN where it has no sample, when asked for with
+    ``series_averages=True``."""
+
+    minimum: float
+    maximum: float
+    mean: float
+    centre: int
+    has_data: bool = True
+    averages: Optional[Tuple[float, ...]] = None
+
+
+class WindowList(list):
+    """The windows of :func:`windows`, a list of :class:`Window` in time order, and
+    ``samples_held_by_no_window``: how many samples no window held and were left out (with a
+    step longer than the width, the samples between two windows)."""
+
+    samples_held_by_no_window = 0
+
+
+class ReducerCounts(NamedTuple):
+    """What a :class:`Reducer` has taken and holds."""
+
+    samples_taken: int
+    samples_held_by_no_window: int
+    samples_open: int
+    windows_reduced: int
+    windows_waiting: int
+    refused_windows: int
+
+
+def _duration(value, name: str) -> int:
+    """A width or step: whole seconds, a timedelta, or the tool's text ("90", "15m", "1h",
+    "7d", "2w")."""
+    if isinstance(value, str):
+        match = re.fullmatch(r"(\d+)([smhdw]?)", value.strip())
+        if not match:
+            raise ValueError(f"{name} must be seconds or a number with s, m, h, d or w, not "
+                             f"{value!r}")
+        value = int(match.group(1)) * _DURATION_UNITS[match.group(2)]
+    elif isinstance(value, datetime.timedelta):
+        microseconds = value // datetime.timedelta(microseconds=1)
+        if microseconds % 1_000_000:
+            raise ValueError(f"{name} must be whole seconds, not {value}")
+        value = microseconds // 1_000_000
+    return _integer(value, name, 1, _LONGEST)
+
+
+def _numpy_array(data):
+    """`data` as a one-dimensional NumPy array when it is an array (NumPy, pandas ...); None for
+    sequences. NumPy is used only when the caller's data already brought it in."""
+    numpy = sys.modules.get("numpy")
+    if numpy is None or isinstance(data, (list, tuple, range, str, bytes)) \
+            or not hasattr(data, "__array__"):
+        return None
+    array = numpy.asarray(data)
+    if array.ndim != 1:
+        raise ValueError(f"samples must be a one-dimensional array, not {array.ndim}-dimensional")
+    return array
+
+
+def _time_samples(times, label: str):
+    """The times of a series as int64 for the library, and the items to name a refused one."""
+    array = _numpy_array(times)
+    if array is not None:
+        numpy = sys.modules["numpy"]
+        if array.dtype.kind not in "iuO":
+            raise TypeError(f"the times of {label} must be integers (seconds), not {array.dtype}")
+        if array.dtype.kind in "iu" and (array.dtype.kind == "i" or not array.size
+                                         or array.max() <= _INT64[1]):
+            array = numpy.ascontiguousarray(array, dtype=numpy.int64)
+            return array, array.ctypes.data_as(ctypes.POINTER(ctypes.c_int64))
+        times = array.tolist()
+    if times is None or isinstance(times, (str, bytes)):
+        raise TypeError(f"the times of {label} must be a sequence of integers")
+    items = [_integer(time, f"time {index} of {label}", *_INT64)
+             for index, time in enumerate(times)]
+    return items, (ctypes.c_int64 * max(len(items), 1))(*items)
+
+
+def _value_samples(values, label: str):
+    """The values of a series as doubles for the library; NaN and infinity go on to the
+    library, which refuses them."""
+    array = _numpy_array(values)
+    if array is not None:
+        numpy = sys.modules["numpy"]
+        if array.dtype.kind in "fiu":
+            array = numpy.ascontiguousarray(array, dtype=numpy.float64)
+            return array, array.ctypes.data_as(ctypes.POINTER(ctypes.c_double))
+        if array.dtype.kind != "O":
+            raise TypeError(f"the values of {label} must be numbers, not {array.dtype}")
+        values = array.tolist()
+    if values is None or isinstance(values, (str, bytes)):
+        raise TypeError(f"the values of {label} must be a sequence of numbers")
+    items = [_number(value, f"value {index} of {label}") for index, value in enumerate(values)]
+    return items, (ctypes.c_double * max(len(items), 1))(*items)
+
+
+_REDUCER_REASONS = {
+    LIMITS["REDUCER_NULL_ARGUMENT"]: (TypeError, "a null handle or array"),
+    LIMITS["REDUCER_BAD_SIZE"]: (ValueError, "a width, step, series count, sample count or "
+                                             "capacity out of range"),
+    LIMITS["REDUCER_BAD_FLAGS"]: (ValueError, "an unknown flag, or series averages not asked "
+                                              "for"),
+    LIMITS["REDUCER_BAD_SERIES"]: (ValueError, "a series outside 0 to the series count - 1"),
+    LIMITS["REDUCER_TIME_GOES_BACK"]: (ValueError, "a time before the series' last time or the "
+                                                   "time given to advance()"),
+    LIMITS["REDUCER_TIME_OUT_OF_RANGE"]: (ValueError, f"a time beyond +-{_TIME_LIMIT} s"),
+    LIMITS["REDUCER_NOT_FINITE"]: (ValueError, "a NaN or infinite value"),
+    LIMITS["REDUCER_TOO_MANY_WINDOWS"]: (ValueError, "more windows than "
+                                                     f"{LIMITS['REDUCER_MOST_WINDOWS']}"),
+    LIMITS["REDUCER_FINISHED"]: (ValueError, "the reducer is finished: no sample or advance "
+                                             "can follow finish()"),
+    LIMITS["REDUCER_NO_MEMORY"]: (MemoryError, "the open windows' samples did not fit in "
+                                               "memory"),
+    LIMITS["REDUCER_ALREADY_STARTED"]: (ValueError, "the origin must be set before the first "
+                                                    "sample or advance"),
+}
+
+
+def _reducer_error(code: int, what: str) -> Exception:
+    kind, reason = _REDUCER_REASONS.get(code, (RuntimeError, f"unknown result {code}"))
+    return kind(f"{what}: {reason}")
+
+
+class Reducer:
+    """Reduces sample series to time windows over any number of days, a piece at a time.
+
+    Window k is centred at origin + k*step and holds the samples of
+    centre - width//2 <= t < centre - width//2 + width; the origin is the midnight (a multiple
+    of 86400 s) of the first sample's day, or of ``origin``'s. Times are integer seconds.
+    Push each series' samples in time order, in any number of pieces; :meth:`take` hands out
+    every window no later sample can change, and all of them after :meth:`finish`. With a step
+    longer than the width, samples between windows are held by none: they are left out and
+    counted (:attr:`counts`). Use it as a context manager, or call :meth:`close`::
+
+        with corvixmath.Reducer(3600, 3600, series_count=2) as reducer:
+            reducer.push(0, [0, 4000], [1.0, 2.0])
+            reducer.push(1, [100], [3.0])
+            reducer.finish()
+            windows = reducer.take()
+
+    Errors: ValueError (a time going back, out of range, a NaN or infinite value, too many
+    windows, a push after :meth:`finish`, a closed reducer), TypeError (wrong types),
+    MemoryError. A refused push takes none of its samples. One thread at a time may use a
+    reducer; distinct reducers run in any threads.
+    """
+
+    def __init__(self, width, step, series_count: int, *, empty_windows: bool = False,
+                 series_averages: bool = False, origin: Optional[int] = None):
+        self._handle = None
+        self.width = _duration(width, "width")
+        self.step = _duration(step, "step")
+        self.series_count = _integer(series_count, "series_count", 1, LIMITS["MAX_SERIES"])
+        self.series_averages = bool(series_averages)
+        flags = (LIMITS["REDUCER_EMPTY_WINDOWS"] if empty_windows else 0) | \
+            (LIMITS["REDUCER_SERIES_AVERAGES"] if series_averages else 0)
+        # No sample of a series may come before its last time, nor before this one.
+        self._last: List[Optional[int]] = [None] * self.series_count
+        self._floor: Optional[Tuple[int, str]] = None
+        handle = ctypes.c_void_p()
+        code = _lib.cm_reducer_create(self.width, self.step, self.series_count, flags,
+                                      ctypes.byref(handle))
+        if code != LIMITS["REDUCER_OK"]:
+            raise _reducer_error(code, "cannot make a reducer")
+        self._handle = handle
+        if origin is not None:
+            try:
+                self._start_at(_integer(origin, "origin", *_INT64))
+            except BaseException:
+                self.close()
+                raise
+
+    def _open(self):
+        if self._handle is None:
+            raise ValueError("the reducer is closed")
+        return self._handle
+
+    def _start_at(self, origin: int) -> None:
+        code = _lib.cm_reducer_start_at(self._handle, origin)
+        if code != LIMITS["REDUCER_OK"]:
+            raise _reducer_error(code, f"origin {origin} s")
+        midnight = origin // _DAY * _DAY
+        self._floor = (midnight, f"the origin's midnight ({midnight} s)")
+
+    def push(self, series: int, times, values) -> None:
+        """Adds samples of one series (0 to series_count - 1): integer times in seconds, in
+        order and none before the series' last one, and finite values (sequences or
+        arrays)."""
+        handle = self._open()
+        series = _integer(series, "series", 0, self.series_count - 1)
+        label = f"series {series}"
+        time_items, time_pointer = _time_samples(times, label)
+        value_items, value_pointer = _value_samples(values, label)
+        count = len(time_items)
+        if len(value_items) != count:
+            raise ValueError(f"{label} has {count} times and {len(value_items)} values")
+        if count > _MOST_PER_PUSH:
+            raise ValueError(f"{count} samples in one push; push at most {_MOST_PER_PUSH} at "
+                             "a time")
+        code = _lib.cm_reducer_push(handle, series, time_pointer, value_pointer, count)
+        if code != LIMITS["REDUCER_OK"]:
+            raise self._refused_push(code, series, time_items, value_items)
+        if count:
+            self._last[series] = int(time_items[-1])
+
+    def _refused_push(self, code: int, series: int, times, values) -> Exception:
+        """The error of a refused push, naming the sample the library stopped at."""
+        label = f"series {series}"
+        if code == LIMITS["REDUCER_TOO_MANY_WINDOWS"]:
+            return ValueError(
+                f"the samples of {label} up to {int(times[-1])} s would make "
+                f"{self.counts.refused_windows} windows of {self.width} s every {self.step} s "
+                "from the first sample's day to the last one's; at most "
+                f"{LIMITS['REDUCER_MOST_WINDOWS']}: choose a longer step")
+        floor = self._floor
+        if self._last[series] is not None and (floor is None or self._last[series] >= floor[0]):
+            floor = (self._last[series], f"the series' last time ({self._last[series]} s)")
+        for index in range(len(times)):
+            time, value = int(times[index]), float(values[index])
+            if not -_TIME_LIMIT <= time <= _TIME_LIMIT:
+                return ValueError(f"sample {index} of {label} at {time} s lies beyond the "
+                                  f"reducer's times, +-{_TIME_LIMIT} s")
+            if not math.isfinite(value):
+                return ValueError(f"value of sample {index} of {label} is {value}; samples "
+                                  "must be finite")
+            if floor is not None and time < floor[0]:
+                return ValueError(f"sample {index} of {label} at {time} s goes back before "
+                                  f"{floor[1]}; the times of a series must not go back")
+            floor = (time, f"sample {index} ({time} s)")
+        return _reducer_error(code, f"the samples of {label} are refused")
+
+    def advance(self, time: int) -> None:
+        """Says that no series will have a sample before ``time`` (seconds), so that the
+        windows before it can be taken though some series has no sample there."""
+        handle = self._open()
+        time = _integer(time, "time", *_INT64)
+        code = _lib.cm_reducer_advance(handle, time)
+        if code == LIMITS["REDUCER_TIME_GOES_BACK"]:
+            raise ValueError(f"advance to {time} s goes back before {self._floor[1]}")
+        if code != LIMITS["REDUCER_OK"]:
+            raise _reducer_error(code, f"advance to {time} s")
+        self._floor = (time, f"the time given to advance() ({time} s)")
+
+    def finish(self) -> None:
+        """Says that no sample follows: every remaining window can be taken."""
+        code = _lib.cm_reducer_finish(self._open())
+        if code != LIMITS["REDUCER_OK"]:
+            raise _reducer_error(code, "finish")
+
+    def take(self, most: Optional[int] = None) -> List[Window]:
+        """The finished windows not taken yet (at most ``most``), in time order."""
+        handle = self._open()
+        most = None if most is None else _integer(most, "most", 0, _INT64[1])
+        series = self.series_count
+        buffer = (_library.CWindow * _TAKE_BATCH)()
+        averages = (ctypes.c_double * (_TAKE_BATCH * series))() if self.series_averages else None
+        taken: List[Window] = []
+        while most is None or len(taken) < most:
+            room = _TAKE_BATCH if most is None else min(_TAKE_BATCH, most - len(taken))
+            written = _lib.cm_reducer_take(handle, buffer, averages, room)
+            if written < 0:
+                raise _reducer_error(written, "take")
+            for i in range(written):
+                window = buffer[i]
+                own = tuple(averages[i * series:(i + 1) * series]) if averages else None
+                if window.has_data:
+                    taken.append(Window(window.minimum, window.maximum, window.mean,
+                                        window.centre, True, own))
+                else:
+                    taken.append(Window(_NAN, _NAN, _NAN, window.centre, False, own))
+            if written < room:
+                break
+        return taken
+
+    @property
+    def counts(self) -> ReducerCounts:
+        """Samples taken, held by no window and held now; windows reduced and waiting."""
+        counts = _library.CReducerCounts()
+        code = _lib.cm_reducer_get_counts(self._open(), ctypes.byref(counts))
+        if code != LIMITS["REDUCER_OK"]:
+            raise _reducer_error(code, "counts")
+        return ReducerCounts(*(getattr(counts, name) for name, _ in counts._fields_))
+
+    def close(self) -> None:
+        """Frees the reducer; calling it again does nothing."""
+        handle, self._handle = self._handle, None
+        if handle is not None and _lib is not None:
+            _lib.cm_reducer_destroy(handle)
+
+    def __enter__(self) -> "Reducer":
+        return self
+
+    def __exit__(self, *exception) -> None:
+        self.close()
+
+    def __del__(self) -> None:
+        self.close()
+
+
+def _warn_left_out(count: int, stacklevel: int = 3) -> None:
+    if count:
+        warnings.warn(f"{count} samples lie between windows or after the last one: no window "
+                      "holds them, and they are left out (samples_held_by_no_window)",
+                      SamplesLeftOutWarning, stacklevel=stacklevel)
+
+
+def windows(series, width, step, *, empty_windows: bool = False,
+            series_averages: bool = False, origin: Optional[int] = None) -> WindowList:
+    """Reduces sample series to time windows of ``width`` seconds every ``step``, over any
+    number of days.
 
     ``series`` is a sequence of ``(times, values)`` pairs (sequences or NumPy arrays; times in
-    seconds, ascending, 32-bit). Returns one Window per window that has a sample. The call
-    covers one day: a sample outside the times its windows cover, and a NaN or infinite value,
-    raise ValueError naming the first such sample.
+    integer seconds, ascending within each series, within +-LIMITS["REDUCER_TIME_LIMIT"]).
+    ``width`` and ``step`` are seconds, timedeltas or texts such as "15m", "1h", "7d". Window k
+    is centred at origin + k*step, the origin being the midnight of the first sample's day (or
+    of ``origin``'s); one day of samples at 0 <= t < 86400 gives the library's one-day windows.
+    Returns a :class:`WindowList` of the windows that have a sample (every window with
+    ``empty_windows=True``; ``series_averages=True`` adds each series' own average).
+
+    With a step longer than the width, samples between windows are held by none: they are
+    left out, counted in the result's ``samples_held_by_no_window`` and reported with a
+    :class:`SamplesLeftOutWarning`. A time going back, a time out of range and a NaN or
+    infinite value raise ValueError naming the series and the sample.
     """
-    width = _integer(width, "width", 1, 2**31 - 1)
-    step = _integer(step, "step", 1, 2**31 - 1)
     pairs = list(series)
     if len(pairs) > LIMITS["MAX_SERIES"]:
-        raise ValueError(f"{len(pairs)} series; the library reduces at most {LIMITS['MAX_SERIES']}")
-    value_arrays, time_arrays, counts = [], [], []
+        raise ValueError(f"{len(pairs)} series; the library reduces at most "
+                         f"{LIMITS['MAX_SERIES']} at once")
     for number, pair in enumerate(pairs):
         try:
-            times, values = pair
+            _, _ = pair
         except (TypeError, ValueError):
             raise TypeError(f"series {number} must be a (times, values) pair") from None
-        time_items = [_int32(t, f"time of series {number}") for t in times]
-        value_array, count = _doubles(values, f"value of series {number}")
-        if count != len(time_items):
-            raise ValueError(f"series {number} has {len(time_items)} times and {count} values")
-        if any(later < earlier for earlier, later in zip(time_items, time_items[1:])):
-            raise ValueError(f"the times of series {number} are not in ascending order")
-        _refuse_outside_the_day(time_items, number, width, step)
-        time_arrays.append((ctypes.c_int32 * max(count, 1))(*time_items))
-        value_arrays.append(value_array)
-        counts.append(count)
-    entries = LIMITS["SECONDS_PER_DAY"] // step + 2
-    outputs = [(ctypes.c_double * entries)() for _ in range(3)]
-    centres = (ctypes.c_int32 * entries)()
-    n = max(len(pairs), 1)
-    value_pointers = (ctypes.POINTER(ctypes.c_double) * n)(
-        *[ctypes.cast(a, ctypes.POINTER(ctypes.c_double)) for a in value_arrays])
-    time_pointers = (ctypes.POINTER(ctypes.c_int32) * n)(
-        *[ctypes.cast(a, ctypes.POINTER(ctypes.c_int32)) for a in time_arrays])
-    count_array = (ctypes.c_int32 * n)(*counts)
-    written = _lib.cm_filter_value_array(value_pointers, time_pointers, len(pairs), count_array,
-                                         outputs[0], outputs[1], outputs[2], centres, width, step,
-                                         0)
-    return [Window(outputs[0][i], outputs[1][i], outputs[2][i], centres[i])
-            for i in range(written)]
+    result = WindowList()
+    with Reducer(width, step, max(len(pairs), 1), empty_windows=empty_windows,
+                 series_averages=series_averages, origin=origin) as reducer:
+        for number, (times, values) in enumerate(pairs):
+            reducer.push(number, times, values)
+        reducer.finish()
+        result.extend(reducer.take())
+        result.samples_held_by_no_window = reducer.counts.samples_held_by_no_window
+    _warn_left_out(result.samples_held_by_no_window)
+    return result
+
+
+from ._frames import windows_csv, windows_frame  # noqa: E402  (they use the names above)
+from ._dask import dask_windows  # noqa: E402

@@ -116,14 +116,21 @@ def _limits_header() -> Path:
 
 def read_limits() -> Dict[str, Union[int, float]]:
     """The ``CORVIXMATH_*`` number macros of CorvixLimits.h, without their prefix: ``int`` for
-    integers (``86400L`` included), ``float`` for values with a decimal point."""
-    pattern = re.compile(r"^#define CORVIXMATH_(\w+) \(?(-?\d+(?:\.\d*)?(?:[eE][-+]?\d+)?)L?\)?(?:\s|$)")
+    integers (``86400L``, ``100000000LL`` and the flags ``0x1U`` included), ``float`` for values
+    with a decimal point."""
+    pattern = re.compile(r"^#define CORVIXMATH_(\w+) \(?(-?(?:0[xX][0-9a-fA-F]+|\d+(?:\.\d*)?"
+                         r"(?:[eE][-+]?\d+)?))[uU]?[lL]{0,2}\)?(?:\s|$)")
     limits: Dict[str, Union[int, float]] = {}
     for line in _limits_header().read_text(encoding="ascii").splitlines():
         match = pattern.match(line)
         if match:
             number = match.group(2)
-            limits[match.group(1)] = float(number) if "." in number or "e" in number.lower() else int(number)
+            if number.lower().lstrip("-").startswith("0x"):
+                limits[match.group(1)] = int(number, 16)
+            elif "." in number or "e" in number.lower():
+                limits[match.group(1)] = float(number)
+            else:
+                limits[match.group(1)] = int(number)
     return limits
 
 
@@ -135,6 +142,24 @@ _buffer = _c.c_char_p  # narrow buffers the function writes (ctypes string buffe
 _u16_p = _c.POINTER(_c.c_uint16)
 _i32_p = _c.POINTER(_c.c_int32)
 _double_p = _c.POINTER(_c.c_double)
+_i64_p = _c.POINTER(_c.c_int64)
+_handle = _c.c_void_p
+
+
+class CWindow(_c.Structure):
+    """cm_window: one window handed out by cm_reducer_take()."""
+
+    _fields_ = [("centre", _c.c_int64), ("minimum", _c.c_double), ("maximum", _c.c_double),
+                ("mean", _c.c_double), ("has_data", _c.c_int32), ("reserved", _c.c_int32)]
+
+
+class CReducerCounts(_c.Structure):
+    """cm_reducer_counts: what a reducer has taken and holds."""
+
+    _fields_ = [(name, _c.c_int64) for name in (
+        "samples_taken", "samples_held_by_no_window", "samples_open", "windows_reduced",
+        "windows_waiting", "refused_windows")]
+
 
 _PROTOTYPES = [
     ("cm_version", _c.c_char_p, []),
@@ -236,6 +261,15 @@ _PROTOTYPES = [
     ("cm_filter_value_array", _c.c_int32,
      [_c.POINTER(_double_p), _c.POINTER(_i32_p), _c.c_int32, _i32_p, _double_p, _double_p,
       _double_p, _i32_p, _c.c_int32, _c.c_int32, _c.c_int32]),
+    ("cm_reducer_create", _c.c_int32,
+     [_c.c_int64, _c.c_int64, _c.c_int32, _c.c_uint32, _c.POINTER(_handle)]),
+    ("cm_reducer_destroy", None, [_handle]),
+    ("cm_reducer_start_at", _c.c_int32, [_handle, _c.c_int64]),
+    ("cm_reducer_push", _c.c_int32, [_handle, _c.c_int32, _i64_p, _double_p, _c.c_int32]),
+    ("cm_reducer_advance", _c.c_int32, [_handle, _c.c_int64]),
+    ("cm_reducer_finish", _c.c_int32, [_handle]),
+    ("cm_reducer_take", _c.c_int32, [_handle, _c.POINTER(CWindow), _double_p, _c.c_int32]),
+    ("cm_reducer_get_counts", _c.c_int32, [_handle, _c.POINTER(CReducerCounts)]),
 ]
 
 

@@ -122,7 +122,7 @@ def test_windows_from_numpy_arrays():
         ([([5, 1], [1.0, 2.0])], 3600, 3600, ValueError),
         ([([0], [1.0])] * 33, 3600, 3600, ValueError),
         ([([0], [1.0], [2.0])], 3600, 3600, TypeError),
-        ([([2**31], [1.0])], 3600, 3600, ValueError),
+        ([([2**63], [1.0])], 3600, 3600, ValueError),
     ],
 )
 def test_windows_refuse_bad_series(series, width, step, error):
