@@ -181,6 +181,11 @@ std::string WindowsRules() {
       "Output: CSV with a header row 'centre,clock,min,max,mean' (dated: 'time,min,max,mean') or\n"
       "--format json; numbers the shortest text that reads back to the same double, or\n"
       "--decimals.\n"
+      "Long logs: one file of one row per time is reduced as it is read, and each window is\n"
+      "written as soon as no later row can change it, so memory holds only the open windows\n"
+      "(--jobs 2 or more reduces on a second thread while reading goes on); rows already\n"
+      "written stay when a later line is bad. A file ending in .gz, or gzip on standard input,\n"
+      "is read through zlib; a truncated or corrupt archive is an error naming the file.\n"
       "  Example: corvixmath windows --width 2w --step 1w tags.csv --time Timestamp "
       "--series-column Tagname --svg weeks.svg",
       static_cast<long>(CORVIXMATH_SECONDS_PER_DAY), CORVIXMATH_MAX_SERIES);

@@ -4,8 +4,10 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "CMathOperation.h"
+#include "pipeline.h"
 #include "series.h"
 #include "tool.h"
 
@@ -251,6 +253,7 @@ struct WindowsOptions : SeriesOptions {
   bool perSeries = false;
   bool perSeriesColumns = false;
   bool emptyWindows = false;
+  int jobs = 0;  // 0: the number of cores
 };
 
 // The chart's panels, drawn from the very windows the CSV or JSON output holds: one panel of
@@ -349,6 +352,35 @@ class WindowRows {
   std::string chunk_;
 };
 
+// Samples read since the last hand-over, for the reducer.
+struct RowBatch {
+  std::vector<Series> series;
+  long long lastTime = 0;  // no later row goes back before it
+  bool dated = false;
+  bool utc = false;
+  bool end = false;  // the last batch: every window can be finished
+};
+
+// Takes the samples out of `set` into a batch, leaving its series empty.
+RowBatch TakeRows(SeriesSet& set, long long lastTime, bool end) {
+  RowBatch batch;
+  batch.series.resize(set.series.size());
+  for (std::size_t s = 0; s < set.series.size(); ++s) {
+    Series& from = set.series[s];
+    batch.series[s].name = from.name;
+    batch.series[s].times.swap(from.times);
+    batch.series[s].values.swap(from.values);
+    from.times.clear();
+    from.values.clear();
+    from.lines.clear();
+  }
+  batch.lastTime = lastTime;
+  batch.dated = set.dated;
+  batch.utc = set.utc;
+  batch.end = end;
+  return batch;
+}
+
 void RunWindows(WindowsOptions& options, Output& out) {
   const long long width = ParseDuration(options.width, "--width");
   const long long step = ParseDuration(options.step, "--step");
@@ -358,46 +390,47 @@ void RunWindows(WindowsOptions& options, Output& out) {
   rows.step = step;
   rows.text.decimals = options.decimals;
   std::unique_ptr<WindowReducer> reducer;
-  // The reducer is made once the series are known: at the first rows of one file read as it
-  // comes, or after every file is read.
-  const auto start = [&](const SeriesSet& set) {
-    if (reducer) return;
-    if (units > 1 && !(options.perSeries && units == set.series.size()))
-      throw BadInput("--unit takes one unit, or with --per-series one per series");
-    reducer = std::make_unique<WindowReducer>(width, step, set.series.size(), options.emptyWindows,
-                                              eachSeries);
-  };
-  const auto take = [&](const SeriesSet& set) {
-    rows.text.dated = set.dated;
-    rows.text.utc = set.utc;
-    if (options.perSeriesColumns && rows.text.seriesNames.empty())
-      for (const Series& series : set.series)
-        rows.text.seriesNames.push_back(series.name);
+  // Reduces and writes what a batch brings; the reducer is made once the series are known.
+  const auto reduce = [&](RowBatch& batch) {
+    if (!reducer) {
+      if (units > 1 && !(options.perSeries && units == batch.series.size()))
+        throw BadInput("--unit takes one unit, or with --per-series one per series");
+      reducer = std::make_unique<WindowReducer>(width, step, batch.series.size(),
+                                                options.emptyWindows, eachSeries);
+      if (options.perSeriesColumns)
+        for (const Series& series : batch.series)
+          rows.text.seriesNames.push_back(series.name);
+    }
+    for (std::size_t s = 0; s < batch.series.size(); ++s)
+      reducer->Push(s, batch.series[s]);
+    if (batch.end)
+      reducer->Finish();
+    else
+      reducer->Advance(batch.lastTime);
+    rows.text.dated = batch.dated;
+    rows.text.utc = batch.utc;
     reducer->Take([&](const Window& w) { rows.Add(w); });
     if (rows.withData > 0) rows.Flush();
   };
-  const auto push = [&](SeriesSet& set) {
-    for (std::size_t s = 0; s < set.series.size(); ++s) {
-      Series& series = set.series[s];
-      reducer->Push(s, series);
-      series.times.clear();
-      series.values.clear();
-      series.lines.clear();
-    }
-  };
-  // One file of one row per time streams; several files or tags per row are read whole first.
+  // One file of one row per time streams: its rows are reduced while it is read, with --jobs 2
+  // or more on a second thread. Several files, or tags per row, are read whole first.
+  const unsigned cores = std::thread::hardware_concurrency();
+  const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(cores > 0 ? cores : 1);
   const bool streams = options.files.size() == 1;
+  std::unique_ptr<Pipeline<RowBatch>> pipeline;
+  if (streams && jobs > 1) pipeline = std::make_unique<Pipeline<RowBatch>>(reduce);
+  const auto send = [&](RowBatch batch) {
+    if (pipeline)
+      pipeline->Send(std::move(batch));
+    else
+      reduce(batch);
+  };
   SeriesSet set = ReadAll(options, streams ? RowsRead([&](SeriesSet& read, long long lastTime) {
-                            start(read);
-                            push(read);
-                            reducer->Advance(lastTime);
-                            take(read);
+                            send(TakeRows(read, lastTime, false));
                           })
                                            : RowsRead());
-  start(set);
-  push(set);
-  reducer->Finish();
-  take(set);
+  send(TakeRows(set, 0, true));
+  if (pipeline) pipeline->Close();
   set.skipped.heldByNoWindow += static_cast<long>(reducer->HeldByNoWindow());
   ReportSkipped(set, set.skipped, options.verbose, out);
   if (rows.withData == 0) {
@@ -444,6 +477,11 @@ void AddWindows(CLI::App& app, Output& out) {
                       "series, comma separated");
   command->add_flag("--per-series", options->perSeries,
                     "the chart draws one panel per series, each with its own value axis");
+  command
+      ->add_option("--jobs", options->jobs,
+                   "threads: with 2 or more, one file's windows are reduced and written on a "
+                   "thread of their own while it is read (default: the number of cores)")
+      ->check(CLI::Range(1, 256));
   command->callback([options, &out] { RunWindows(*options, out); });
 }
 

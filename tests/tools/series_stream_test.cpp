@@ -165,3 +165,39 @@ TEST(ToolSeriesStream, PeakMemoryStaysFlatAsTheLogGrows) {
 }
 
 }  // namespace
+
+namespace {
+
+// A second thread changes nothing of what comes out, whatever the options.
+TEST(ToolSeriesStream, JobsGiveTheSameBytesAsOneThread) {
+  const std::string log = WriteLog("log.csv", 3, 30, 3);
+  const std::vector<std::vector<std::string>> choices = {
+      {"--width", "1h", "--step", "1h"},
+      {"--width", "15m", "--step", "5m", "--format", "json", "--per-series-columns"},
+      {"--width", "1h", "--step", "2h", "--empty-windows", "--verbose"},
+      {"--width", "7h", "--step", "7h", "--decimals", "3"}};
+  for (const std::vector<std::string>& choice : choices) {
+    std::vector<std::string> one = {"windows", log, "--jobs", "1"};
+    one.insert(one.end(), choice.begin(), choice.end());
+    std::vector<std::string> two = one;
+    two[3] = "2";
+    const tool_test::ToolRun alone = RunTool(one), paired = RunTool(two);
+    EXPECT_EQ(alone.status, 0) << alone.err;
+    EXPECT_GT(alone.out.size(), 100u);
+    EXPECT_EQ(paired.out, alone.out) << choice[1] << " " << choice[3];
+    EXPECT_EQ(paired.err, alone.err);
+  }
+  // A bad line stops both alike.
+  const std::string bad = TempPath("bad.csv");
+  ASSERT_EQ(Shell("(cat " + log + "; echo 2025-01-04T00:00:00,x,1,2) > " + bad), 0);
+  const tool_test::ToolRun one = RunTool(
+                               {"windows", bad, "--width", "1h", "--step", "1h", "--jobs", "1"}),
+                           two = RunTool(
+                               {"windows", bad, "--width", "1h", "--step", "1h", "--jobs", "2"});
+  EXPECT_EQ(one.status, 2);
+  EXPECT_EQ(two.status, 2);
+  EXPECT_EQ(two.err, one.err);
+  EXPECT_NE(one.err.find(":8642: not a finite number"), std::string::npos) << one.err;
+}
+
+}  // namespace
