@@ -158,7 +158,23 @@ void WriteStats(Series& series, const SeriesOptions& options, bool named, Output
 }
 
 void RunStats(SeriesOptions& options, Output& out) {
-  SeriesSet set = ReadAll(options);
+  // The statistics need every value twice (the spread's deviations from the average), but
+  // neither times nor line numbers: those go as soon as their rows are read.
+  std::vector<std::vector<double>> values;
+  SeriesSet set = ReadAll(options, [&](SeriesSet& read, long long) {
+    values.resize(read.series.size());
+    for (std::size_t s = 0; s < read.series.size(); ++s) {
+      Series& series = read.series[s];
+      values[s].insert(values[s].end(), series.values.begin(), series.values.end());
+      series.times.clear();
+      series.values.clear();
+      series.lines.clear();
+    }
+  });
+  for (std::size_t s = 0; s < values.size(); ++s) {
+    values[s].insert(values[s].end(), set.series[s].values.begin(), set.series[s].values.end());
+    set.series[s].values.swap(values[s]);
+  }
   ReportSkipped(set, set.skipped, options.verbose, out);
   if (set.series.empty()) out.Refuse("no data");
   const bool named = set.series.size() > 1;

@@ -49,6 +49,7 @@ class SeriesReader {
   // One row per time: rows never go back, so what was read may be taken out as it comes.
   bool RowsInTimeOrder() const { return laidOut_ && !long_->Active(); }
   bool AnyTime() const { return anyTime_; }
+  bool Timed() const { return HasTime(); }
   long long LastTime() const { return lastTime_; }
 
  private:
@@ -327,7 +328,8 @@ void ReadLines(NextLine next, Waits waits, const std::string& name, const ReadOp
   std::string_view line;
   long lines = 0;
   const auto handOver = [&] {
-    if (rowsRead && reader.RowsInTimeOrder() && reader.AnyTime()) rowsRead(set, reader.LastTime());
+    if (rowsRead && reader.RowsInTimeOrder() && (reader.AnyTime() || !reader.Timed()))
+      rowsRead(set, reader.LastTime());
   };
   waits(handOver);
   while (next(line)) {

@@ -136,9 +136,14 @@ std::int32_t Reducer::Push(std::int32_t series, const std::int64_t* times, const
     counts_.refused_windows = windows;
     return CORVIXMATH_REDUCER_TOO_MANY_WINDOWS;
   }
+  // Room for the whole push first, growing by halves so that many small pushes copy little;
+  // a failure here changes nothing.
   const std::size_t room = buffer.times.size() + static_cast<std::size_t>(count);
-  buffer.times.reserve(room);  // may throw: nothing has changed yet
-  buffer.values.reserve(room);
+  if (room > buffer.times.capacity()) {
+    const std::size_t grown = std::max(room, buffer.times.capacity() + buffer.times.capacity() / 2);
+    buffer.times.reserve(grown);
+    buffer.values.reserve(grown);
+  }
   counts_.refused_windows = 0;
   anySample_ = true;
   firstTime_ = firstTime;
