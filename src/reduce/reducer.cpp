@@ -5,12 +5,15 @@
 // last sample's day, taking windows while their upper bound stays within that midnight + W/2,
 // as the day's filter takes its windows; with S <= W it goes on until the last sample is held.
 // Windows are reduced in runs of one day's axis, perRun windows from a multiple of perRun, each
-// run by one filter call over the samples of [first lower bound, last upper bound).
+// window by the day's filter with the samples' times shifted to its run's first centre. A
+// window's entry depends on its own samples alone, so the filter takes a run's windows a chunk
+// of about an hour at a time, each chunk with the samples from its first lower bound to its
+// last upper bound.
 //
-// A run is reduced once every series has a sample at or after its last upper bound (or the
+// A chunk is reduced once every series has a sample at or after its last upper bound (or the
 // caller advanced past it), and once the axis is known to reach its last window; at the finish
-// the last run stops at the axis' last window. Its samples are then dropped but for those the
-// next run needs, so memory holds only the open runs' samples.
+// the windows stop at the axis' last window. The samples before the next window are then
+// dropped, so memory holds the samples of a width and a chunk, whatever the log's length.
 #include "reduce/internal/reducer.h"
 
 #include <algorithm>
@@ -27,6 +30,9 @@ namespace {
 constexpr std::int64_t kSecondsPerDay = CORVIXMATH_SECONDS_PER_DAY;
 constexpr std::uint32_t kKnownFlags =
     CORVIXMATH_REDUCER_EMPTY_WINDOWS | CORVIXMATH_REDUCER_SERIES_AVERAGES;
+// Windows reduced by one filter call cover about this much time, so that the samples held are
+// those of the width and an hour, not of a day.
+constexpr std::int64_t kChunkSeconds = 3600;
 // Buffers are compacted once this many samples are behind every open window.
 constexpr std::size_t kCompactAfter = 4096;
 
@@ -58,6 +64,7 @@ Reducer::Reducer(std::int64_t width, std::int64_t step, std::int32_t seriesCount
       step_(step),
       half_(width / 2),
       perRun_((kSecondsPerDay + 2 * (width / 2) - width) / step + 1),
+      chunk_(std::min(perRun_, std::max<std::int64_t>(1, kChunkSeconds / step))),
       seriesCount_(seriesCount),
       keepEmpty_((flags & CORVIXMATH_REDUCER_EMPTY_WINDOWS) != 0),
       withAverages_((flags & CORVIXMATH_REDUCER_SERIES_AVERAGES) != 0),
@@ -194,18 +201,21 @@ std::int32_t Reducer::Advance(std::int64_t time) {
   return CORVIXMATH_REDUCER_OK;
 }
 
-// Reduces every run that no later sample can change.
+// The last window of the chunk that starts at window `first`: within first's run.
+std::int64_t Reducer::ChunkLast(std::int64_t first) const {
+  return std::min(first / perRun_ * perRun_ + perRun_ - 1, first + chunk_ - 1);
+}
+
+// Reduces every chunk of windows that no later sample can change.
 void Reducer::Settle() {
   if (!anySample_) return;
-  // Quick refusal: no series can be past the next run while the latest time is not.
+  // Quick refusal: no series can be past the next chunk while the latest time is not.
   const std::int64_t origin = originFixed_ ? origin_ : MidnightOf(firstTime_);
   const std::int64_t windows = WindowsUpTo(origin, lastTime_);
-  const auto runEnd = [&](std::int64_t first) {
-    return origin + (first + perRun_ - 1) * step_ - half_ + width_;
-  };
+  const auto upper = [&](std::int64_t k) { return origin + k * step_ - half_ + width_; };
   const std::int64_t reach = advanced_ ? std::max(lastTime_, advancedTo_) : lastTime_;
-  if (nextRun_ + perRun_ > windows || runEnd(nextRun_) > reach) return;
-  // Every series must be past the run: its last sample, or the advance, at or after its end.
+  if (ChunkLast(nextWindow_) >= windows || upper(ChunkLast(nextWindow_)) > reach) return;
+  // Every series must be past the chunk: its last sample, or the advance, at or after its end.
   bool anyUnknown = false;
   std::int64_t watermark = std::numeric_limits<std::int64_t>::max();
   for (const Buffer& buffer : buffers_) {
@@ -219,17 +229,19 @@ void Reducer::Settle() {
     watermark = anyUnknown ? advancedTo_ : std::max(watermark, advancedTo_);
   else if (anyUnknown)
     return;
-  while (nextRun_ + perRun_ <= windows && runEnd(nextRun_) <= watermark) {
+  for (;;) {
+    const std::int64_t last = ChunkLast(nextWindow_);
+    if (last >= windows || upper(last) > watermark) return;
     FixOrigin();
-    ReduceRun(nextRun_, nextRun_ + perRun_ - 1);
+    ReduceChunk(nextWindow_, last);
   }
 }
 
-// The samples of windows first..last into the run's views, times shifted to the first one's
-// centre; how many in all.
-std::int64_t Reducer::GatherRun(std::int64_t first, std::int64_t last) {
-  const std::int64_t firstCentre = origin_ + first * step_;
-  const std::int64_t from = firstCentre - half_;
+// The samples of windows first..last into the views, times shifted to the centre of their
+// run's first window `base`; how many in all.
+std::int64_t Reducer::Gather(std::int64_t base, std::int64_t first, std::int64_t last) {
+  const std::int64_t firstCentre = origin_ + base * step_;
+  const std::int64_t from = origin_ + first * step_ - half_;
   const std::int64_t to = origin_ + last * step_ - half_ + width_;
   std::int64_t samples = 0;
   for (std::size_t s = 0; s < buffers_.size(); ++s) {
@@ -252,47 +264,52 @@ std::int64_t Reducer::GatherRun(std::int64_t first, std::int64_t last) {
   return samples;
 }
 
+// The day's filter over the run's windows first..last (counted from the run's first window).
 std::int32_t Reducer::Filter(const double* const* values, const std::int32_t* const* times,
-                             std::int32_t series, const std::int32_t* counts) {
-  return static_cast<std::int32_t>(stats::FilterValueArray32(
-      values, times, series, counts, minimum_.data(), maximum_.data(), mean_.data(),
-      centres_.data(), static_cast<std::int32_t>(width_), static_cast<std::int32_t>(step_)));
+                             std::int32_t series, const std::int32_t* counts, std::int64_t first,
+                             std::int64_t last) {
+  return static_cast<std::int32_t>(
+      stats::FilterWindowRange32(values, times, series, counts, minimum_.data(), maximum_.data(),
+                                 mean_.data(), centres_.data(), static_cast<std::int32_t>(width_),
+                                 static_cast<std::int32_t>(step_), first, last));
 }
 
 // Each series' own average in windows first..last: the filter over that series alone.
-void Reducer::RunAverages(std::int64_t first, std::int64_t last) {
+void Reducer::Averages(std::int64_t base, std::int64_t first, std::int64_t last) {
   const std::size_t series = buffers_.size();
   runAverages_.assign(static_cast<std::size_t>(last - first + 1) * series,
                       std::numeric_limits<double>::quiet_NaN());
   for (std::size_t s = 0; s < series; ++s) {
     if (runCounts_[s] == 0) continue;
-    const std::int32_t written = Filter(&runValues_[s], &runTimes_[s], 1, &runCounts_[s]);
+    const std::int32_t written =
+        Filter(&runValues_[s], &runTimes_[s], 1, &runCounts_[s], first - base, last - base);
     for (std::int32_t i = 0; i < written; ++i) {
-      const std::int64_t k = centres_[static_cast<std::size_t>(i)] / step_;
-      if (k > last - first) break;
+      const std::int64_t k = base + centres_[static_cast<std::size_t>(i)] / step_ - first;
       runAverages_[static_cast<std::size_t>(k) * series + s] = mean_[static_cast<std::size_t>(i)];
     }
   }
 }
 
-// Reduces windows first..last and queues them; the run is done only when all of it is queued,
-// so a failed allocation leaves it to be reduced again.
-void Reducer::ReduceRun(std::int64_t first, std::int64_t last) {
+// Reduces windows first..last of one run and queues them; they are done only when all are
+// queued, so a failed allocation leaves them to be reduced again.
+void Reducer::ReduceChunk(std::int64_t first, std::int64_t last) {
   if (centres_.empty()) {
-    const std::size_t entries = static_cast<std::size_t>(perRun_) + 1;
+    const std::size_t entries = static_cast<std::size_t>(chunk_) + 1;
     minimum_.resize(entries);
     maximum_.resize(entries);
     mean_.resize(entries);
     centres_.resize(entries);
   }
   const std::size_t series = buffers_.size();
-  const bool any = GatherRun(first, last) > 0;
+  const std::int64_t base = first / perRun_ * perRun_;
+  const bool any = Gather(base, first, last) > 0;
   runWindows_.clear();
   runWindowAverages_.clear();
   if (any || keepEmpty_) {
-    if (withAverages_) RunAverages(first, last);
-    const std::int32_t written =
-        any ? Filter(runValues_.data(), runTimes_.data(), seriesCount_, runCounts_.data()) : 0;
+    if (withAverages_) Averages(base, first, last);
+    const std::int32_t written = any ? Filter(runValues_.data(), runTimes_.data(), seriesCount_,
+                                              runCounts_.data(), first - base, last - base)
+                                     : 0;
     const auto add = [&](std::int64_t k, const double* row) {
       cm_window window{origin_ + k * step_, 0, 0, 0, row != nullptr ? 1 : 0, 0};
       if (row != nullptr) {
@@ -311,8 +328,7 @@ void Reducer::ReduceRun(std::int64_t first, std::int64_t last) {
     std::int64_t next = first;  // the next window to queue when empty ones are kept
     for (std::int32_t i = 0; i < written; ++i) {
       const auto at = static_cast<std::size_t>(i);
-      const std::int64_t k = first + centres_[at] / step_;
-      if (k > last) break;  // beyond this run: the next run reduces it with its samples
+      const std::int64_t k = base + centres_[at] / step_;
       for (; keepEmpty_ && next < k; ++next)
         add(next, nullptr);
       const double row[] = {minimum_[at], maximum_[at], mean_[at]};
@@ -332,8 +348,8 @@ void Reducer::ReduceRun(std::int64_t first, std::int64_t last) {
     throw;
   }
   counts_.windows_reduced += static_cast<std::int64_t>(runWindows_.size());
-  nextRun_ = last + 1;
-  DropBefore(origin_ + nextRun_ * step_ - half_);
+  nextWindow_ = last + 1;
+  DropBefore(origin_ + nextWindow_ * step_ - half_);
 }
 
 // Lets go of the samples before `time`, which no open window holds.
@@ -356,12 +372,12 @@ std::int32_t Reducer::Finish() {
     finished_ = true;
     return CORVIXMATH_REDUCER_OK;
   }
-  if (finished_ && nextRun_ >= WindowsUpTo(origin_, lastTime_)) return CORVIXMATH_REDUCER_OK;
+  if (finished_ && nextWindow_ >= WindowsUpTo(origin_, lastTime_)) return CORVIXMATH_REDUCER_OK;
   finished_ = true;
   FixOrigin();
   const std::int64_t windows = WindowsUpTo(origin_, lastTime_);
-  while (nextRun_ < windows)
-    ReduceRun(nextRun_, std::min(windows, nextRun_ + perRun_) - 1);
+  while (nextWindow_ < windows)
+    ReduceChunk(nextWindow_, std::min(windows - 1, ChunkLast(nextWindow_)));
   // Samples from the last window's upper bound on are held by none.
   const std::int64_t end = origin_ + (windows - 1) * step_ - half_ + width_;
   for (Buffer& buffer : buffers_) {

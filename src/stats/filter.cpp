@@ -78,6 +78,15 @@ class WindowBounds {
         upper_(static_cast<std::int64_t>(width) - width / 2),
         more_(upper_ <= limit_) {}
 
+  // Only the day's windows first..last: the same bounds, the others skipped.
+  void Only(std::int64_t first, std::int64_t last) {
+    lower_ += first * step_;
+    upper_ += first * step_;
+    const std::int64_t lastUpper = upper_ + (last - first) * step_;
+    if (lastUpper < limit_) limit_ = lastUpper;
+    more_ = first <= last && upper_ <= limit_;
+  }
+
   bool More() const { return more_; }
 
   // The lower bound of the next window, and the upper bound of the day's last window.
@@ -162,7 +171,8 @@ struct WindowEntries {
 template <class Time>
 long FilterWindows(const double* const* values, const Time* const* times, long seriesCount,
                    const Time* sampleCounts, double* minimum, double* maximum, double* mean,
-                   Time* centres, long width, long step) {
+                   Time* centres, long width, long step, std::int64_t firstWindow = 0,
+                   std::int64_t lastWindow = -1) {
   if (values == nullptr || times == nullptr || sampleCounts == nullptr || minimum == nullptr ||
       maximum == nullptr || mean == nullptr || centres == nullptr) {
     return 0;
@@ -181,6 +191,7 @@ long FilterWindows(const double* const* values, const Time* const* times, long s
   }
 
   WindowBounds bounds(width, step);
+  if (lastWindow >= 0) bounds.Only(firstWindow, lastWindow);
   WindowEntries<Time> entries{minimum, maximum, mean, centres};
   while (bounds.More()) {
     std::int64_t lowers[kBlockWindows];
@@ -218,4 +229,15 @@ long corvix::stats::FilterValueArray32(const double* const* values,
                                        std::int32_t width, std::int32_t step) {
   return FilterWindows(values, times, seriesCount, sampleCounts, minimum, maximum, mean, centres,
                        width, step);
+}
+
+long corvix::stats::FilterWindowRange32(const double* const* values,
+                                        const std::int32_t* const* times, std::int32_t seriesCount,
+                                        const std::int32_t* sampleCounts, double* minimum,
+                                        double* maximum, double* mean, std::int32_t* centres,
+                                        std::int32_t width, std::int32_t step,
+                                        std::int64_t firstWindow, std::int64_t lastWindow) {
+  if (firstWindow < 0 || lastWindow < firstWindow) return 0;
+  return FilterWindows(values, times, seriesCount, sampleCounts, minimum, maximum, mean, centres,
+                       width, step, firstWindow, lastWindow);
 }

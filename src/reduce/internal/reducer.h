@@ -49,17 +49,20 @@ class Reducer {
   bool HeldByAWindow(std::int64_t time) const;
   void FixOrigin();
   void Settle();
-  void ReduceRun(std::int64_t first, std::int64_t last);
-  std::int64_t GatherRun(std::int64_t first, std::int64_t last);
-  void RunAverages(std::int64_t first, std::int64_t last);
+  std::int64_t ChunkLast(std::int64_t first) const;
+  void ReduceChunk(std::int64_t first, std::int64_t last);
+  std::int64_t Gather(std::int64_t base, std::int64_t first, std::int64_t last);
+  void Averages(std::int64_t base, std::int64_t first, std::int64_t last);
   std::int32_t Filter(const double* const* values, const std::int32_t* const* times,
-                      std::int32_t series, const std::int32_t* counts);
+                      std::int32_t series, const std::int32_t* counts, std::int64_t first,
+                      std::int64_t last);
   void DropBefore(std::int64_t time);
 
   const std::int64_t width_;
   const std::int64_t step_;
   const std::int64_t half_;
-  const std::int64_t perRun_;  // windows of one day's axis: one filter call
+  const std::int64_t perRun_;  // windows of one day's axis: the filter's windows
+  const std::int64_t chunk_;   // windows reduced at once, within one run
   const std::int32_t seriesCount_;
   const bool keepEmpty_;
   const bool withAverages_;
@@ -72,7 +75,7 @@ class Reducer {
   std::int64_t advancedTo_ = 0;
   bool originFixed_ = false;
   std::int64_t origin_ = 0;
-  std::int64_t nextRun_ = 0;  // the first window of the next run to reduce
+  std::int64_t nextWindow_ = 0;  // the first window not yet reduced
   bool finished_ = false;
 
   // The run being reduced: shifted times and views of each series, the filter's outputs.

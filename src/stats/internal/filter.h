@@ -14,6 +14,15 @@ long FilterValueArray32(const double* const* values, const std::int32_t* const* 
                         double* maximum, double* mean, std::int32_t* centres, std::int32_t width,
                         std::int32_t step);
 
+// The same for the day's windows firstWindow..lastWindow alone (0 is centred at 0): each window
+// gives what the whole day's call gives for it, since a window's entry depends on its own
+// samples only, and the entries start at the outputs' first element.
+long FilterWindowRange32(const double* const* values, const std::int32_t* const* times,
+                         std::int32_t seriesCount, const std::int32_t* sampleCounts,
+                         double* minimum, double* maximum, double* mean, std::int32_t* centres,
+                         std::int32_t width, std::int32_t step, std::int64_t firstWindow,
+                         std::int64_t lastWindow);
+
 // The times the windows of one call cover, from the first window's lower bound to the last
 // window's upper bound (not included): a sample outside takes part in no window. False, with
 // nothing written, for a width or step of 0 or less, which give no window.
