@@ -1029,4 +1029,81 @@ TEST(ReducerErrors, NoSampleNoWindow) {
   EXPECT_TRUE(SameCounts(zero, reducer.Counts()));
 }
 
+// Random log and window shapes, the series pushed out of step with each other in chunks of
+// random sizes, advances to the earliest time still to come, takes of random capacities, and
+// now and then an origin days before the first sample.
+TEST(ReducerRandomFeeding, SeriesOutOfStepGiveTheBatchRows) {
+  std::mt19937_64 random(20261209);
+  const auto logUniform = [&](double low, double high) {
+    std::uniform_real_distribution<double> exponent(std::log(low), std::log(high));
+    return static_cast<int64_t>(std::exp(exponent(random)));
+  };
+  const auto coin = [&] { return random() % 2 == 0; };
+  for (int round = 0; round < 60; ++round) {
+    const LogShape shape{"random",
+                         1 + static_cast<int>(random() % 6),
+                         1 + static_cast<int>(random() % 5),
+                         static_cast<int64_t>(random() % 20000000000ULL) - 10000000000LL,
+                         logUniform(30, 20000),
+                         coin(),
+                         coin(),
+                         coin(),
+                         static_cast<unsigned>(random()),
+                         coin()};
+    const int64_t width = logUniform(1, 3 * kDay);
+    // At most 20000 windows: the rows, not the axis, are what is compared.
+    const int64_t step = std::max(logUniform(1, 3 * kDay), shape.days * kDay / 20000 + 1);
+    const uint32_t flags = static_cast<uint32_t>(random() % 4);
+    const Log log = MakeLog(shape);
+    const bool startAt = random() % 4 == 0;
+    const int64_t origin = log.times.front() - static_cast<int64_t>(random() % (3 * kDay));
+    SCOPED_TRACE("round " + std::to_string(round) + ": width " + std::to_string(width) + ", step " +
+                 std::to_string(step) + ", flags " + std::to_string(flags) +
+                 (startAt ? ", origin " + std::to_string(origin) : ""));
+    const Reduction expected = BatchReduce(log, width, step, flags, startAt ? &origin : nullptr);
+
+    Reducer reducer(width, step, log.series, flags);
+    if (startAt) {
+      ASSERT_EQ(CORVIXMATH_REDUCER_OK, cm_reducer_start_at(reducer.get(), origin));
+    }
+    std::vector<std::vector<int64_t>> times;
+    std::vector<std::vector<double>> values;
+    for (int s = 0; s < log.series; ++s) {
+      times.push_back(log.TimesOf(s));
+      values.push_back(log.ValuesOf(s));
+    }
+    std::vector<std::size_t> pushed(times.size(), 0);
+    std::vector<Row> rows;
+    int64_t advancedTo = INT64_MIN;
+    for (;;) {
+      std::vector<std::size_t> open;
+      for (std::size_t s = 0; s < times.size(); ++s)
+        if (pushed[s] < times[s].size()) open.push_back(s);
+      if (open.empty()) break;
+      const std::size_t s = open[random() % open.size()];
+      const std::size_t count =
+          std::min<std::size_t>(1 + random() % 300, times[s].size() - pushed[s]);
+      ASSERT_EQ(CORVIXMATH_REDUCER_OK,
+                cm_reducer_push(reducer.get(), static_cast<int32_t>(s), times[s].data() + pushed[s],
+                                values[s].data() + pushed[s], static_cast<int32_t>(count)));
+      pushed[s] += count;
+      if (random() % 4 == 0) {
+        int64_t earliest = INT64_MAX;
+        for (std::size_t k = 0; k < times.size(); ++k)
+          if (pushed[k] < times[k].size()) earliest = std::min(earliest, times[k][pushed[k]]);
+        if (earliest != INT64_MAX && earliest >= advancedTo) {
+          ASSERT_EQ(CORVIXMATH_REDUCER_OK, cm_reducer_advance(reducer.get(), earliest));
+          advancedTo = earliest;
+        }
+      }
+      if (random() % 3 == 0) reducer.TakeAll(static_cast<int32_t>(1 + random() % 30), rows);
+    }
+    ASSERT_EQ(CORVIXMATH_REDUCER_OK, cm_reducer_finish(reducer.get()));
+    reducer.TakeAll(7, rows);
+    EXPECT_TRUE(SameRows(expected.rows, rows));
+    EXPECT_EQ(expected.heldByNoWindow, reducer.Counts().samples_held_by_no_window);
+    EXPECT_EQ(log.Samples(), reducer.Counts().samples_taken);
+  }
+}
+
 }  // namespace
