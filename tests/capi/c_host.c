@@ -220,11 +220,55 @@ static void devices_checks_and_statistics(void) {
         "window entries");
 }
 
+/* The worked example of the windows above through a reducer: every cm_reducer_ function. */
+static void reduction(void) {
+  const int64_t first_times[] = {0, 100, 3600, 3700, 7300};
+  const double first_values[] = {1.0, 3.0, 10.0, 20.0, 7.0};
+  const int64_t second_times[] = {50, 3650};
+  const double second_values[] = {5.0, 6.0};
+  cm_reducer* reducer = NULL;
+  cm_reducer_counts counts;
+  cm_window windows[4];
+  double averages[8];
+  check(cm_reducer_create(3600, 3600, 2, CORVIXMATH_REDUCER_SERIES_AVERAGES, &reducer) ==
+                CORVIXMATH_REDUCER_OK &&
+            reducer != NULL,
+        "reducer made");
+  if (reducer == NULL) return;
+  check(cm_reducer_start_at(reducer, 7300) == CORVIXMATH_REDUCER_OK,
+        "origin at the day's midnight");
+  check(cm_reducer_push(reducer, 0, first_times, first_values, 5) == CORVIXMATH_REDUCER_OK,
+        "first series pushed");
+  check(cm_reducer_push(reducer, 1, second_times, second_values, 2) == CORVIXMATH_REDUCER_OK,
+        "second series pushed");
+  check(cm_reducer_push(reducer, 1, first_times, first_values, 1) ==
+            CORVIXMATH_REDUCER_TIME_GOES_BACK,
+        "a time before the series' last refused");
+  check(cm_reducer_advance(reducer, 7300) == CORVIXMATH_REDUCER_OK, "advance");
+  check(cm_reducer_finish(reducer) == CORVIXMATH_REDUCER_OK, "finish");
+  check(cm_reducer_get_counts(reducer, &counts) == CORVIXMATH_REDUCER_OK &&
+            counts.samples_taken == 7 && counts.windows_waiting == 3,
+        "reducer counts");
+  check(cm_reducer_take(reducer, windows, averages, 4) == 3, "three windows");
+  check(windows[0].centre == 0 && windows[0].minimum == 2.0 && windows[0].maximum == 5.0 &&
+            windows[0].mean == 3.5 && windows[0].has_data == 1,
+        "first window");
+  check(windows[1].centre == 3600 && windows[1].mean == 10.5 && windows[2].centre == 7200 &&
+            windows[2].mean == 7.0,
+        "later windows");
+  check(averages[2] == 15.0 && averages[3] == 6.0 && averages[4] == 7.0, "series averages");
+  check(averages[5] != averages[5], "no average of a series without a sample in the window");
+  check(cm_reducer_take(reducer, windows, NULL, 4) == 0, "nothing left to take");
+  cm_reducer_destroy(reducer);
+  cm_reducer_destroy(NULL);
+}
+
 int main(void) {
   formatting();
   text_utilities();
   identifiers_and_vocabulary();
   devices_checks_and_statistics();
+  reduction();
   printf("corvixmath C host: %d checks, %d failed (library %s)\n", checks, failures, cm_version());
   return failures == 0 ? 0 : 1;
 }

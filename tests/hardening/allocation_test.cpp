@@ -2,6 +2,10 @@
 // (every form) and, on glibc builds without a sanitizer, malloc, calloc, realloc and the
 // aligned allocators, and counts the calls made on the calling thread while a member call is
 // under way. Both replacements live in this program only.
+//
+// The table holds the class members, which the C functions mirror one for one. The multi-day
+// reducer (cm_reducer_*) has no member and is not in it: it holds samples between calls and is
+// documented to allocate.
 #include <gtest/gtest.h>
 
 #include <cstddef>

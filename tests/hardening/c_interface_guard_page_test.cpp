@@ -6,8 +6,11 @@
 // output in a buffer of exactly that size. Sources end at a guard page too.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -504,6 +507,99 @@ TEST(CInterfaceGuardPage, StatisticsAndWindowsWithinTheirOutputs) {
     EXPECT_LE(static_cast<std::size_t>(written), entries);
     EXPECT_GT(written, 0);
     EXPECT_TRUE(centres.SlackIntact());
+  }
+}
+
+// --- The reducer: a push reads its arrays up to its count, a take writes its windows up to its
+// capacity and their averages up to capacity times the series count.
+
+// Ten hourly windows of three series, each with samples.
+constexpr int32_t kReducerSeries = 3;
+constexpr int32_t kReducerWindows = 10;
+
+cm_reducer* FedReducer() {
+  cm_reducer* reducer = nullptr;
+  if (cm_reducer_create(3600, 3600, kReducerSeries, CORVIXMATH_REDUCER_SERIES_AVERAGES, &reducer) !=
+      CORVIXMATH_REDUCER_OK)
+    return nullptr;
+  for (int32_t s = 0; s < kReducerSeries; ++s) {
+    std::vector<int64_t> times;
+    std::vector<double> values;
+    for (int32_t k = 0; k < kReducerWindows; ++k) {
+      times.push_back(k * 3600 + s * 100);
+      values.push_back(k * 10.0 + s + 0.25);
+    }
+    cm_reducer_push(reducer, s, times.data(), values.data(), kReducerWindows);
+  }
+  cm_reducer_finish(reducer);
+  return reducer;
+}
+
+TEST(CInterfaceGuardPage, ReducerPushReadsNoSampleBeyondItsCount) {
+  for (int32_t count = 0; count <= 40; ++count) {
+    SCOPED_TRACE(count);
+    GuardedBuffer<int64_t> times(static_cast<std::size_t>(count));
+    GuardedBuffer<double> values(static_cast<std::size_t>(count));
+    ASSERT_TRUE(times.valid() && values.valid());
+    for (int32_t i = 0; i < count; ++i) {
+      times[static_cast<std::size_t>(i)] = i * 600;
+      values[static_cast<std::size_t>(i)] = i;
+    }
+    cm_reducer* reducer = nullptr;
+    ASSERT_EQ(CORVIXMATH_REDUCER_OK, cm_reducer_create(3600, 3600, 1, 0, &reducer));
+    // A refused push checks every sample, the last one too: a NaN in the last place.
+    if (count > 0) {
+      values[static_cast<std::size_t>(count - 1)] = std::nan("");
+      EXPECT_EQ(CORVIXMATH_REDUCER_NOT_FINITE,
+                cm_reducer_push(reducer, 0, times.data(), values.data(), count));
+      values[static_cast<std::size_t>(count - 1)] = count - 1;
+    }
+    EXPECT_EQ(CORVIXMATH_REDUCER_OK,
+              cm_reducer_push(reducer, 0, times.data(), values.data(), count));
+    cm_reducer_counts counts;
+    ASSERT_EQ(CORVIXMATH_REDUCER_OK, cm_reducer_get_counts(reducer, &counts));
+    EXPECT_EQ(count, counts.samples_taken);
+    cm_reducer_destroy(reducer);
+  }
+}
+
+TEST(CInterfaceGuardPage, ReducerTakeWritesNoWindowBeyondItsCapacity) {
+  cm_reducer* roomy = FedReducer();
+  ASSERT_NE(nullptr, roomy);
+  std::vector<cm_window> all(kReducerWindows + 1);
+  std::vector<double> allAverages(all.size() * kReducerSeries);
+  ASSERT_EQ(kReducerWindows, cm_reducer_take(roomy, all.data(), allAverages.data(),
+                                             static_cast<int32_t>(all.size())));
+  cm_reducer_destroy(roomy);
+
+  cm_window filler;
+  std::memset(&filler, 0x6B, sizeof filler);
+  const double averageFiller = -7.5;
+  for (int32_t capacity = 0; capacity <= kReducerWindows + 1; ++capacity) {
+    SCOPED_TRACE(capacity);
+    cm_reducer* reducer = FedReducer();
+    ASSERT_NE(nullptr, reducer);
+    const auto room = static_cast<std::size_t>(capacity);
+    GuardedBuffer<cm_window> windows(room, filler);
+    GuardedBuffer<double> averages(room * kReducerSeries, averageFiller);
+    ASSERT_TRUE(windows.valid() && averages.valid());
+    const int32_t written = cm_reducer_take(reducer, windows.data(), averages.data(), capacity);
+    ASSERT_EQ(std::min(capacity, kReducerWindows), written);
+    const auto taken = static_cast<std::size_t>(written);
+    EXPECT_EQ(0, std::memcmp(windows.data(), all.data(), taken * sizeof(cm_window)));
+    for (std::size_t i = taken; i < room; ++i)
+      EXPECT_EQ(0, std::memcmp(&windows[i], &filler, sizeof filler)) << "window " << i;
+    for (std::size_t i = 0; i < room * kReducerSeries; ++i)
+      EXPECT_EQ(i < taken * kReducerSeries ? allAverages[i] : averageFiller, averages[i]) << i;
+    EXPECT_TRUE(windows.SlackIntact());
+    EXPECT_TRUE(averages.SlackIntact());
+    // The rest comes next, in order.
+    std::vector<cm_window> rest(all.size());
+    EXPECT_EQ(kReducerWindows - written,
+              cm_reducer_take(reducer, rest.data(), nullptr, static_cast<int32_t>(rest.size())));
+    EXPECT_EQ(0, std::memcmp(rest.data(), all.data() + taken,
+                             (kReducerWindows - taken) * sizeof(cm_window)));
+    cm_reducer_destroy(reducer);
   }
 }
 
