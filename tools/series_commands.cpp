@@ -384,8 +384,9 @@ RowBatch TakeRows(SeriesSet& set, long long lastTime, bool end) {
   for (std::size_t s = 0; s < set.series.size(); ++s) {
     Series& from = set.series[s];
     batch.series[s].name = from.name;
-    batch.series[s].times.swap(from.times);
-    batch.series[s].values.swap(from.values);
+    // Copies: the reader's vectors keep their room for the next rows.
+    batch.series[s].times.assign(from.times.begin(), from.times.end());
+    batch.series[s].values.assign(from.values.begin(), from.values.end());
     from.times.clear();
     from.values.clear();
     from.lines.clear();
