@@ -45,6 +45,16 @@ class Pipeline {
     changed_.notify_all();
   }
 
+  // A batch the worker is done with, to be filled again (its vectors keep their room); false
+  // when there is none yet.
+  bool Reuse(Batch& batch) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (done_.empty()) return false;
+    batch = std::move(done_.front());
+    done_.pop_front();
+    return true;
+  }
+
   // Waits until every batch sent is worked through; the worker's failure is thrown here.
   void Close() {
     {
@@ -70,6 +80,8 @@ class Pipeline {
       changed_.notify_all();
       try {
         work_(batch);
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (done_.size() <= depth_) done_.push_back(std::move(batch));
       } catch (...) {
         std::lock_guard<std::mutex> lock(mutex_);
         failure_ = std::current_exception();
@@ -84,6 +96,7 @@ class Pipeline {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Batch> waiting_;
+  std::deque<Batch> done_;
   bool closed_ = false;
   bool abandoned_ = false;
   std::exception_ptr failure_;

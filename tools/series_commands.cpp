@@ -4,7 +4,6 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
-#include <thread>
 
 #include "CMathOperation.h"
 #include "pipeline.h"
@@ -269,7 +268,9 @@ struct WindowsOptions : SeriesOptions {
   bool perSeries = false;
   bool perSeriesColumns = false;
   bool emptyWindows = false;
-  int jobs = 0;  // 0: the number of cores
+  // Reading is the most of the work and one stream, so a second thread only moves the rest
+  // beside it: one thread unless asked.
+  int jobs = 1;
 };
 
 // The chart's panels, drawn from the very windows the CSV or JSON output holds: one panel of
@@ -377,16 +378,16 @@ struct RowBatch {
   bool end = false;  // the last batch: every window can be finished
 };
 
-// Takes the samples out of `set` into a batch, leaving its series empty.
-RowBatch TakeRows(SeriesSet& set, long long lastTime, bool end) {
-  RowBatch batch;
+// Moves the samples out of `set` into `batch` (whose vectors keep their room), leaving the
+// set's series empty.
+void TakeRows(SeriesSet& set, long long lastTime, bool end, RowBatch& batch) {
   batch.series.resize(set.series.size());
   for (std::size_t s = 0; s < set.series.size(); ++s) {
     Series& from = set.series[s];
-    batch.series[s].name = from.name;
-    // Copies: the reader's vectors keep their room for the next rows.
-    batch.series[s].times.assign(from.times.begin(), from.times.end());
-    batch.series[s].values.assign(from.values.begin(), from.values.end());
+    Series& to = batch.series[s];
+    if (to.name != from.name) to.name = from.name;
+    to.times.assign(from.times.begin(), from.times.end());
+    to.values.assign(from.values.begin(), from.values.end());
     from.times.clear();
     from.values.clear();
     from.lines.clear();
@@ -395,7 +396,6 @@ RowBatch TakeRows(SeriesSet& set, long long lastTime, bool end) {
   batch.dated = set.dated;
   batch.utc = set.utc;
   batch.end = end;
-  return batch;
 }
 
 void RunWindows(WindowsOptions& options, Output& out) {
@@ -431,22 +431,27 @@ void RunWindows(WindowsOptions& options, Output& out) {
   };
   // One file of one row per time streams: its rows are reduced while it is read, with --jobs 2
   // or more on a second thread. Several files, or tags per row, are read whole first.
-  const unsigned cores = std::thread::hardware_concurrency();
-  const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(cores > 0 ? cores : 1);
+  const int jobs = options.jobs;
   const bool streams = options.files.size() == 1;
   std::unique_ptr<Pipeline<RowBatch>> pipeline;
   if (streams && jobs > 1) pipeline = std::make_unique<Pipeline<RowBatch>>(reduce);
-  const auto send = [&](RowBatch batch) {
-    if (pipeline)
-      pipeline->Send(std::move(batch));
-    else
-      reduce(batch);
+  RowBatch alone;  // the one batch without a second thread
+  const auto send = [&](SeriesSet& read, long long lastTime, bool end) {
+    if (!pipeline) {
+      TakeRows(read, lastTime, end, alone);
+      reduce(alone);
+      return;
+    }
+    RowBatch batch;
+    pipeline->Reuse(batch);
+    TakeRows(read, lastTime, end, batch);
+    pipeline->Send(std::move(batch));
   };
   SeriesSet set = ReadAll(options, streams ? RowsRead([&](SeriesSet& read, long long lastTime) {
-                            send(TakeRows(read, lastTime, false));
+                            send(read, lastTime, false);
                           })
                                            : RowsRead());
-  send(TakeRows(set, 0, true));
+  send(set, 0, true);
   if (pipeline) pipeline->Close();
   set.skipped.heldByNoWindow += static_cast<long>(reducer->HeldByNoWindow());
   ReportSkipped(set, set.skipped, options.verbose, out);
@@ -497,8 +502,9 @@ void AddWindows(CLI::App& app, Output& out) {
   command
       ->add_option("--jobs", options->jobs,
                    "threads: with 2 or more, one file's windows are reduced and written on a "
-                   "thread of their own while it is read (default: the number of cores)")
-      ->check(CLI::Range(1, 256));
+                   "thread of their own while it is read")
+      ->check(CLI::Range(1, 256))
+      ->capture_default_str();
   command->callback([options, &out] { RunWindows(*options, out); });
 }
 
