@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "CMathOperation.h"
 #include "pipeline.h"
@@ -268,9 +269,7 @@ struct WindowsOptions : SeriesOptions {
   bool perSeries = false;
   bool perSeriesColumns = false;
   bool emptyWindows = false;
-  // Reading is the most of the work and one stream, so a second thread only moves the rest
-  // beside it: one thread unless asked.
-  int jobs = 1;
+  int jobs = 0;  // 0: the number of cores
 };
 
 // The chart's panels, drawn from the very windows the CSV or JSON output holds: one panel of
@@ -431,7 +430,8 @@ void RunWindows(WindowsOptions& options, Output& out) {
   };
   // One file of one row per time streams: its rows are reduced while it is read, with --jobs 2
   // or more on a second thread. Several files, or tags per row, are read whole first.
-  const int jobs = options.jobs;
+  const unsigned cores = std::thread::hardware_concurrency();
+  const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(cores > 0 ? cores : 1);
   const bool streams = options.files.size() == 1;
   std::unique_ptr<Pipeline<RowBatch>> pipeline;
   if (streams && jobs > 1) pipeline = std::make_unique<Pipeline<RowBatch>>(reduce);
@@ -502,9 +502,8 @@ void AddWindows(CLI::App& app, Output& out) {
   command
       ->add_option("--jobs", options->jobs,
                    "threads: with 2 or more, one file's windows are reduced and written on a "
-                   "thread of their own while it is read")
-      ->check(CLI::Range(1, 256))
-      ->capture_default_str();
+                   "thread of their own while it is read (default: the number of cores)")
+      ->check(CLI::Range(1, 256));
   command->callback([options, &out] { RunWindows(*options, out); });
 }
 
