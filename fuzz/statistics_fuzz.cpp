@@ -164,35 +164,58 @@ void Filter(FuzzInput& input) {
   std::vector<double> minima, maxima, means;
   std::vector<long> centres;
   if (step > 0) {
-    std::vector<long> cursors(series.size(), 0);
-    for (std::int64_t lower = -half, upper = static_cast<std::int64_t>(width) - half;
-         upper <= half + kDay; lower += step, upper += step) {
-      ++windows;
-      double low = kNoDataMinimum, high = -kNoDataMinimum, total = 0;
-      long withData = 0;
-      for (std::size_t s = 0; s < series.size() && s < static_cast<std::size_t>(kMaxSeries); ++s) {
+    // Window k covers -W/2 + k*S <= t < -W/2 + k*S + W and is taken while its upper bound
+    // stays within W/2 + 86400.
+    const std::int64_t span = kDay + 2 * static_cast<std::int64_t>(half) - width;
+    windows = span < 0 ? 0 : static_cast<long>(span / step + 1);
+    const std::size_t used = std::min(series.size(), static_cast<std::size_t>(kMaxSeries));
+    std::vector<long> cursors(used, 0);
+    // Only windows holding a sample make entries: from one to the next the model jumps over
+    // the empty ones, so that a step of a second costs no pass over the whole day.
+    for (std::int64_t k = 0; width > 0 && k < windows;) {
+      const std::int64_t lower = -half + k * step;
+      const std::int64_t upper = lower + width;
+      bool anyLeft = false;
+      std::int64_t next = 0;  // the earliest sample at or after the lower bound
+      for (std::size_t s = 0; s < used; ++s) {
         const Series& one = series[s];
         long& cursor = cursors[s];
         while (cursor < one.count && one.times[static_cast<std::size_t>(cursor)] < lower)
           ++cursor;
+        if (cursor == one.count) continue;
+        const std::int64_t time = one.times[static_cast<std::size_t>(cursor)];
+        next = anyLeft ? std::min(next, time) : time;
+        anyLeft = true;
+      }
+      if (!anyLeft) break;
+      if (next >= upper) {
+        // The first window whose upper bound passes the sample.
+        const std::int64_t reach = next - width + half;
+        const std::int64_t first = reach / step - (reach % step != 0 && reach < 0 ? 1 : 0) + 1;
+        k = std::max(k + 1, first);
+        continue;
+      }
+      double low = kNoDataMinimum, high = -kNoDataMinimum, total = 0;
+      long withData = 0;
+      for (std::size_t s = 0; s < used; ++s) {
+        const Series& one = series[s];
         double sum = 0;
-        long used = 0;
-        for (long j = cursor; j < one.count && one.times[static_cast<std::size_t>(j)] < upper;
-             ++j, ++used)
+        long count = 0;
+        for (long j = cursors[s]; j < one.count && one.times[static_cast<std::size_t>(j)] < upper;
+             ++j, ++count)
           sum += one.values[static_cast<std::size_t>(j)];
-        if (used == 0) continue;
-        const double seriesAverage = sum / static_cast<double>(used);
+        if (count == 0) continue;
+        const double seriesAverage = sum / static_cast<double>(count);
         total += seriesAverage;
         ++withData;
         if (low > seriesAverage) low = seriesAverage;
         if (seriesAverage > high) high = seriesAverage;
       }
-      if (width > 0 && withData != 0) {
-        minima.push_back(low);
-        maxima.push_back(high);
-        means.push_back(total / static_cast<double>(withData));
-        centres.push_back(static_cast<long>(lower + half));
-      }
+      minima.push_back(low);
+      maxima.push_back(high);
+      means.push_back(total / static_cast<double>(withData));
+      centres.push_back(static_cast<long>(lower + half));
+      ++k;
     }
   }
   const std::size_t entries = static_cast<std::size_t>(std::max(windows, 1L));

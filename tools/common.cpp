@@ -67,8 +67,11 @@ std::string CsvField(const std::string& text) {
                      (!text.empty() && (text.front() == ' ' || text.back() == ' '));
   if (!quote) return text;
   std::string quoted = "\"";
-  for (char c : text)
-    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  quoted.reserve(text.size() + 2);
+  for (char c : text) {
+    if (c == '"') quoted += '"';  // doubled
+    quoted += c;
+  }
   return quoted + "\"";
 }
 
@@ -116,11 +119,16 @@ void ForEachInput(const std::string& value, Output& out,
     return;
   }
   std::ios::sync_with_stdio(false);
+  ForEachLine(std::cin, stdout, stderr, out, one, echo);
+}
+
+void ForEachLine(std::istream& input, std::FILE* results, std::FILE* reasons, Output& out,
+                 const std::function<void(const std::string&, Output&)>& one, bool echo) {
   std::string line;
   long lineNumber = 0;
   Output lineOut;
   lineOut.batch = true;
-  while (std::getline(std::cin, line)) {
+  while (std::getline(input, line)) {
     ++lineNumber;
     if (lineNumber == 1) line = WithoutByteOrderMark(line);
     // Blanks around a value are no part of it ("  7  " is 7).
@@ -144,11 +152,11 @@ void ForEachInput(const std::string& value, Output& out,
     std::string result = lineOut.text.substr(0, end);
     if (echo) result = CsvField(line) + "," + CsvField(result);
     result += '\n';
-    std::fwrite(result.data(), 1, result.size(), stdout);
+    std::fwrite(result.data(), 1, result.size(), results);
     if (!lineOut.reasons.empty()) {
-      std::fflush(stdout);  // keeps the two streams in order when they share a terminal
+      std::fflush(results);  // keeps the two streams in order when they share a terminal
       for (const std::string& reason : lineOut.reasons)
-        std::fprintf(stderr, "%s%s\n", where.c_str(), Printable(reason).c_str());
+        std::fprintf(reasons, "%s%s\n", where.c_str(), Printable(reason).c_str());
     }
     out.Worsen(lineOut.status);
   }

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "tool.h"
 
@@ -44,16 +45,18 @@ bool EndsWith(const std::string& text, const char* tail) {
 // The compressed bytes read so far and zlib's state; several gzip members follow each other.
 struct LineSource::Inflater {
   z_stream stream{};
-  std::vector<unsigned char> input = std::vector<unsigned char>(kBlockBytes);
+  std::vector<unsigned char> input;
   bool inputEnded = false;
   bool memberEnded = false;  // the last member read was whole
-  Inflater() {
+  explicit Inflater(std::size_t blockBytes) : input(blockBytes) {
     if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) throw BadInput("zlib cannot start");
   }
   ~Inflater() { inflateEnd(&stream); }
 };
 #else
-struct LineSource::Inflater {};
+struct LineSource::Inflater {
+  explicit Inflater(std::size_t) {}
+};
 #endif
 
 LineSource::LineSource(const std::string& path)
@@ -65,6 +68,16 @@ LineSource::LineSource(const std::string& path)
     if (descriptor_ < 0) throw BadInput("cannot read '" + path + "'");
     ownsDescriptor_ = true;
   }
+  Start(path);
+}
+
+LineSource::LineSource(const std::string& name, Reader read, std::size_t blockBytes)
+    : name_(name), read_(std::move(read)), buffer_(blockBytes < 2 ? 2 : blockBytes) {
+  Start(name);
+}
+
+// Reads until the first bytes tell gzip from text.
+void LineSource::Start(const std::string& path) {
   // The first bytes tell gzip from text.
   while (end_ < 2) {
     const std::size_t got = ReadRaw(buffer_.data() + end_, buffer_.size() - end_);
@@ -79,7 +92,7 @@ LineSource::LineSource(const std::string& path)
     return;
   }
 #if defined(CORVIXMATH_TOOL_ZLIB)
-  inflater_ = new Inflater;
+  inflater_ = new Inflater(buffer_.size());
   std::memcpy(inflater_->input.data(), buffer_.data(), end_);
   inflater_->stream.next_in = inflater_->input.data();
   inflater_->stream.avail_in = static_cast<uInt>(end_);
@@ -95,6 +108,7 @@ LineSource::~LineSource() {
 }
 
 std::size_t LineSource::ReadRaw(char* into, std::size_t room) {
+  if (read_) return read_(into, room);
   for (;;) {
     const auto got = CORVIX_READ(descriptor_, into, static_cast<unsigned>(room));
     if (got >= 0) return static_cast<std::size_t>(got);

@@ -17,6 +17,11 @@ class LineSource {
  public:
   // "-" reads standard input, named "<stdin>" in messages. BadInput when it cannot be read.
   explicit LineSource(const std::string& path);
+  // Bytes from `read` instead of a descriptor (the tests and fuzz targets feed it blocks of any
+  // size): it fills up to `room` bytes and returns how many, 0 at the end. `blockBytes` sizes
+  // the buffers (1 MiB for files), which grow for longer lines.
+  using Reader = std::function<std::size_t(char* into, std::size_t room)>;
+  LineSource(const std::string& name, Reader read, std::size_t blockBytes);
   ~LineSource();
   LineSource(const LineSource&) = delete;
   LineSource& operator=(const LineSource&) = delete;
@@ -32,6 +37,7 @@ class LineSource {
   std::function<void()> beforeRead;
 
  private:
+  void Start(const std::string& path);
   std::size_t ReadRaw(char* into, std::size_t room);
   std::size_t Inflate(char* into, std::size_t room);
   void Refill();
@@ -40,6 +46,7 @@ class LineSource {
   std::string name_;
   int descriptor_ = -1;
   bool ownsDescriptor_ = false;
+  Reader read_;                   // when given, read instead of the descriptor
   Inflater* inflater_ = nullptr;  // for gzip input
   std::vector<char> buffer_;
   std::size_t begin_ = 0;  // the unread part of the buffer

@@ -33,11 +33,16 @@ class SeriesReader {
   void Line(std::string_view line) {
     ++lineNumber_;
     if (lineNumber_ == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
-    const std::string_view text = TrimmedView(line);
+    std::string_view text = TrimmedView(line);
     if (text.empty() || text[0] == '#') return;
     if (!laidOut_) {
       laidOut_ = true;
       if (ReadLayout(std::string(text))) return;
+    }
+    // Tabs at the end of a tab-separated row separate empty cells: they stay.
+    if (separator_ == '\t') {
+      const std::size_t start = static_cast<std::size_t>(text.data() - line.data());
+      text = line.substr(start, line.find_last_not_of(" \r") + 1 - start);
     }
     ReadRow(text);
   }
@@ -235,6 +240,9 @@ class SeriesReader {
 
   void ReadRow(std::string_view text) {
     SplitRow(text);
+    // Empty cells past the last column (tabs at the end of every line) are no cells.
+    while (separator_ == '\t' && fields_.size() > columns_ && fields_.back().empty())
+      fields_.pop_back();
     const std::vector<std::string_view>& fields = fields_;
     if (!commaDecided_ && fields.size() == columns_)
       DetectDecimalComma(std::vector<std::string>(fields.begin(), fields.end()));

@@ -302,7 +302,12 @@ std::string ParseTime(const std::string& text, ReadTime& time) {
     time.bareNumber = true;
     return "";
   }
-  if (ParseClock(text, 24, time.seconds)) return "";
+  if (ParseClock(text, 24, time.seconds)) {
+    // 24:00 ends the day; no later time of it exists.
+    if (time.seconds <= kSecondsPerDay) return "";
+    time.seconds = 0;
+    return "no such time of day: '" + text + "'";
+  }
   for (const char* form : kUnambiguousForms) {
     TimeParts parts;
     if (MatchPattern(form, text, parts)) return PlaceParts(parts, text, time);

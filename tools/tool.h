@@ -7,7 +7,9 @@
 #ifndef CORVIXMATH_TOOLS_TOOL_H
 #define CORVIXMATH_TOOLS_TOOL_H
 
+#include <cstdio>
 #include <functional>
+#include <istream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -95,6 +97,10 @@ std::vector<char> Writable(const std::string& text);
 // on). With `echo` each output line is the CSV pair "input,result". The worst status wins.
 void ForEachInput(const std::string& value, Output& out,
                   const std::function<void(const std::string&, Output&)>& one, bool echo = false);
+// The batch use of ForEachInput over the lines of `input`, results to `results` and messages
+// to `reasons` (standard input, output and error for the tool; a fuzz target feeds its own).
+void ForEachLine(std::istream& input, std::FILE* results, std::FILE* reasons, Output& out,
+                 const std::function<void(const std::string&, Output&)>& one, bool echo);
 
 // Adds the --echo flag of batch use to a command.
 void AddEchoFlag(CLI::App& command, bool& echo);

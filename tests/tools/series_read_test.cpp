@@ -40,6 +40,27 @@ TEST(ToolSeriesRead, AHeaderNamesTheSeriesAndEmptyCellsAreNoSample) {
   EXPECT_FALSE(set.dated);
 }
 
+// Tabs at the end of a row separate empty cells, as commas do; they were trimmed as blanks,
+// so a tab-separated row ending in empty cells had too few columns.
+TEST(ToolSeriesRead, TabsAtTheEndOfARowAreEmptyCells) {
+  const struct {
+    const char* text;
+    long samples;
+    long empty;
+  } cases[] = {
+      {"Time\ta\tb\n0\t1\t\n60\t\t\n120\t3\t30\n", 3, 3},
+      {"Time,a,b\n0,1,\n60,,\n120,3,30\n", 3, 3},
+      // Tabs at the end of every line (the header's too) make no column.
+      {"Time\ta\t\n0\t1\t\n60\t2\t \r\n", 2, 0},
+  };
+  for (const auto& c : cases) {
+    const SeriesSet set = Read(c.text);
+    EXPECT_EQ(set.samplesRead, c.samples) << c.text;
+    EXPECT_EQ(set.emptyCells, c.empty) << c.text;
+    EXPECT_EQ(set.skipped.Total(), 0) << c.text;
+  }
+}
+
 TEST(ToolSeriesRead, WithoutAHeaderSeriesAreNamedByFileAndColumn) {
   const SeriesSet set = Read("2010-01-01T00:00Z,1,2\n");
   ASSERT_EQ(set.series.size(), 2u);

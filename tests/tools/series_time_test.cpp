@@ -18,6 +18,7 @@ TEST(ToolSeriesTime, ReadsSecondsClocksAndIsoDateTimes) {
       {"3600", 3600, false, false},
       {"01:00", 3600, false, false},
       {"24:00:00", 86400, false, false},
+      {"24:00", 86400, false, false},
       {"01:00:00.750", 3600, false, false},
       {"1970-01-02", 86400, true, false},
       {"2010-01-01T01:00:00", 1262307600, true, false},
@@ -53,6 +54,9 @@ TEST(ToolSeriesTime, SaysWhatIsWrong) {
       {"2010-01-01X01:00", "not an ISO date-time: '2010-01-01X01:00'"},
       {"2010-01-01T01:00+1:00", "not a zone offset (+HH:MM): '2010-01-01T01:00+1:00'"},
       {"2010-01-01T24:00", "not an ISO date-time: '2010-01-01T24:00'"},
+      // Only 24:00 ends a day: later clock times of hour 24 were read as the next day's.
+      {"24:00:38", "no such time of day: '24:00:38'"},
+      {"24:30", "no such time of day: '24:30'"},
   };
   for (const auto& c : cases) {
     ReadTime time;

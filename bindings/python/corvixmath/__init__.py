@@ -167,6 +167,9 @@ def _narrow(text, name: str, encoding: str, longest: Optional[int] = None) -> by
         raise ValueError(
             f"{name} holds {text[error.start:error.end]!r}, which {encoding} cannot encode"
         ) from None
+    except LookupError:
+        # An unknown name ("utf-9"), or a codec that makes no bytes of text ("rot13").
+        raise ValueError(f"encoding must name a text encoding, not {encoding!r}") from None
     if longest is not None and len(data) > longest:
         raise ValueError(f"{name} is {len(data)} bytes long; the library reads at most {longest}")
     return data
@@ -211,7 +214,10 @@ def _unit(character, name: str) -> int:
 
 
 def _decode(buffer, encoding: str) -> str:
-    return buffer.value.decode(encoding)
+    try:
+        return buffer.value.decode(encoding)
+    except LookupError:
+        raise ValueError(f"encoding must name a text encoding, not {encoding!r}") from None
 
 
 def _output(size: int) -> ctypes.Array:

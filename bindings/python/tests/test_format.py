@@ -46,6 +46,11 @@ def test_eng_refuses_a_text_longer_than_the_field():
         (lambda: cm.eng(1.0, digits=-1), ValueError),
         (lambda: cm.eng(1.0, size=0), ValueError),
         (lambda: cm.eng(1.0, unit="V" * 2000), ValueError),
+        # Unknown encodings and codecs of no text raised LookupError.
+        (lambda: cm.eng(1.0, unit="W", encoding="utf-9"), ValueError),
+        (lambda: cm.eng(1.0, encoding="rot13"), ValueError),
+        (lambda: cm.to_digit_array("12", encoding=""), ValueError),
+        (lambda: cm.find_sub("abc", "b", encoding="hex"), ValueError),
         (lambda: cm.simple(1.0, decimals=255), ValueError),
         (lambda: cm.simple(1.0, separator=",,"), ValueError),
         (lambda: cm.scientific(1.0, decimals=20), ValueError),
