@@ -70,7 +70,13 @@ set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME corvixmath-tools)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "${corvixmath_exact}, libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
+# The tool reads .gz logs through zlib where its build found it.
+set(corvixmath_tool_depends "${corvixmath_exact}, libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
+get_property(corvixmath_tool_zlib GLOBAL PROPERTY CORVIXMATH_TOOL_ZLIB)
+if(corvixmath_tool_zlib)
+  string(APPEND corvixmath_tool_depends ", zlib1g (>= 1:1.2.0)")
+endif()
+set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "${corvixmath_tool_depends}")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION
     "command-line tool of the CorvixMath library\n${corvixmath_about}This package holds the corvixmath tool and its manual page.")
 
