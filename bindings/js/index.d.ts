@@ -101,6 +101,8 @@ export interface SevenSegment {
   scale: string;
   /** The four characters the panel shows, left to right: "0".."9", "-" or " ". */
   digits: string[];
+  /** True when the library gave its fault marker (MISSING_VALUE) instead of a word. */
+  fault: boolean;
   /** Whether the decimal point after character i (0..3) is lit. */
   points: boolean[];
 }
