@@ -104,6 +104,11 @@ function string(text, name) {
 // --- Narrow encodings: single-byte ones through a table TextDecoder gives, and UTF-8.
 
 const SINGLE_BYTE = /^(ibm866|iso-8859-\d+|koi8-[ru]|macintosh|windows-\d+|x-mac-cyrillic)$/;
+// Bytes 0x80..0x9F of windows-1252. Node's TextDecoder reads them as Latin-1 control codes,
+// which would refuse "€" and write U+0080 in its place; browsers read them as these.
+const WINDOWS_1252_HIGH =
+  "\u20AC\uFFFD\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\uFFFD\u017D\uFFFD" +
+  "\uFFFD\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\uFFFD\u017E\u0178";
 const codecs = new Map();
 
 function codec(encoding) {
@@ -134,7 +139,10 @@ function codec(encoding) {
     const characters = [];
     const bytes = new Map();
     for (let byte = 0; byte < 256; ++byte) {
-      const character = decoder.decode(Uint8Array.of(byte));
+      const character =
+        name === "windows-1252" && byte >= 0x80 && byte <= 0x9f
+          ? WINDOWS_1252_HIGH[byte - 0x80]
+          : decoder.decode(Uint8Array.of(byte));
       characters.push(character);
       if (character !== "\uFFFD" && !bytes.has(character)) bytes.set(character, byte);
     }
