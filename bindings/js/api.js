@@ -636,6 +636,26 @@ export function bind(module) {
     return big;
   }
 
+  // Writes a series' times into the heap as int64 from index `at` of HEAP64. Numbers go in as
+  // two 32-bit halves (exact for every integer a double holds), sparing a BigInt a sample.
+  function writeTimes(times, at, label) {
+    if (times instanceof BigInt64Array) {
+      M.HEAP64.set(times, at);
+      return;
+    }
+    const halves = M.HEAP32;
+    for (let i = 0; i < times.length; ++i) {
+      const t = times[i];
+      if (typeof t === "number" && Number.isInteger(t) && t >= -(2 ** 63) && t < 2 ** 63) {
+        const high = Math.floor(t / 4294967296);
+        halves[2 * (at + i)] = (t - high * 4294967296) | 0;
+        halves[2 * (at + i) + 1] = high;
+      } else {
+        M.HEAP64[at + i] = time(t, `time ${i} of ${label}`);
+      }
+    }
+  }
+
   const registry = new FinalizationRegistry((handle) => M._cm_reducer_destroy(handle));
 
   class Reducer {
@@ -694,18 +714,20 @@ export function bind(module) {
       const count = times.length;
       if (values.length !== count) throw new RangeError(`${label} has ${count} times and ${values.length} values`);
       if (count > MOST_PER_PUSH) throw new RangeError(`${count} samples in one push; push at most ${MOST_PER_PUSH} at a time`);
-      const timeItems = times instanceof BigInt64Array ? times : BigInt64Array.from({ length: count }, (_, i) => time(times[i], `time ${i} of ${label}`));
       if (!(values instanceof Float64Array))
         for (let i = 0; i < count; ++i) number(values[i], `value ${i} of ${label}`);
-      const code = scratch((space) => {
+      let refused = null;
+      scratch((space) => {
         const timePointer = space.alloc(count * 8);
         const valuePointer = space.alloc(count * 8);
-        M.HEAP64.set(timeItems, timePointer / 8);
+        writeTimes(times, timePointer / 8, label);
         M.HEAPF64.set(values, valuePointer / 8);
-        return M._cm_reducer_push(handle, series, timePointer, valuePointer, count);
+        const code = M._cm_reducer_push(handle, series, timePointer, valuePointer, count);
+        // The times as the library read them, to name a refused sample, or the last one kept.
+        if (code !== LIMITS.REDUCER_OK) refused = [code, M.HEAP64.slice(timePointer / 8, timePointer / 8 + count)];
+        else if (count) this.#last[series] = M.HEAP64[timePointer / 8 + count - 1];
       });
-      if (code !== LIMITS.REDUCER_OK) throw this.#refusedPush(code, series, timeItems, values);
-      if (count) this.#last[series] = timeItems[count - 1];
+      if (refused) throw this.#refusedPush(refused[0], series, refused[1], values);
     }
 
     // The error of a refused push, naming the sample the library stopped at.

@@ -112,6 +112,17 @@ test("windows take typed arrays of either kind and plain arrays alike", () => {
   assert.equal(plain.samplesHeldByNoWindow, 0);
 });
 
+test("times far from zero, either side, read as exactly as BigInts do", () => {
+  for (const base of [-1e12, -86400 * 12345 - 7, -1, 2 ** 32 - 30, 2 ** 33 + 5, 999999990000]) {
+    const seconds = [base, base + 1, base + 45, base + 3600];
+    const options = { width: 60, step: 30 };
+    const asNumbers = cm.windows(seconds, [1, 2, 3, 4], options);
+    const asBigInts = cm.windows(BigInt64Array.from(seconds.map(BigInt)), [1, 2, 3, 4], options);
+    assert.deepEqual(asNumbers, asBigInts, `${base}`);
+    assert.ok(asNumbers.some((w) => Math.abs(w.centre - base) <= 30), `${base}`);
+  }
+});
+
 test("windows give empty windows and each series' averages when asked", () => {
   const got = cm.windows([[0, 7200], [10]], [[1, 5], [3]], { width: 3600, step: 3600, emptyWindows: true, seriesAverages: true });
   assert.deepEqual(got.slice(0, 3).map((w) => [w.centre, w.hasData]), [[0, true], [3600, false], [7200, true]]);
