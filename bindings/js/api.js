@@ -65,6 +65,9 @@ function options(given, name, known) {
   return given;
 }
 
+// An option's value, or its default when it is not given; null is a value (of the wrong type).
+const or = (value, fallback) => (value === undefined ? fallback : value);
+
 function number(value, name) {
   if (typeof value !== "number")
     throw new TypeError(`${name} must be a number, not ${describe(value)}`);
@@ -252,7 +255,7 @@ export function bind(module) {
   function eng(value, given) {
     const o = options(given, "eng", ["unit", "digits", "scale", "size", "encoding"]);
     number(value, "value");
-    const encoding = o.encoding ?? DEFAULT_ENCODING;
+    const encoding = or(o.encoding, DEFAULT_ENCODING);
     let mode = SCALES.auto;
     if (typeof o.scale === "string") {
       const key = o.scale.toLowerCase();
@@ -262,9 +265,9 @@ export function bind(module) {
     } else if (o.scale !== undefined) {
       mode = integer(o.scale, "scale", 0, 255);
     }
-    const digits = integer(o.digits ?? 4, "digits", 0, 65535);
-    const size = integer(o.size ?? FORMAT, "size", 1, FORMAT);
-    const unit = narrow(o.unit ?? "", "unit", encoding, FORMAT - 1);
+    const digits = integer(or(o.digits, 4), "digits", 0, 65535);
+    const size = integer(or(o.size, FORMAT), "size", 1, FORMAT);
+    const unit = narrow(or(o.unit, ""), "unit", encoding, FORMAT - 1);
     return scratch((space) => {
       const destination = space.zeroed(size);
       const result = M._cm_double_to_eng_string(destination, value, space.bytes(unit), digits, size, mode);
@@ -277,10 +280,10 @@ export function bind(module) {
   function simple(value, given) {
     const o = options(given, "simple", ["width", "decimals", "zeroFill", "separator", "size"]);
     number(value, "value");
-    const width = integer(o.width ?? 0, "width", 0, 255);
+    const width = integer(or(o.width, 0), "width", 0, 255);
     const decimals = o.decimals === undefined ? 255 : integer(o.decimals, "decimals", 0, 254);
     const zeroFill = bool(o.zeroFill, "zeroFill");
-    const size = integer(o.size ?? FORMAT, "size", 1, FORMAT);
+    const size = integer(or(o.size, FORMAT), "size", 1, FORMAT);
     const separator = o.separator === undefined ? undefined : character(o.separator, "separator");
     return scratch((space) => {
       const destination = space.zeroed(size);
@@ -295,8 +298,8 @@ export function bind(module) {
   function sci(value, given) {
     const o = options(given, "sci", ["decimals", "size"]);
     number(value, "value");
-    const decimals = integer(o.decimals ?? 2, "decimals", 0, 19);
-    const size = integer(o.size ?? 64, "size", 1, FORMAT);
+    const decimals = integer(or(o.decimals, 2), "decimals", 0, 19);
+    const size = integer(or(o.size, 64), "size", 1, FORMAT);
     return scratch((space) => {
       const destination = space.zeroed(size);
       M._cm_sientific_format(destination, value, decimals, size);
@@ -310,10 +313,10 @@ export function bind(module) {
   function price(amount, given) {
     const o = options(given, "price", ["separator", "divisorExponent", "size"]);
     number(amount, "amount");
-    const separator = o.separator ?? "";
+    const separator = or(o.separator, "");
     const mark = separator === "" ? 0 : character(separator, "separator");
-    const exponent = integer(o.divisorExponent ?? 0, "divisorExponent", 0, 255);
-    const size = integer(o.size ?? 64, "size", 4, FORMAT);
+    const exponent = integer(or(o.divisorExponent, 0), "divisorExponent", 0, 255);
+    const size = integer(or(o.size, 64), "size", 4, FORMAT);
     return scratch((space) => {
       const destination = space.zeroed(size);
       M._cm_price_to_string(destination, amount, size, exponent, mark);
@@ -369,7 +372,7 @@ export function bind(module) {
   function sevenseg(value, given) {
     const o = options(given, "sevenseg", ["flags", "plain", "dropMinus", "divide"]);
     number(value, "value");
-    let flags = int32(o.flags ?? 0, "flags");
+    let flags = int32(or(o.flags, 0), "flags");
     if (bool(o.plain, "plain")) flags |= LIMITS.SEVENSEG_PLAIN;
     if (bool(o.dropMinus, "dropMinus")) flags |= LIMITS.SEVENSEG_DROP_MINUS;
     if (o.divide !== undefined) {
@@ -502,7 +505,7 @@ export function bind(module) {
 
   function characterClasses(text, given) {
     const o = options(given, "characterClasses", ["encoding"]);
-    const data = narrow(text, "text", o.encoding ?? DEFAULT_ENCODING);
+    const data = narrow(text, "text", or(o.encoding, DEFAULT_ENCODING));
     return scratch((space) => M._cm_is_alpha_numeric(space.bytes(data)) >>> 0);
   }
 

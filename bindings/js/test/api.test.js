@@ -48,7 +48,8 @@ test("wrong types throw TypeError, values out of range RangeError", () => {
     () => cm.eng(1, { digits: "4" }), () => cm.simple(1, { zeroFill: 1 }), () => cm.parse(12),
     () => cm.checkIp(null), () => cm.checkExpression("a", { variables: "ab" }),
     () => cm.checkExpression("a", { variables: [1] }), () => cm.statistics("1234"),
-    () => cm.typeCodeName(1.5), () => cm.eng(1, { encoding: 1256 }),
+    () => cm.typeCodeName(1.5), () => cm.eng(1, { encoding: 1256 }), () => cm.eng(1, { digits: null }),
+    () => cm.price(1, { separator: null }), () => cm.eng(1, { unit: null }),
   ];
   for (const call of typeErrors) assert.throws(call, TypeError, call.toString());
   const rangeErrors = [
