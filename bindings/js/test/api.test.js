@@ -13,6 +13,9 @@ test("the version and limits come from the library and its header", () => {
   assert.equal(cm.LIMITS.FORMAT_UNITS, 1024);
   assert.equal(cm.MISSING_VALUE, -999);
   assert.ok(Object.isFrozen(cm.LIMITS));
+  // The package's version is the library's (corvixmath.h), as the Python package's is.
+  const manifest = JSON.parse(readFileSync(new URL("../package.json", import.meta.url), "utf8"));
+  assert.equal(manifest.version, cm.VERSION);
 });
 
 test("a refused text throws TextRefusedError, a RangeError with the library's result", () => {
