@@ -79,6 +79,7 @@ export function readLog(text) {
   const separator = separatorOf(used[0].line);
   const cells = (line) => line.split(separator).map((cell) => cell.trim());
   let names;
+  const firstNumber = used[0].number;
   const first = cells(used[0].line);
   if (!/\d/.test(first[0])) {
     names = first.slice(1);
@@ -87,7 +88,7 @@ export function readLog(text) {
     names = first.slice(1).map((_, column) => `value${column + 1}`);
   }
   if (names.length === 0)
-    throw new LogError(used[0]?.number ?? 1, `expected 'time,value' columns: '${first.join(separator)}'`);
+    throw new LogError(firstNumber, `expected 'time,value' columns: '${first.join(separator)}'`);
   if (names.length > 32) throw new LogError(1, `${names.length} value columns; at most 32`);
 
   const times = names.map(() => []);
