@@ -281,8 +281,10 @@ function drawChart(rows, log) {
   svgElement("line", { class: "axis", x1: left, y1: bottom, x2: right, y2: bottom }, chart);
   svgElement("line", { class: "axis", x1: left, y1: top, x2: left, y2: bottom }, chart);
   const label = (text, attributes) => (svgElement("text", attributes, chart).textContent = text);
-  label(numberText(high), { x: left - 6, y: top + 4, "text-anchor": "end" });
-  label(numberText(low), { x: left - 6, y: bottom, "text-anchor": "end" });
+  // Axis labels need no more than four significant digits; the table has the exact numbers.
+  const axisText = (value) => numberText(Number(value.toPrecision(4)));
+  label(axisText(high), { x: left - 6, y: top + 4, "text-anchor": "end" });
+  label(axisText(low), { x: left - 6, y: bottom, "text-anchor": "end" });
   label(windowLabel(first, log), { x: left, y: bottom + 18 });
   if (last !== first) label(windowLabel(last, log), { x: right, y: bottom + 18, "text-anchor": "end" });
   label("band: min to max · line: mean", { x: right, y: bottom + 30, "text-anchor": "end" });
