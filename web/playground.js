@@ -1,5 +1,6 @@
 // The playground page: every panel recomputes as its inputs change, through the library's
 // JavaScript package (inlined into the page with its WebAssembly, so it opens from file://).
+import { addressReason, endpointReason } from "./lib/address-reason.js";
 import { faultPlace } from "./lib/formula-place.js";
 import { LogError, clockLabel, dateLabel, numberText, readLog } from "./lib/csv-log.js";
 
@@ -194,15 +195,20 @@ function updateAddress(cm) {
   };
   const ip = run(() => cm.checkIp(address));
   show("ip-code", String(ip.code));
-  show("ip-message", ip.message);
+  show("ip-message", ip.ok ? "valid" : ip.code === "" ? ip.message : addressReason(address, ip.code, cm.LIMITS));
   if (port === "") {
     show("endpoint-code", "");
     show("endpoint-message", "no port given");
     return;
   }
-  const endpoint = run(() => cm.checkEndpoint(`${address}:${port}`));
+  const text = `${address}:${port}`;
+  const endpoint = run(() => cm.checkEndpoint(text));
   show("endpoint-code", String(endpoint.code));
-  show("endpoint-message", endpoint.ok ? `valid: address ${endpoint.address}, port ${endpoint.port}` : endpoint.message);
+  show(
+    "endpoint-message",
+    endpoint.ok ? `valid: address ${endpoint.address}, port ${endpoint.port}`
+      : endpoint.code === "" ? endpoint.message : endpointReason(text, endpoint.code, cm.LIMITS)
+  );
 }
 
 // --- Panel 4: font
