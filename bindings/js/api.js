@@ -65,6 +65,9 @@ function options(given, name, known) {
   return given;
 }
 
+// An option's value, or its default when it is not given; null is a value (of the wrong type).
+const or = (value, fallback) => (value === undefined ? fallback : value);
+
 function number(value, name) {
   if (typeof value !== "number")
     throw new TypeError(`${name} must be a number, not ${describe(value)}`);
@@ -104,6 +107,11 @@ function string(text, name) {
 // --- Narrow encodings: single-byte ones through a table TextDecoder gives, and UTF-8.
 
 const SINGLE_BYTE = /^(ibm866|iso-8859-\d+|koi8-[ru]|macintosh|windows-\d+|x-mac-cyrillic)$/;
+// Bytes 0x80..0x9F of windows-1252. Node's TextDecoder reads them as Latin-1 control codes,
+// which would refuse "€" and write U+0080 in its place; browsers read them as these.
+const WINDOWS_1252_HIGH =
+  "\u20AC\uFFFD\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\uFFFD\u017D\uFFFD" +
+  "\uFFFD\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\uFFFD\u017E\u0178";
 const codecs = new Map();
 
 function codec(encoding) {
@@ -134,7 +142,10 @@ function codec(encoding) {
     const characters = [];
     const bytes = new Map();
     for (let byte = 0; byte < 256; ++byte) {
-      const character = decoder.decode(Uint8Array.of(byte));
+      const character =
+        name === "windows-1252" && byte >= 0x80 && byte <= 0x9f
+          ? WINDOWS_1252_HIGH[byte - 0x80]
+          : decoder.decode(Uint8Array.of(byte));
       characters.push(character);
       if (character !== "\uFFFD" && !bytes.has(character)) bytes.set(character, byte);
     }
@@ -244,7 +255,7 @@ export function bind(module) {
   function eng(value, given) {
     const o = options(given, "eng", ["unit", "digits", "scale", "size", "encoding"]);
     number(value, "value");
-    const encoding = o.encoding ?? DEFAULT_ENCODING;
+    const encoding = or(o.encoding, DEFAULT_ENCODING);
     let mode = SCALES.auto;
     if (typeof o.scale === "string") {
       const key = o.scale.toLowerCase();
@@ -254,9 +265,9 @@ export function bind(module) {
     } else if (o.scale !== undefined) {
       mode = integer(o.scale, "scale", 0, 255);
     }
-    const digits = integer(o.digits ?? 4, "digits", 0, 65535);
-    const size = integer(o.size ?? FORMAT, "size", 1, FORMAT);
-    const unit = narrow(o.unit ?? "", "unit", encoding, FORMAT - 1);
+    const digits = integer(or(o.digits, 4), "digits", 0, 65535);
+    const size = integer(or(o.size, FORMAT), "size", 1, FORMAT);
+    const unit = narrow(or(o.unit, ""), "unit", encoding, FORMAT - 1);
     return scratch((space) => {
       const destination = space.zeroed(size);
       const result = M._cm_double_to_eng_string(destination, value, space.bytes(unit), digits, size, mode);
@@ -269,10 +280,10 @@ export function bind(module) {
   function simple(value, given) {
     const o = options(given, "simple", ["width", "decimals", "zeroFill", "separator", "size"]);
     number(value, "value");
-    const width = integer(o.width ?? 0, "width", 0, 255);
+    const width = integer(or(o.width, 0), "width", 0, 255);
     const decimals = o.decimals === undefined ? 255 : integer(o.decimals, "decimals", 0, 254);
     const zeroFill = bool(o.zeroFill, "zeroFill");
-    const size = integer(o.size ?? FORMAT, "size", 1, FORMAT);
+    const size = integer(or(o.size, FORMAT), "size", 1, FORMAT);
     const separator = o.separator === undefined ? undefined : character(o.separator, "separator");
     return scratch((space) => {
       const destination = space.zeroed(size);
@@ -287,8 +298,8 @@ export function bind(module) {
   function sci(value, given) {
     const o = options(given, "sci", ["decimals", "size"]);
     number(value, "value");
-    const decimals = integer(o.decimals ?? 2, "decimals", 0, 19);
-    const size = integer(o.size ?? 64, "size", 1, FORMAT);
+    const decimals = integer(or(o.decimals, 2), "decimals", 0, 19);
+    const size = integer(or(o.size, 64), "size", 1, FORMAT);
     return scratch((space) => {
       const destination = space.zeroed(size);
       M._cm_sientific_format(destination, value, decimals, size);
@@ -302,10 +313,10 @@ export function bind(module) {
   function price(amount, given) {
     const o = options(given, "price", ["separator", "divisorExponent", "size"]);
     number(amount, "amount");
-    const separator = o.separator ?? "";
+    const separator = or(o.separator, "");
     const mark = separator === "" ? 0 : character(separator, "separator");
-    const exponent = integer(o.divisorExponent ?? 0, "divisorExponent", 0, 255);
-    const size = integer(o.size ?? 64, "size", 4, FORMAT);
+    const exponent = integer(or(o.divisorExponent, 0), "divisorExponent", 0, 255);
+    const size = integer(or(o.size, 64), "size", 4, FORMAT);
     return scratch((space) => {
       const destination = space.zeroed(size);
       M._cm_price_to_string(destination, amount, size, exponent, mark);
@@ -361,7 +372,7 @@ export function bind(module) {
   function sevenseg(value, given) {
     const o = options(given, "sevenseg", ["flags", "plain", "dropMinus", "divide"]);
     number(value, "value");
-    let flags = int32(o.flags ?? 0, "flags");
+    let flags = int32(or(o.flags, 0), "flags");
     if (bool(o.plain, "plain")) flags |= LIMITS.SEVENSEG_PLAIN;
     if (bool(o.dropMinus, "dropMinus")) flags |= LIMITS.SEVENSEG_DROP_MINUS;
     if (o.divide !== undefined) {
@@ -494,7 +505,7 @@ export function bind(module) {
 
   function characterClasses(text, given) {
     const o = options(given, "characterClasses", ["encoding"]);
-    const data = narrow(text, "text", o.encoding ?? DEFAULT_ENCODING);
+    const data = narrow(text, "text", or(o.encoding, DEFAULT_ENCODING));
     return scratch((space) => M._cm_is_alpha_numeric(space.bytes(data)) >>> 0);
   }
 
@@ -628,6 +639,26 @@ export function bind(module) {
     return big;
   }
 
+  // Writes a series' times into the heap as int64 from index `at` of HEAP64. Numbers go in as
+  // two 32-bit halves (exact for every integer a double holds), sparing a BigInt a sample.
+  function writeTimes(times, at, label) {
+    if (times instanceof BigInt64Array) {
+      M.HEAP64.set(times, at);
+      return;
+    }
+    const halves = M.HEAP32;
+    for (let i = 0; i < times.length; ++i) {
+      const t = times[i];
+      if (typeof t === "number" && Number.isInteger(t) && t >= -(2 ** 63) && t < 2 ** 63) {
+        const high = Math.floor(t / 4294967296);
+        halves[2 * (at + i)] = (t - high * 4294967296) | 0;
+        halves[2 * (at + i) + 1] = high;
+      } else {
+        M.HEAP64[at + i] = time(t, `time ${i} of ${label}`);
+      }
+    }
+  }
+
   const registry = new FinalizationRegistry((handle) => M._cm_reducer_destroy(handle));
 
   class Reducer {
@@ -686,18 +717,20 @@ export function bind(module) {
       const count = times.length;
       if (values.length !== count) throw new RangeError(`${label} has ${count} times and ${values.length} values`);
       if (count > MOST_PER_PUSH) throw new RangeError(`${count} samples in one push; push at most ${MOST_PER_PUSH} at a time`);
-      const timeItems = times instanceof BigInt64Array ? times : BigInt64Array.from({ length: count }, (_, i) => time(times[i], `time ${i} of ${label}`));
       if (!(values instanceof Float64Array))
         for (let i = 0; i < count; ++i) number(values[i], `value ${i} of ${label}`);
-      const code = scratch((space) => {
+      let refused = null;
+      scratch((space) => {
         const timePointer = space.alloc(count * 8);
         const valuePointer = space.alloc(count * 8);
-        M.HEAP64.set(timeItems, timePointer / 8);
+        writeTimes(times, timePointer / 8, label);
         M.HEAPF64.set(values, valuePointer / 8);
-        return M._cm_reducer_push(handle, series, timePointer, valuePointer, count);
+        const code = M._cm_reducer_push(handle, series, timePointer, valuePointer, count);
+        // The times as the library read them, to name a refused sample, or the last one kept.
+        if (code !== LIMITS.REDUCER_OK) refused = [code, M.HEAP64.slice(timePointer / 8, timePointer / 8 + count)];
+        else if (count) this.#last[series] = M.HEAP64[timePointer / 8 + count - 1];
       });
-      if (code !== LIMITS.REDUCER_OK) throw this.#refusedPush(code, series, timeItems, values);
-      if (count) this.#last[series] = timeItems[count - 1];
+      if (refused) throw this.#refusedPush(refused[0], series, refused[1], values);
     }
 
     // The error of a refused push, naming the sample the library stopped at.
