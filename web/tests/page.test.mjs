@@ -255,6 +255,19 @@ describe("windows of a CSV log", () => {
     }
   });
 
+  test("a log dropped on the log field", async () => {
+    const log = "time,level\n08:00,3\n08:20,5\n09:10,4\n";
+    await typeInto(page, "windows-width", "1h");
+    await typeInto(page, "windows-step", "1h");
+    await page.$eval("#windows-drop", (zone, text) => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([text], "dropped.csv", { type: "text/csv" }));
+      zone.dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    }, log);
+    await page.waitForFunction((text) => document.getElementById("windows-log").value === text, {}, log);
+    assert.equal(await tableOf(), tool(["windows", "--width", "1h", "--step", "1h", "-"], log).stdout);
+  });
+
   test("a width the tool refuses is refused", async () => {
     await pasteInto(page, "windows-log", "t,v\n10,1\n");
     await typeInto(page, "windows-width", "401d");
