@@ -103,9 +103,11 @@ describe("formula checker", () => {
     ["a=b", "a,b", "="],
     ["*a", "a", "*"],
     ["a+b-", "a,b", "-"],
+    // Longer than a formula may be: the page must not cut what is pasted or typed.
+    [`${"a+".repeat(70)}b)`, "a,b", ")"],
   ];
   for (const [formula, variables, marked] of cases) {
-    test(`${formula} with ${variables || "no lookup"}`, async () => {
+    test(`${formula.length > 20 ? `${formula.length} characters` : formula} with ${variables || "no lookup"}`, async () => {
       await typeInto(page, "formula-variables", variables);
       await typeInto(page, "formula-text", formula);
       const args = ["check", "expr", ...(variables ? ["--vars", variables] : []), "--", formula];
