@@ -2,13 +2,16 @@
 // JavaScript package (inlined into the page with its WebAssembly, so it opens from file://).
 import { addressReason, endpointReason } from "./lib/address-reason.js";
 import { faultPlace } from "./lib/formula-place.js";
-import { LogError, clockLabel, dateLabel, numberText, readLog } from "./lib/csv-log.js";
+import { LogError, clockLabel, dateLabel, numberText, readLog, windowsCsv } from "./lib/csv-log.js";
 
 const $ = (id) => document.getElementById(id);
 const SVG = "http://www.w3.org/2000/svg";
 const NUMBER_TEXT = /^[+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?$/;
 // The tool's sci command keeps three mantissa decimals; the page shows the same text.
 const SCIENTIFIC_DECIMALS = 3;
+const LONG_LOG_CHARACTERS = 200000;
+const LONG_LOG_PAUSE_MS = 300;
+const TABLE_ROWS_SHOWN = 1000;
 
 function svgElement(name, attributes, parent) {
   const element = document.createElementNS(SVG, name);
@@ -259,8 +262,13 @@ function drawChart(rows, log) {
   const data = rows.filter((row) => row.hasData);
   if (data.length === 0) return;
   const [left, right, top, bottom] = [56, 628, 12, 208];
-  const low = Math.min(...data.map((row) => row.minimum));
-  const high = Math.max(...data.map((row) => row.maximum));
+  // Loops rather than Math.min(...rows): a long log has more windows than a call takes arguments.
+  let low = Infinity;
+  let high = -Infinity;
+  for (const row of data) {
+    low = Math.min(low, row.minimum);
+    high = Math.max(high, row.maximum);
+  }
   const first = rows[0].centre;
   const last = rows[rows.length - 1].centre;
   const x = (centre) => (last === first ? (left + right) / 2 : left + ((centre - first) / (last - first)) * (right - left));
@@ -275,8 +283,7 @@ function drawChart(rows, log) {
   }
   if (run.length) runs.push(run);
   for (const part of runs) {
-    const edge = [...part.map((row) => point(row, row.maximum)), ...part.reverse().map((row) => point(row, row.minimum))];
-    part.reverse();
+    const edge = part.map((row) => point(row, row.maximum)).concat(part.map((row) => point(row, row.minimum)).reverse());
     if (part.length === 1) {
       const [row] = part;
       svgElement("rect", { class: "band", x: x(row.centre) - 3, y: y(row.maximum), width: 6, height: Math.max(1, y(row.minimum) - y(row.maximum)) }, chart);
@@ -306,6 +313,7 @@ function updateWindows(cm) {
     table.tHead.replaceChildren();
     table.tBodies[0].replaceChildren();
     summary.textContent = "";
+    $("windows-download").hidden = true;
     drawChart([], null);
   };
   let log;
@@ -336,22 +344,28 @@ function updateWindows(cm) {
     headRow.appendChild(cell);
   }
   table.tHead.replaceChildren(headRow);
-  table.tBodies[0].replaceChildren(
-    ...rows.map((row) => {
-      const line = document.createElement("tr");
-      const label = log.dated ? [dateLabel(row.centre, log.zoned)] : [String(row.centre), clockLabel(row.centre)];
-      const numbers = [row.minimum, row.maximum, row.mean].map((value) => (row.hasData ? numberText(value) : ""));
-      for (const text of [...label, ...numbers]) {
-        const cell = document.createElement("td");
-        cell.textContent = text;
-        line.appendChild(cell);
-      }
-      return line;
-    })
-  );
+  // The table shows the first windows of a long log; the download holds every one.
+  const shown = document.createDocumentFragment();
+  for (const row of rows.slice(0, TABLE_ROWS_SHOWN)) {
+    const line = document.createElement("tr");
+    const label = log.dated ? [dateLabel(row.centre, log.zoned)] : [String(row.centre), clockLabel(row.centre)];
+    const numbers = [row.minimum, row.maximum, row.mean].map((value) => (row.hasData ? numberText(value) : ""));
+    for (const text of label.concat(numbers)) {
+      const cell = document.createElement("td");
+      cell.textContent = text;
+      line.appendChild(cell);
+    }
+    shown.appendChild(line);
+  }
+  table.tBodies[0].replaceChildren(shown);
+  const download = $("windows-download");
+  URL.revokeObjectURL(download.href);
+  download.href = URL.createObjectURL(new Blob([windowsCsv(rows, log)], { type: "text/csv" }));
+  download.hidden = false;
   const leftOut = rows.samplesHeldByNoWindow ?? 0;
   summary.textContent =
     `${log.names.length} series (${log.names.join(", ")}), ${log.rows} rows, ${rows.length} windows` +
+    (rows.length > TABLE_ROWS_SHOWN ? `; the table shows the first ${TABLE_ROWS_SHOWN}, the download all of them` : "") +
     (leftOut ? `; ${leftOut} samples fell between windows and were left out` : "");
   drawChart(rows, log);
 }
@@ -390,7 +404,13 @@ async function start() {
   listen(["formula-text", "formula-variables"], () => updateFormula(cm));
   listen(["address-text", "address-port"], () => updateAddress(cm));
   listen(["font-text"], () => updateFont(cm));
-  listen(["windows-log", "windows-width", "windows-step"], () => updateWindows(cm));
+  // A long log is read again only once typing pauses, so each key stays quick.
+  let pending;
+  listen(["windows-log", "windows-width", "windows-step"], () => {
+    clearTimeout(pending);
+    if ($("windows-log").value.length < LONG_LOG_CHARACTERS) updateWindows(cm);
+    else pending = setTimeout(() => updateWindows(cm), LONG_LOG_PAUSE_MS);
+  });
   $("windows-file").addEventListener("change", (event) => {
     const [file] = event.target.files;
     if (file) readDroppedFile(file, cm);

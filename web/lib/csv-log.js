@@ -2,8 +2,8 @@
 // command does (CSV with a header row, times labelled as it labels them, numbers in the
 // shortest text that reads back to the same double). The page reads the common forms of a
 // log: ',', ';' or tab between columns (the first line decides), an optional header (a first
-// line whose time holds no digit), blank lines and '#' comments skipped, times in seconds,
-// HH:MM[:SS] or ISO 8601 dates, an empty cell being no sample. Anything else is refused with
+// line whose time holds no digit), blank lines and '#' comments skipped, times in whole
+// seconds, HH:MM[:SS] or ISO 8601, an empty cell being no sample. Anything else is refused with
 // the line it is on, never guessed at.
 
 export const SECONDS_PER_DAY = 86400;
@@ -23,43 +23,74 @@ function separatorOf(firstLine) {
   return ",";
 }
 
-const CLOCK = /^(\d{1,2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?$/;
-const ISO =
-  /^(\d{4})-(\d{2})-(\d{2})[T ](\d{2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?(Z|[+-]\d{2}:?\d{2})?$/;
-const SECONDS = /^[+-]?\d+(?:\.\d+)?$/;
 const NUMBER = /^[+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?$/;
 
+// Digits only, 1 to `most` of them: their value, else null.
+function digits(text, most) {
+  return text.length >= 1 && text.length <= most && /^[0-9]+$/.test(text) ? Number(text) : null;
+}
+
+// "HH:MM", "HH:MM:SS" or "HH:MM:SS.fff" (two-digit fields, a fraction of 1 to 9 digits dropped),
+// hours up to `largestHour`: the seconds, else null.
+function clockSeconds(text, largestHour) {
+  const match = /^([0-9]{2}):([0-9]{2})(?::([0-9]{2})(?:\.([0-9]{1,9}))?)?$/.exec(text);
+  if (!match) return null;
+  const [hours, minutes, seconds] = [match[1], match[2], match[3] ?? "0"].map(Number);
+  if (hours > largestHour || minutes > 59 || seconds > 59) return null;
+  return hours * 3600 + minutes * 60 + seconds;
+}
+
+// "YYYY-MM-DD", then optionally "T" or " " and a clock time with an optional zone ("Z",
+// "+HH:MM", "-HHMM"), which is applied: the seconds become UTC.
+function isoTime(text) {
+  const [year, month, day] = [digits(text.slice(0, 4), 4), digits(text.slice(5, 7), 2), digits(text.slice(8, 10), 2)];
+  if (year === null || month === null || day === null || month < 1 || month > 12 || day < 1)
+    return { error: `not a date: '${text}'` };
+  const date = new Date(0);
+  date.setUTCFullYear(year, month - 1, day);
+  if (date.getUTCMonth() !== month - 1 || date.getUTCDate() !== day) return { error: `no such date: '${text}'` };
+  const midnight = date.getTime() / 1000;
+  if (text.length === 10) return { seconds: midnight, dated: true, zoned: false };
+  if (text[10] !== "T" && text[10] !== " ") return { error: `not an ISO date-time: '${text}'` };
+  let clock = text.slice(11);
+  let offset = 0;
+  let zoned = false;
+  if (/[Zz]$/.test(clock)) {
+    clock = clock.slice(0, -1);
+    zoned = true;
+  } else {
+    const sign = clock.search(/[+-]/);
+    if (sign >= 0) {
+      let zone = clock.slice(sign + 1);
+      const west = clock[sign] === "-";
+      clock = clock.slice(0, sign);
+      if (zone.length === 4 && !zone.includes(":")) zone = `${zone.slice(0, 2)}:${zone.slice(2)}`;
+      const zoneSeconds = zone.length === 5 ? clockSeconds(zone, 23) : null;
+      if (zoneSeconds === null) return { error: `not a zone offset (+HH:MM): '${text}'` };
+      offset = west ? -zoneSeconds : zoneSeconds;
+      zoned = true;
+    }
+  }
+  const seconds = clockSeconds(clock, 23);
+  if (seconds === null) return { error: `not an ISO date-time: '${text}'` };
+  return { seconds: midnight + seconds - offset, dated: true, zoned };
+}
+
 /**
- * The seconds of a time text and its kind: {seconds, dated, zoned}, or null when it does not
- * read. A fraction of a second is dropped; a zone offset is applied (the time becomes UTC).
+ * The seconds of a time field as the tool reads it without a time format: whole seconds (up to
+ * 12 digits), HH:MM[:SS] (24:00 ends the day) or an ISO 8601 date-time. Returns
+ * {seconds, dated, zoned}, or {error} saying why the field is not a time.
  */
 export function readTime(text) {
-  const field = text.trim();
-  if (SECONDS.test(field)) {
-    const seconds = Math.trunc(Number(field));
-    return Number.isSafeInteger(seconds) ? { seconds, dated: false, zoned: false } : null;
+  if (text.length >= 10 && text[4] === "-" && text[7] === "-") return isoTime(text);
+  const seconds = digits(text, 12);
+  if (seconds !== null) return { seconds, dated: false, zoned: false };
+  const clock = clockSeconds(text, 24);
+  if (clock !== null) {
+    if (clock <= SECONDS_PER_DAY) return { seconds: clock, dated: false, zoned: false };
+    return { error: `no such time of day: '${text}'` };
   }
-  let match = CLOCK.exec(field);
-  if (match) {
-    const [hours, minutes, seconds] = [match[1], match[2], match[3] ?? "0"].map(Number);
-    if (hours > 23 || minutes > 59 || seconds > 59) return null;
-    return { seconds: hours * 3600 + minutes * 60 + seconds, dated: false, zoned: false };
-  }
-  match = ISO.exec(field);
-  if (!match) return null;
-  const [year, month, day, hours, minutes] = match.slice(1, 6).map(Number);
-  const seconds = Number(match[6] ?? "0");
-  if (month < 1 || month > 12 || hours > 23 || minutes > 59 || seconds > 59) return null;
-  const days = new Date(Date.UTC(year, month, 0)).getUTCDate();
-  if (day < 1 || day > days) return null;
-  let epoch = Date.UTC(year, month - 1, day, hours, minutes, seconds) / 1000;
-  const zone = match[7];
-  if (zone && zone !== "Z") {
-    const digits = zone.replace(":", "");
-    const offset = Number(digits.slice(1, 3)) * 3600 + Number(digits.slice(3, 5)) * 60;
-    epoch -= digits[0] === "-" ? -offset : offset;
-  }
-  return { seconds: epoch, dated: true, zoned: zone !== undefined };
+  return { error: `the time is not seconds, HH:MM:SS or an ISO date-time: '${text}'` };
 }
 
 /**
@@ -100,8 +131,7 @@ export function readLog(text) {
   for (const { line, number } of used) {
     const row = cells(line);
     const time = readTime(row[0]);
-    if (time === null)
-      throw new LogError(number, `the time is not seconds, HH:MM:SS or an ISO date-time: '${row[0]}'`);
+    if (time.error) throw new LogError(number, time.error);
     if (dated === null) dated = time.dated;
     else if (dated !== time.dated)
       throw new LogError(number, "dated and undated times cannot share one time axis");
@@ -154,8 +184,11 @@ export function numberText(value) {
 
 const two = (number) => String(number).padStart(2, "0");
 
-/** The clock of an undated centre: HH:MM:SS, with '+Nd ' (or '-Nd ') for another day. */
+/** The clock of an undated centre: HH:MM:SS within the day, '+Nd HH:MM:SS' (or '-Nd ') after
+ * or before it. */
 export function clockLabel(centre) {
+  // The last window's centre of a day's log ends the day.
+  if (centre === SECONDS_PER_DAY) return "24:00:00";
   const day = Math.floor(centre / SECONDS_PER_DAY);
   const rest = centre - day * SECONDS_PER_DAY;
   const clock = `${two(Math.floor(rest / 3600))}:${two(Math.floor(rest / 60) % 60)}:${two(rest % 60)}`;

@@ -42,22 +42,31 @@ describe("faultPlace", () => {
 });
 
 describe("readTime", () => {
+  const time = (seconds, dated = false, zoned = false) => ({ seconds, dated, zoned });
   const cases = [
-    ["90", { seconds: 90, dated: false, zoned: false }],
-    ["-5", { seconds: -5, dated: false, zoned: false }],
-    ["01:30", { seconds: 5400, dated: false, zoned: false }],
-    ["23:59:59.75", { seconds: 86399, dated: false, zoned: false }],
-    ["1970-01-02T00:00:00", { seconds: 86400, dated: true, zoned: false }],
-    ["2024-02-29 12:00", { seconds: 1709208000, dated: true, zoned: false }],
-    ["2024-02-29T12:00:00Z", { seconds: 1709208000, dated: true, zoned: true }],
-    ["2024-02-29T12:00:00+0130", { seconds: 1709202600, dated: true, zoned: true }],
-    ["2024-02-29T12:00:00-05:00", { seconds: 1709226000, dated: true, zoned: true }],
-    ["24:00", null],
-    ["12:60", null],
-    ["2023-02-29T00:00", null],
-    ["2024-13-01T00:00", null],
-    ["noon", null],
-    ["", null],
+    ["90", time(90)],
+    ["000000086400", time(86400)],
+    ["01:30", time(5400)],
+    ["23:59:59.75", time(86399)],
+    ["24:00", time(86400)],
+    ["1970-01-02", time(86400, true)],
+    ["1970-01-02T00:00:00", time(86400, true)],
+    ["2024-02-29 12:00", time(1709208000, true)],
+    ["2024-02-29T12:00:00z", time(1709208000, true, true)],
+    ["2024-02-29T12:00:00+0130", time(1709202600, true, true)],
+    ["2024-02-29T12:00:00-05:00", time(1709226000, true, true)],
+    ["-5", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '-5'" }],
+    ["1.5", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '1.5'" }],
+    ["1234567890123", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '1234567890123'" }],
+    ["8:00", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '8:00'" }],
+    ["12:60", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '12:60'" }],
+    ["24:00:01", { error: "no such time of day: '24:00:01'" }],
+    ["2023-02-29T00:00", { error: "no such date: '2023-02-29T00:00'" }],
+    ["2024-13-01T00:00", { error: "not a date: '2024-13-01T00:00'" }],
+    ["2024-01-01T24:00", { error: "not an ISO date-time: '2024-01-01T24:00'" }],
+    ["2024-01-01_10:00", { error: "not an ISO date-time: '2024-01-01_10:00'" }],
+    ["2024-01-01T10:00+01", { error: "not a zone offset (+HH:MM): '2024-01-01T10:00+01'" }],
+    ["", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: ''" }],
   ];
   for (const [text, expected] of cases) test(`'${text}'`, () => assert.deepEqual(readTime(text), expected));
 });
@@ -110,6 +119,9 @@ describe("numberText", () => {
 });
 
 describe("clockLabel", () => {
-  const cases = [[0, "00:00:00"], [3661, "01:01:01"], [86399, "23:59:59"], [90000, "+1d 01:00:00"], [-3600, "-1d 23:00:00"]];
+  const cases = [
+    [0, "00:00:00"], [3661, "01:01:01"], [86399, "23:59:59"], [86400, "24:00:00"],
+    [90000, "+1d 01:00:00"], [172800, "+2d 00:00:00"], [-3600, "-1d 23:00:00"],
+  ];
   for (const [centre, label] of cases) test(`${centre}`, () => assert.equal(clockLabel(centre), label));
 });
