@@ -95,7 +95,8 @@ export interface SevenSegOptions {
 export interface SevenSegment {
   /** The 32-bit word, unsigned (0..2**32-1). */
   word: number;
-  /** The short text packed into the word ("12.34"). */
+  /** The short text packed into the word ("12.34"); "" when the four-decimal text does not fit
+   * the panel's working buffer (LIMITS.SEVENSEG_TEXT_UNITS), and the word is then 0. */
   text: string;
   /** Which scale made the text: "plain", "fixed, divided by 1e6", "Auto chose K" ... */
   scale: string;

@@ -18,6 +18,20 @@ test("the version and limits come from the library and its header", () => {
   assert.equal(manifest.version, cm.VERSION);
 });
 
+test("the generated limits read every form of number the header writes", () => {
+  const forms = [
+    ["SECONDS_PER_DAY", 86400], // 86400L
+    ["REDUCER_MOST_WINDOWS", 100000000], // 100000000LL
+    ["REDUCER_EMPTY_WINDOWS", 1], // 0x1U
+    ["SEVENSEG_DIVIDE_BY_TERA", 0x4000], // 0x4000L
+    ["MISSING_VALUE", -999], // (-999)
+    ["ADDRESS_PART_TOO_LONG", -15], // (-15)
+    ["STATS_NO_DATA_MAXIMUM", -1e14], // (-100000000000000.0)
+    ["WINDOW_NO_DATA_MINIMUM", 999999999999999], // 999999999999999.0
+  ];
+  for (const [name, value] of forms) assert.equal(cm.LIMITS[name], value, name);
+});
+
 test("a refused text throws TextRefusedError, a RangeError with the library's result", () => {
   const error = assert.throws(() => cm.eng(12345.678, { unit: "W", size: 5 }), cm.TextRefusedError);
   assert.throws(() => cm.eng(12345.678, { unit: "W", size: 5 }), (e) => {
