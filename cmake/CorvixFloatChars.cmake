@@ -33,6 +33,9 @@ else()
          ${float_chars_alone}/${header_folder} SYMBOLIC)
   endforeach()
   target_include_directories(corvixmath_float_chars SYSTEM INTERFACE ${float_chars_alone})
-  target_compile_definitions(corvixmath_float_chars INTERFACE CORVIXMATH_STD_FLOAT_CHARCONV=0)
+  # Texts in the "C" locale only, and no exceptions: {fmt} then leaves std::locale out, which
+  # keeps the WebAssembly module small.
+  target_compile_definitions(corvixmath_float_chars INTERFACE CORVIXMATH_STD_FLOAT_CHARCONV=0
+                             FMT_STATIC_THOUSANDS_SEPARATOR=1 FMT_EXCEPTIONS=0)
   message(STATUS "Number conversions: {fmt} and fast_float (no floating-point charconv)")
 endif()

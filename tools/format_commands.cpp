@@ -251,7 +251,13 @@ PackedText SevenSegmentText(double value, long flags) {
           break;
         }
     }
-    std::snprintf(text, sizeof text, "%4.4f", value / divisor);
+    // A text that does not fit the library's working buffer packs nothing (the word is 0); it
+    // is shown as no text, never cut.
+    const int length = std::snprintf(text, sizeof text, "%4.4f", value / divisor);
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof text) {
+      packed.scale += ", text too long for the panel";
+      return packed;
+    }
     packed.text = text;
     while (!packed.text.empty() && packed.text.back() == '0')
       packed.text.pop_back();

@@ -91,6 +91,11 @@ TEST(Tool, DrawsTheSevenSegmentWordAsThePanelShowsIt) {
   const ToolRun divided = RunTool({"sevenseg", "2500000", "--divide", "1e6"});
   EXPECT_EQ(divided.out.substr(0, divided.out.find('\n')),
             "word: 0x80000105 (-2147483387) text '2.5' scale fixed, divided by 1e6");
+  // A four-decimal text longer than the panel's working buffer packs nothing: no text, not a cut
+  // one ('2500000.0000' would show as '2500000').
+  const ToolRun tooLong = RunTool({"sevenseg", "2500000", "--plain"});
+  EXPECT_EQ(tooLong.out.substr(0, tooLong.out.find('\n')),
+            "word: 0x00000000 (0) text '' scale plain, text too long for the panel");
   // The same four digits for 1, 1e3 and 1e6: the scale tells them apart.
   ExpectCases({
       {{"sevenseg", "-", "--echo"},
