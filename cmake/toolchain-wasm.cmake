@@ -8,6 +8,11 @@ find_file(CORVIX_EMSCRIPTEN_TOOLCHAIN Emscripten.cmake
 if(NOT CORVIX_EMSCRIPTEN_TOOLCHAIN)
   message(FATAL_ERROR "Emscripten not found: scripts/install-deps --web installs it")
 endif()
+# Node 20 has a global fetch, which the loader of this Emscripten takes to fetch the .wasm
+# by its plain path, and fails; without it the loader reads the file from disk. Set before
+# Emscripten's file, which otherwise caches plain node as the emulator.
+find_program(CORVIX_NODE node NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CORVIX_NODE};--no-experimental-fetch")
 include(${CORVIX_EMSCRIPTEN_TOOLCHAIN})
 
 # The library catches what its members throw (bad_alloc in the reducer among others), so
@@ -26,8 +31,3 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "${CORVIX_WASM_EXCEPTIONS} -sALLOW_MEMORY_GROWTH
 # /usr/share/nodejs: a Node not from Debian does not look there.
 set(CMAKE_C_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
 set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
-
-# Node 20 has a global fetch, which the loader of this Emscripten takes to fetch the .wasm
-# by its plain path, and fails; without it the loader reads the file from disk.
-find_program(CORVIX_NODE node NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CORVIX_NODE};--no-experimental-fetch")
