@@ -1,6 +1,5 @@
 // Parsing of the user's numbers and lines, number texts and batch use, shared by every command.
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -8,6 +7,7 @@
 #include <iostream>
 
 #include "CorvixLimits.h"
+#include "frame/internal/float_chars.h"
 #include "tool.h"
 
 namespace corvix_tool {
@@ -50,8 +50,7 @@ std::string Format(const char* format, ...) {
 std::string NumberText(double value, int decimals) {
   if (decimals >= 0) return Format("%.*f", decimals, value);
   char text[64];
-  const auto written = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, written.ptr);
+  return std::string(text, corvix::WriteShortestChars(text, text + sizeof text, value));
 }
 
 std::string ClockText(long seconds) {

@@ -4,7 +4,6 @@
 //   "0;1;10\n60;3;30\n"                    -> series "<file>:2" and "<file>:3", undated
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iostream>
@@ -12,6 +11,7 @@
 #include <string_view>
 
 #include "csv_fields.h"
+#include "frame/internal/float_chars.h"
 #include "line_source.h"
 #include "series.h"
 #include "series_long.h"
@@ -196,8 +196,7 @@ class SeriesReader {
     if (!decimalComma_) {
       // The common case without a text of its own; from_chars rounds as strtod does, and what
       // it does not take whole ("+1", "0x1p3", "1e999") goes the long way.
-      const auto read = std::from_chars(field.data(), field.data() + field.size(), value);
-      if (read.ec == std::errc() && read.ptr == field.data() + field.size())
+      if (corvix::ReadWholeDouble(field.data(), field.data() + field.size(), value))
         return std::isfinite(value);
     }
     valueText_.assign(field);

@@ -18,8 +18,6 @@ template <class Call>
 std::int32_t Guarded(Call call) {
   try {
     return call();
-  } catch (const std::bad_alloc&) {
-    return CORVIXMATH_REDUCER_NO_MEMORY;
   } catch (...) {
     return CORVIXMATH_REDUCER_NO_MEMORY;
   }

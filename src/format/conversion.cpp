@@ -1,11 +1,12 @@
 // Number-to-text conversions of the formatters (see format/internal/conversion.h).
 //
-// std::to_chars with a precision gives the exact decimal expansion rounded once, which is the
+// A conversion with a precision gives the exact decimal expansion rounded once, which is the
 // text the six-decimal and scientific conversions are defined to give, at a fraction of the
 // cost of a formatted print.
 #include "format/internal/conversion.h"
 
-#include <charconv>
+#include "frame/internal/float_chars.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -38,9 +39,8 @@ std::size_t FormatFixedUnchecked(char* text, double value, int decimals, std::si
   }
   std::size_t length;
   if (std::isfinite(value)) {
-    const std::to_chars_result written =
-        std::to_chars(text, text + kFixedTextUnits - 1, value, std::chars_format::fixed, decimals);
-    length = static_cast<std::size_t>(written.ptr - text);
+    const char* end = WriteFixedChars(text, text + kFixedTextUnits - 1, value, decimals);
+    length = static_cast<std::size_t>(end - text);
   } else {
     length = WriteNonFinite(text, value, false);
   }
@@ -60,9 +60,8 @@ std::size_t FormatScientificUnchecked(char* text, double value, int decimals) {
     return 0;
   }
   if (!std::isfinite(value)) return WriteNonFinite(text, value, true);
-  const std::to_chars_result written = std::to_chars(text, text + kScientificTextUnits - 1, value,
-                                                     std::chars_format::scientific, decimals);
-  const std::size_t length = static_cast<std::size_t>(written.ptr - text);
+  const char* end = WriteScientificChars(text, text + kScientificTextUnits - 1, value, decimals);
+  const std::size_t length = static_cast<std::size_t>(end - text);
   // The exponent letter follows the last mantissa digit; its place is fixed by the precision.
   const std::size_t letter = (std::signbit(value) ? 1u : 0u) + 1u +
                              (decimals > 0 ? 1u + static_cast<std::size_t>(decimals) : 0u);

@@ -4,7 +4,6 @@
 // HexStringToDecimal a hexadecimal text into a 32-bit word, VarValueToLongDouble a numeric
 // OLE Automation variant, and ToLong a decimal integer from a unit string. None of them
 // reports anything but its result.
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 
@@ -15,6 +14,7 @@
 #include "format/internal/formatters.h"
 #include "frame/internal/ascii.h"
 #include "frame/internal/buffers.h"
+#include "frame/internal/float_chars.h"
 #include "frame/internal/int32.h"
 
 namespace {
@@ -48,9 +48,7 @@ double SuffixFactor(char letter) {
 double DecimalValue(const char* first, const char* last) {
   if (first != last && *first == '+') ++first;
   double value = 0.0;
-  const std::from_chars_result read = std::from_chars(first, last, value);
-  if (read.ec != std::errc()) return 0.0;
-  return value;
+  return corvix::ReadWholeDouble(first, last, value) ? value : 0.0;
 }
 
 // The value of a hexadecimal digit, or -1 for any other character.

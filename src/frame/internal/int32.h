@@ -6,6 +6,7 @@
 #ifndef CORVIXMATH_FRAME_INTERNAL_INT32_H
 #define CORVIXMATH_FRAME_INTERNAL_INT32_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "frame/internal/ascii.h"
