@@ -133,6 +133,61 @@ std::string Reference(const char* format, double value) {
   return text;
 }
 
+// Emscripten's printf misrounds some %E texts (5.85e-15, a little above the tie, gives 5.8E-15
+// at one decimal) while its long expansions are exact. There a mismatch is judged against the
+// value's whole expansion, rounded half to even here.
+std::string RoundedScientific(double value, int decimals) {
+  if (!std::isfinite(value)) return Reference("%E", value);
+  char text[1024];
+  std::snprintf(text, sizeof text, "%.800E", value);  // every digit a double has, and more
+  std::string all(text);
+  const bool negative = all[0] == '-';
+  if (negative) all.erase(0, 1);
+  const std::size_t letter = all.find('E');
+  int exponent = std::stoi(all.substr(letter + 1));
+  const std::string digits = all.substr(0, 1) + all.substr(2, letter - 2);
+  std::string kept = digits.substr(0, static_cast<std::size_t>(decimals) + 1);
+  const std::string rest = digits.substr(kept.size());
+  const bool aboveHalf =
+      rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
+  const bool half = rest[0] == '5' && !aboveHalf;
+  if (aboveHalf || (half && (kept.back() - '0') % 2 == 1)) {
+    std::size_t i = kept.size();
+    while (i > 0 && kept[i - 1] == '9')
+      kept[--i] = '0';
+    if (i > 0) {
+      ++kept[i - 1];
+    } else {
+      kept.insert(kept.begin(), '1');
+      kept.pop_back();
+      ++exponent;
+    }
+  }
+  std::string rounded = negative ? "-" : "";
+  rounded += kept.substr(0, 1);
+  if (decimals > 0) rounded += "." + kept.substr(1);
+  char exponentText[16];
+  std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
+                exponent < 0 ? -exponent : exponent);
+  return rounded + exponentText;
+}
+
+TEST(Conversion, ScientificReferenceRoundsTheWholeExpansion) {
+  struct Case {
+    double value;
+    int decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {5.85e-15, 1, "5.9E-15"}, {-9.45e-22, 1, "-9.5E-22"}, {0.125, 1, "1.2E-01"},
+      {0.375, 1, "3.8E-01"},    {9.96, 1, "1.0E+01"},       {9.5, 0, "1E+01"},
+      {8.5, 0, "8E+00"},        {0.0, 2, "0.00E+00"},       {1.5e300, 0, "2E+300"},
+      {2.5e-300, 0, "2E-300"},  {123456.0, 3, "1.235E+05"}, {-0.15, 0, "-1E-01"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(RoundedScientific(c.value, c.decimals), c.text) << c.value << " " << c.decimals;
+}
+
 TEST(Conversion, MatchesFormattedPrintOnSeededValues) {
   std::vector<double> values = HandPickedValues();
   const std::vector<double> seeded = SeededValues();
@@ -161,6 +216,9 @@ TEST(Conversion, MatchesFormattedPrintOnSeededValues) {
       std::snprintf(scientificFormat, sizeof scientificFormat, "%%.%dE", decimals);
       length = FormatScientific(scientific, value, decimals);
       expected = Reference(scientificFormat, value);
+#if defined(__EMSCRIPTEN__)
+      if (expected != scientific) expected = RoundedScientific(value, decimals);
+#endif
       compared++;
       if (expected != scientific || length != expected.size()) {
         if (++mismatches < 20)

@@ -22,6 +22,7 @@ namespace {
 using corvix_test::AllFlavours;
 using corvix_test::FlavourNames;
 using corvix_test::GuardedBuffer;
+using corvix_test::GuardedPages;
 using corvix_test::NarrowAndUnits;
 using corvix_test::NarrowAndWide;
 using corvix_test::Units;
@@ -69,6 +70,19 @@ TEST(GuardPage, BufferEndsAtTheGuardAndKeepsItsContent) {
     buffer[units - 1] = L'z';
     EXPECT_FALSE(buffer.Untouched());
     EXPECT_TRUE(buffer.SlackIntact());
+  }
+}
+
+// Where the guard page cannot fault, a write past the end must still show.
+TEST(GuardPage, WritePastTheEndShowsWhereTheGuardCannotFault) {
+  if (GuardedPages::kGuardFaults) GTEST_SKIP() << "here the guard page faults on any access";
+  for (std::size_t units : {0u, 1u, 7u, 4096u}) {
+    GuardedBuffer<wchar_t> buffer(units, L'q');
+    ASSERT_TRUE(buffer.valid());
+    ASSERT_TRUE(buffer.SlackIntact()) << units;
+    wchar_t* past = buffer.data() + units;
+    *past = L'q';
+    EXPECT_FALSE(buffer.SlackIntact()) << units;
   }
 }
 
