@@ -48,7 +48,7 @@ describe("splitOptions", () => {
     ["--series-column tag --series a,b", ["--series-column", "tag", "--series", "a,b"]],
     ["--time-format '%d.%m.%Y %H:%M'", ["--time-format", "%d.%m.%Y %H:%M"]],
     ['--title "Plant 2" --unit kW', ["--title", "Plant 2", "--unit", "kW"]],
-    ["--title=\"a b\"x", ["--title=\"a", 'b"x']],
+    [`--title="a b"x`, ["--title=a bx"]],
     ["--title='a b'x", ["--title=a bx"]],
   ];
   for (const [text, words] of cases) test(JSON.stringify(text), () => assert.deepEqual(splitOptions(text), words));
