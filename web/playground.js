@@ -3,7 +3,6 @@
 import { addressReason, endpointReason } from "./lib/address-reason.js";
 import { faultPlace } from "./lib/formula-place.js";
 import { csvRows, errorText, splitOptions, startTool } from "./lib/tool-output.js";
-import createTool from "corvixmath-tool";
 
 const $ = (id) => document.getElementById(id);
 const SVG = "http://www.w3.org/2000/svg";
@@ -400,10 +399,8 @@ function listen(ids, update) {
 async function start() {
   const status = $("status");
   let cm;
-  let runTool;
   try {
     cm = await import("corvixmath");
-    runTool = await startTool(createTool);
   } catch (error) {
     status.dataset.state = "failed";
     status.textContent = `The library did not load: ${error.message}`;
@@ -413,6 +410,26 @@ async function start() {
   listen(["formula-text", "formula-variables"], () => updateFormula(cm));
   listen(["address-text", "address-port"], () => updateAddress(cm));
   listen(["font-text"], () => updateFont(cm));
+  status.dataset.state = "ready";
+  status.textContent = `Library ${cm.VERSION} ready. Every panel updates as you type.`;
+  // The load time, for the bench script: from navigation start to a working library.
+  window.corvixPlaygroundReady = performance.now();
+  // The tool's module is the larger part of the page: it starts once the other panels work.
+  startWindows();
+}
+
+async function startWindows() {
+  const panel = $("windows");
+  let runTool;
+  try {
+    const { default: createTool } = await import("corvixmath-tool");
+    runTool = await startTool(createTool);
+  } catch (error) {
+    panel.dataset.tool = "failed";
+    $("windows-error").hidden = false;
+    $("windows-error").textContent = `The corvixmath tool did not load: ${error.message}`;
+    return;
+  }
   // A long log is read again only once typing pauses, so each key stays quick.
   let pending;
   listen(["windows-log", "windows-width", "windows-step", "windows-options"], () => {
@@ -436,10 +453,8 @@ async function start() {
     const [file] = event.dataTransfer.files;
     if (file) readDroppedFile(file, runTool);
   });
-  status.dataset.state = "ready";
-  status.textContent = `Library ${cm.VERSION} ready. Every panel updates as you type.`;
-  // The load time, for the bench script: from navigation start to a working library.
-  window.corvixPlaygroundReady = performance.now();
+  panel.dataset.tool = "ready";
+  window.corvixPlaygroundToolReady = performance.now();
 }
 
 start();

@@ -178,6 +178,8 @@ describe("font descriptor", () => {
 });
 
 describe("windows of a CSV log", () => {
+  // The tool's module loads after the library's; the panel says when it is ready.
+  before(() => page.waitForFunction(() => document.getElementById("windows").dataset.tool === "ready"));
   const tableOf = async () => {
     const head = await page.$$eval("#windows-table thead th", (cells) => cells.map((c) => c.textContent).join(","));
     const rows = await page.$$eval("#windows-table tbody tr", (trs) =>
