@@ -333,6 +333,9 @@ function updateWindows(runTool) {
   } catch (fault) {
     return fail(fault.message);
   }
+  // The table, chart and download are of the tool's CSV; its JSON would show as nonsense.
+  if (options.some((word) => word === "--format" || word.startsWith("--format=")))
+    return fail("the page shows the tool's CSV output: leave out --format");
   const width = $("windows-width").value.trim();
   const step = $("windows-step").value.trim();
   // This build of the tool has no threads.

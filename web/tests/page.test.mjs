@@ -352,6 +352,19 @@ describe("windows of a CSV log", () => {
     await typeInto(page, "windows-options", "");
   });
 
+  test("JSON output is refused rather than shown as a table", async () => {
+    await pasteInto(page, "windows-log", "t,v\n10,1\n");
+    await typeInto(page, "windows-width", "60");
+    await typeInto(page, "windows-step", "60");
+    for (const options of ["--format json", "--format=json"]) {
+      await typeInto(page, "windows-options", options);
+      assert.match(await textOf(page, "#windows-error"), /leave out --format/);
+      assert.equal(await page.$$eval("#windows-table tbody tr", (rows) => rows.length), 0);
+    }
+    await typeInto(page, "windows-options", "");
+    assert.equal(await page.$eval("#windows-error", (e) => e.hidden), true);
+  });
+
   test("a width the tool refuses is refused", async () => {
     await pasteInto(page, "windows-log", "t,v\n10,1\n");
     await typeInto(page, "windows-width", "401d");
