@@ -13,11 +13,13 @@ target_link_libraries(corvixmath_tool_module PRIVATE CorvixMath::corvixmath CLI1
 corvix_set_warnings(corvixmath_tool_module)
 # The tool reports a bad log by throwing and catching; Emscripten leaves catching off by default.
 target_compile_options(corvixmath_tool_module PRIVATE -fexceptions)
+# Size matters more than speed for a page (a day's log takes milliseconds either way).
+target_compile_options(corvixmath_tool_module PRIVATE -Oz)
 target_link_options(
   corvixmath_tool_module
   PRIVATE
   -fexceptions
-  -Os
+  -Oz
   -sMODULARIZE=1
   -sEXPORT_ES6=1
   -sEXPORT_NAME=createCorvixMathTool
