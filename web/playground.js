@@ -2,7 +2,7 @@
 // JavaScript package (inlined into the page with its WebAssembly, so it opens from file://).
 import { addressReason, endpointReason } from "./lib/address-reason.js";
 import { faultPlace } from "./lib/formula-place.js";
-import { LogError, clockLabel, dateLabel, numberText, readLog, windowsCsv } from "./lib/csv-log.js";
+import { csvRows, errorText, splitOptions, startTool } from "./lib/tool-output.js";
 
 const $ = (id) => document.getElementById(id);
 const SVG = "http://www.w3.org/2000/svg";
@@ -250,16 +250,27 @@ function updateFont(cm) {
   sample.style.fontStyle = style.includes("italic") ? "italic" : "normal";
 }
 
-// --- Panel 5: windows of a CSV log
+// --- Panel 5: windows of a CSV log, read and reduced by the corvixmath tool itself
 
-function windowLabel(centre, log) {
-  return log.dated ? dateLabel(centre, log.zoned) : clockLabel(centre);
-}
+// A word of the command as a shell would need it typed.
+const shellWord = (word) => (/^[\w@%+=:,./-]+$/.test(word) ? word : `'${word.replace(/'/g, "'\\''")}'`);
 
-function drawChart(rows, log) {
+function drawChart(head, rows) {
   const chart = $("windows-chart");
   chart.querySelectorAll(":scope > :not(title)").forEach((node) => node.remove());
-  const data = rows.filter((row) => row.hasData);
+  const [minimum, maximum, mean] = ["min", "max", "mean"].map((name) => head.indexOf(name));
+  if (minimum < 0 || maximum < 0 || mean < 0) return;
+  // Undated windows are labelled by their clock, dated ones by their time (the first column).
+  const labelColumn = head.includes("clock") ? head.indexOf("clock") : 0;
+  const windows = rows.map((cells, index) => ({
+    index,
+    label: cells[labelColumn] ?? "",
+    hasData: cells[mean] !== "" && cells[mean] !== undefined,
+    minimum: Number(cells[minimum]),
+    maximum: Number(cells[maximum]),
+    mean: Number(cells[mean]),
+  }));
+  const data = windows.filter((row) => row.hasData);
   if (data.length === 0) return;
   const [left, right, top, bottom] = [56, 628, 12, 208];
   // Loops rather than Math.min(...rows): a long log has more windows than a call takes arguments.
@@ -269,15 +280,15 @@ function drawChart(rows, log) {
     low = Math.min(low, row.minimum);
     high = Math.max(high, row.maximum);
   }
-  const first = rows[0].centre;
-  const last = rows[rows.length - 1].centre;
-  const x = (centre) => (last === first ? (left + right) / 2 : left + ((centre - first) / (last - first)) * (right - left));
+  // Window centres are a step apart, so a window's place on the axis is its index.
+  const last = windows.length - 1;
+  const x = (row) => (last === 0 ? (left + right) / 2 : left + (row.index / last) * (right - left));
   const y = (value) => (high === low ? (top + bottom) / 2 : bottom - ((value - low) / (high - low)) * (bottom - top));
-  const point = (row, value) => `${x(row.centre).toFixed(1)},${y(value).toFixed(1)}`;
+  const point = (row, value) => `${x(row).toFixed(1)},${y(value).toFixed(1)}`;
   // A band from each window's minimum to its maximum, broken where a window has no data.
   let run = [];
   const runs = [];
-  for (const row of rows) {
+  for (const row of windows) {
     if (row.hasData) run.push(row);
     else if (run.length) runs.push(run), (run = []);
   }
@@ -286,24 +297,24 @@ function drawChart(rows, log) {
     const edge = part.map((row) => point(row, row.maximum)).concat(part.map((row) => point(row, row.minimum)).reverse());
     if (part.length === 1) {
       const [row] = part;
-      svgElement("rect", { class: "band", x: x(row.centre) - 3, y: y(row.maximum), width: 6, height: Math.max(1, y(row.minimum) - y(row.maximum)) }, chart);
+      svgElement("rect", { class: "band", x: x(row) - 3, y: y(row.maximum), width: 6, height: Math.max(1, y(row.minimum) - y(row.maximum)) }, chart);
     } else svgElement("polygon", { class: "band", points: edge.join(" ") }, chart);
     svgElement("polyline", { class: "mean", points: part.map((row) => point(row, row.mean)).join(" ") }, chart);
-    if (part.length === 1) svgElement("circle", { class: "mean", cx: x(part[0].centre), cy: y(part[0].mean), r: 3 }, chart);
+    if (part.length === 1) svgElement("circle", { class: "mean", cx: x(part[0]), cy: y(part[0].mean), r: 3 }, chart);
   }
   svgElement("line", { class: "axis", x1: left, y1: bottom, x2: right, y2: bottom }, chart);
   svgElement("line", { class: "axis", x1: left, y1: top, x2: left, y2: bottom }, chart);
   const label = (text, attributes) => (svgElement("text", attributes, chart).textContent = text);
   // Axis labels need no more than four significant digits; the table has the exact numbers.
-  const axisText = (value) => numberText(Number(value.toPrecision(4)));
+  const axisText = (value) => String(Number(value.toPrecision(4)));
   label(axisText(high), { x: left - 6, y: top + 4, "text-anchor": "end" });
   label(axisText(low), { x: left - 6, y: bottom, "text-anchor": "end" });
-  label(windowLabel(first, log), { x: left, y: bottom + 18 });
-  if (last !== first) label(windowLabel(last, log), { x: right, y: bottom + 18, "text-anchor": "end" });
+  label(windows[0].label, { x: left, y: bottom + 18 });
+  if (last > 0) label(windows[last].label, { x: right, y: bottom + 18, "text-anchor": "end" });
   label("band: min to max · line: mean", { x: right, y: bottom + 30, "text-anchor": "end" });
 }
 
-function updateWindows(cm) {
+function updateWindows(runTool) {
   const error = $("windows-error");
   const table = $("windows-table");
   const summary = $("windows-summary");
@@ -314,43 +325,40 @@ function updateWindows(cm) {
     table.tBodies[0].replaceChildren();
     summary.textContent = "";
     $("windows-download").hidden = true;
-    drawChart([], null);
+    drawChart([], []);
   };
-  let log;
+  let options;
   try {
-    log = readLog($("windows-log").value);
+    options = splitOptions($("windows-options").value);
   } catch (fault) {
-    if (fault instanceof LogError) return fail(fault.message);
-    throw fault;
+    return fail(fault.message);
   }
+  // The table, chart and download are of the tool's CSV; its JSON would show as nonsense.
+  if (options.some((word) => word === "--format" || word.startsWith("--format=")))
+    return fail("the page shows the tool's CSV output: leave out --format");
   const width = $("windows-width").value.trim();
   const step = $("windows-step").value.trim();
-  const duration = (text) => (/^\d+$/.test(text) ? Number(text) : text);
-  let rows;
-  try {
-    rows = cm.windows(log.times, log.values, { width: duration(width), step: duration(step) });
-  } catch (fault) {
-    if (fault instanceof RangeError || fault instanceof TypeError) return fail(fault.message);
-    throw fault;
-  }
-  if (rows.length === 0) return fail("no data");
+  // This build of the tool has no threads.
+  const args = ["windows", "--width", width, "--step", step, "--jobs", "1", ...options, "-"];
+  show("windows-command", `corvixmath ${args.map(shellWord).join(" ")}`);
+  const result = runTool(args, $("windows-log").value);
+  if (result.status !== 0) return fail(errorText(result.stderr) || `the tool ended with status ${result.status}`);
+  const [head = [], ...rows] = csvRows(result.stdout);
+  if (rows.length === 0) return fail(errorText(result.stderr) || "no windows");
   error.hidden = true;
-  const heads = log.dated ? ["time", "min", "max", "mean"] : ["centre", "clock", "min", "max", "mean"];
   const headRow = document.createElement("tr");
-  for (const head of heads) {
+  for (const name of head) {
     const cell = document.createElement("th");
     cell.scope = "col";
-    cell.textContent = head;
+    cell.textContent = name;
     headRow.appendChild(cell);
   }
   table.tHead.replaceChildren(headRow);
   // The table shows the first windows of a long log; the download holds every one.
   const shown = document.createDocumentFragment();
-  for (const row of rows.slice(0, TABLE_ROWS_SHOWN)) {
+  for (const cells of rows.slice(0, TABLE_ROWS_SHOWN)) {
     const line = document.createElement("tr");
-    const label = log.dated ? [dateLabel(row.centre, log.zoned)] : [String(row.centre), clockLabel(row.centre)];
-    const numbers = [row.minimum, row.maximum, row.mean].map((value) => (row.hasData ? numberText(value) : ""));
-    for (const text of label.concat(numbers)) {
+    for (const text of cells) {
       const cell = document.createElement("td");
       cell.textContent = text;
       line.appendChild(cell);
@@ -360,21 +368,22 @@ function updateWindows(cm) {
   table.tBodies[0].replaceChildren(shown);
   const download = $("windows-download");
   URL.revokeObjectURL(download.href);
-  download.href = URL.createObjectURL(new Blob([windowsCsv(rows, log)], { type: "text/csv" }));
+  download.href = URL.createObjectURL(new Blob([result.stdout], { type: "text/csv" }));
   download.hidden = false;
-  const leftOut = rows.samplesHeldByNoWindow ?? 0;
+  // What the tool says beside its output (bad lines skipped, samples left out) goes with it.
+  const notes = errorText(result.stderr);
   summary.textContent =
-    `${log.names.length} series (${log.names.join(", ")}), ${log.rows} rows, ${rows.length} windows` +
+    `${rows.length} windows` +
     (rows.length > TABLE_ROWS_SHOWN ? `; the table shows the first ${TABLE_ROWS_SHOWN}, the download all of them` : "") +
-    (leftOut ? `; ${leftOut} samples fell between windows and were left out` : "");
-  drawChart(rows, log);
+    (notes ? `. ${notes}` : "");
+  drawChart(head, rows);
 }
 
-function readDroppedFile(file, cm) {
+function readDroppedFile(file, runTool) {
   const reader = new FileReader();
   reader.onload = () => {
     $("windows-log").value = String(reader.result);
-    updateWindows(cm);
+    updateWindows(runTool);
   };
   reader.onerror = () => {
     $("windows-error").hidden = false;
@@ -404,16 +413,36 @@ async function start() {
   listen(["formula-text", "formula-variables"], () => updateFormula(cm));
   listen(["address-text", "address-port"], () => updateAddress(cm));
   listen(["font-text"], () => updateFont(cm));
+  status.dataset.state = "ready";
+  status.textContent = `Library ${cm.VERSION} ready. Every panel updates as you type.`;
+  // The load time, for the bench script: from navigation start to a working library.
+  window.corvixPlaygroundReady = performance.now();
+  // The tool's module is the larger part of the page: it starts once the other panels work.
+  startWindows();
+}
+
+async function startWindows() {
+  const panel = $("windows");
+  let runTool;
+  try {
+    const { default: createTool } = await import("corvixmath-tool");
+    runTool = await startTool(createTool);
+  } catch (error) {
+    panel.dataset.tool = "failed";
+    $("windows-error").hidden = false;
+    $("windows-error").textContent = `The corvixmath tool did not load: ${error.message}`;
+    return;
+  }
   // A long log is read again only once typing pauses, so each key stays quick.
   let pending;
-  listen(["windows-log", "windows-width", "windows-step"], () => {
+  listen(["windows-log", "windows-width", "windows-step", "windows-options"], () => {
     clearTimeout(pending);
-    if ($("windows-log").value.length < LONG_LOG_CHARACTERS) updateWindows(cm);
-    else pending = setTimeout(() => updateWindows(cm), LONG_LOG_PAUSE_MS);
+    if ($("windows-log").value.length < LONG_LOG_CHARACTERS) updateWindows(runTool);
+    else pending = setTimeout(() => updateWindows(runTool), LONG_LOG_PAUSE_MS);
   });
   $("windows-file").addEventListener("change", (event) => {
     const [file] = event.target.files;
-    if (file) readDroppedFile(file, cm);
+    if (file) readDroppedFile(file, runTool);
   });
   const drop = $("windows-drop");
   drop.addEventListener("dragover", (event) => {
@@ -425,12 +454,10 @@ async function start() {
     event.preventDefault();
     drop.classList.remove("dragging");
     const [file] = event.dataTransfer.files;
-    if (file) readDroppedFile(file, cm);
+    if (file) readDroppedFile(file, runTool);
   });
-  status.dataset.state = "ready";
-  status.textContent = `Library ${cm.VERSION} ready. Every panel updates as you type.`;
-  // The load time, for the bench script: from navigation start to a working library.
-  window.corvixPlaygroundReady = performance.now();
+  panel.dataset.tool = "ready";
+  window.corvixPlaygroundToolReady = performance.now();
 }
 
 start();

@@ -1,9 +1,9 @@
 // The page's own helpers, without a browser: the places the formula checker's codes point at,
-// reading a log, and the number and time texts of the tool's windows output.
+// and reading the options for the tool and what it writes back.
 import assert from "node:assert/strict";
 import { describe, test } from "node:test";
 import { faultPlace } from "../lib/formula-place.js";
-import { LogError, clockLabel, numberText, readLog, readTime } from "../lib/csv-log.js";
+import { csvRows, errorText, splitOptions } from "../lib/tool-output.js";
 
 describe("faultPlace", () => {
   // [code, formula, variables, the text marked (null: no place)]
@@ -41,87 +41,40 @@ describe("faultPlace", () => {
   });
 });
 
-describe("readTime", () => {
-  const time = (seconds, dated = false, zoned = false) => ({ seconds, dated, zoned });
+describe("splitOptions", () => {
   const cases = [
-    ["90", time(90)],
-    ["000000086400", time(86400)],
-    ["01:30", time(5400)],
-    ["23:59:59.75", time(86399)],
-    ["24:00", time(86400)],
-    ["1970-01-02", time(86400, true)],
-    ["1970-01-02T00:00:00", time(86400, true)],
-    ["2024-02-29 12:00", time(1709208000, true)],
-    ["2024-02-29T12:00:00z", time(1709208000, true, true)],
-    ["2024-02-29T12:00:00+0130", time(1709202600, true, true)],
-    ["2024-02-29T12:00:00-05:00", time(1709226000, true, true)],
-    ["-5", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '-5'" }],
-    ["1.5", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '1.5'" }],
-    ["1234567890123", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '1234567890123'" }],
-    ["8:00", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '8:00'" }],
-    ["12:60", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: '12:60'" }],
-    ["24:00:01", { error: "no such time of day: '24:00:01'" }],
-    ["2023-02-29T00:00", { error: "no such date: '2023-02-29T00:00'" }],
-    ["2024-13-01T00:00", { error: "not a date: '2024-13-01T00:00'" }],
-    ["2024-01-01T24:00", { error: "not an ISO date-time: '2024-01-01T24:00'" }],
-    ["2024-01-01_10:00", { error: "not an ISO date-time: '2024-01-01_10:00'" }],
-    ["2024-01-01T10:00+01", { error: "not a zone offset (+HH:MM): '2024-01-01T10:00+01'" }],
-    ["", { error: "the time is not seconds, HH:MM:SS or an ISO date-time: ''" }],
+    ["", []],
+    ["  --decimal-comma  ", ["--decimal-comma"]],
+    ["--series-column tag --series a,b", ["--series-column", "tag", "--series", "a,b"]],
+    ["--time-format '%d.%m.%Y %H:%M'", ["--time-format", "%d.%m.%Y %H:%M"]],
+    ['--title "Plant 2" --unit kW', ["--title", "Plant 2", "--unit", "kW"]],
+    [`--title="a b"x`, ["--title=a bx"]],
+    ["--title='a b'x", ["--title=a bx"]],
   ];
-  for (const [text, expected] of cases) test(`'${text}'`, () => assert.deepEqual(readTime(text), expected));
-});
-
-describe("readLog", () => {
-  test("series, empty cells, comments, tabs and a header", () => {
-    const log = readLog("\uFEFF# plant\ntime\ta\tb\r\n10\t1\t\r\n\r\n20\t\t2.5\r\n30\t3\t4\r\n");
-    assert.deepEqual(log.names, ["a", "b"]);
-    assert.deepEqual([...log.times[0]], [10, 30]);
-    assert.deepEqual([...log.values[0]], [1, 3]);
-    assert.deepEqual([...log.times[1]], [20, 30]);
-    assert.deepEqual([...log.values[1]], [2.5, 4]);
-    assert.equal(log.rows, 3);
-    assert.equal(log.dated, false);
-  });
-  test("without a header every column is a series", () => {
-    const log = readLog("5;1;2\n6;3;4\n");
-    assert.equal(log.names.length, 2);
-    assert.deepEqual([...log.values[1]], [2, 4]);
-  });
-  const faults = [
-    ["", 1, /no data/],
-    ["t,a\n", 1, /no data/],
-    ["t,a\n1,\n2,\n", 1, /no data/],
-    ["t,a\n1,5\n2,inf\n", 3, /not a finite number: 'inf'/],
-    ["t,a\n1,5\n2,1e999\n", 3, /not a finite number/],
-    ["t,a\n1,5\n2,0x10\n", 3, /not a finite number/],
-    ["t,a\n9,5\n2,1\n", 3, /times must not go back \(2 after 9\)/],
-    ["t,a\n1,5,6\n", 2, /expected 2 columns, found 3/],
-    ["t\n1\n", 1, /expected 'time,value' columns/],
-  ];
-  for (const [text, line, message] of faults) {
-    test(`refuses ${JSON.stringify(text)}`, () => {
-      assert.throws(() => readLog(text), (error) => error instanceof LogError && error.line === line && message.test(error.message));
-    });
-  }
-  test("33 value columns are more than one reduction takes", () => {
-    const header = ["t", ...Array.from({ length: 33 }, (_, i) => `s${i}`)].join(",");
-    assert.throws(() => readLog(`${header}\n`), /at most 32/);
+  for (const [text, words] of cases) test(JSON.stringify(text), () => assert.deepEqual(splitOptions(text), words));
+  test("an unclosed quote is refused, not guessed at", () => {
+    assert.throws(() => splitOptions("--title 'plant"), /unclosed quote/);
   });
 });
 
-describe("numberText", () => {
+describe("csvRows", () => {
   const cases = [
-    [1.5, "1.5"], [2, "2"], [-0, "-0"], [0, "0"], [100000, "1e+05"], [12345, "12345"],
-    [0.00001, "1e-05"], [0.0001, "1e-04"], [0.001, "0.001"], [1e-7, "1e-07"], [123456789012345680, "123456789012345680"],
-    [1e21, "1e+21"], [-2.5e-300, "-2.5e-300"], [0.1 + 0.2, "0.30000000000000004"], [1234.5, "1234.5"],
+    ["centre,clock,min\n0,00:00:00,1.5\n", [["centre", "clock", "min"], ["0", "00:00:00", "1.5"]]],
+    ["a,,c\n", [["a", "", "c"]]],
+    ['time,"tag, east","say ""hi"""\n', [["time", "tag, east", 'say "hi"']]],
+    ['"two\nlines",x\n', [["two\nlines", "x"]]],
+    ["a,b\r\n1,2", [["a", "b"], ["1", "2"]]],
+    ["", []],
   ];
-  for (const [value, text] of cases) test(`${value}`, () => assert.equal(numberText(value), text));
+  for (const [text, rows] of cases) test(JSON.stringify(text), () => assert.deepEqual(csvRows(text), rows));
 });
 
-describe("clockLabel", () => {
+describe("errorText", () => {
   const cases = [
-    [0, "00:00:00"], [3661, "01:01:01"], [86399, "23:59:59"], [86400, "24:00:00"],
-    [90000, "+1d 01:00:00"], [172800, "+2d 00:00:00"], [-3600, "-1d 23:00:00"],
+    ["corvixmath: <stdin>:3: times must not go back (5 after 10)\n", "line 3: times must not go back (5 after 10)"],
+    ["corvixmath: --width: not a duration: 'x'\nRun with --help for more information.\n",
+      "--width: not a duration: 'x'\nRun with --help for more information."],
+    ["corvixmath: <stdin>:12: <stdin>:4 is not a place\n", "line 12: <stdin>:4 is not a place"],
   ];
-  for (const [centre, label] of cases) test(`${centre}`, () => assert.equal(clockLabel(centre), label));
+  for (const [stderr, text] of cases) test(JSON.stringify(stderr), () => assert.equal(errorText(stderr), text));
 });

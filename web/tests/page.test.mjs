@@ -178,6 +178,8 @@ describe("font descriptor", () => {
 });
 
 describe("windows of a CSV log", () => {
+  // The tool's module loads after the library's; the panel says when it is ready.
+  before(() => page.waitForFunction(() => document.getElementById("windows").dataset.tool === "ready"));
   const tableOf = async () => {
     const head = await page.$$eval("#windows-table thead th", (cells) => cells.map((c) => c.textContent).join(","));
     const rows = await page.$$eval("#windows-table tbody tr", (trs) =>
@@ -199,13 +201,30 @@ describe("windows of a CSV log", () => {
       "time,v\n00:00:00.250,1\n00:30,2\n23:59:59,3\n24:00,4\n", "1h", "1h"],
     "dates alone, and fractions of a second": [
       "day,v\n2024-02-28,1\n2024-02-29T00:00:00.999+0000,2\n2024-03-01,3\n", "1d", "1d"],
+    // Forms only the tool's own reader knows.
+    "slashed dates with minutes": [
+      "time,v\n2015/01/31 13:00,1\n2015/01/31 13:20,2.5\n2015/01/31 14:05,4\n", "1h", "1h"],
+    "decimal commas between ';' columns": [
+      "Zeit;Druck;Temperatur\n00:00:00;1,5;20,25\n00:10:00;2,75;\n00:40:00;1.234,5;21\n", "30m", "30m"],
+    "quoted fields": [
+      'time,"flow, east","level"\n"00:00:10","1.5",2\n00:20:00,"3",\n', "15m", "15m"],
+    "a long-format log, one row per tag": [
+      "time,tag,value\n00:00:00,north,1\n00:00:00,south,10\n00:20:00,north,3\n00:40:00,south,14\n",
+      "30m", "30m", ["--series-column", "tag"]],
+    "a long-format log, one tag of two": [
+      "time,tag,value\n00:00:00,north,1\n00:00:00,south,10\n00:20:00,north,3\n00:40:00,south,14\n",
+      "30m", "30m", ["--series-column", "tag", "--series", "south"]],
+    "a quoted time format with a space": [
+      "when,v\n31.01.2015 13:00,1\n31.01.2015 13:45,3\n", "1h", "1h", ["--time-format", "%d.%m.%Y %H:%M"]],
   };
-  for (const [name, [log, width, step]] of Object.entries(logs)) {
+  const optionsText = (options) => options.map((word) => (/\s/.test(word) ? `'${word}'` : word)).join(" ");
+  for (const [name, [log, width, step, options = []]] of Object.entries(logs)) {
     test(name, async () => {
       await typeInto(page, "windows-width", width);
       await typeInto(page, "windows-step", step);
+      await typeInto(page, "windows-options", optionsText(options));
       await pasteInto(page, "windows-log", log);
-      const native = tool(["windows", "--width", width, "--step", step, "-"], log);
+      const native = tool(["windows", "--width", width, "--step", step, ...options, "-"], log);
       assert.equal(native.status, 0, native.stderr);
       assert.equal(await page.$eval("#windows-error", (e) => e.hidden), true, await textOf(page, "#windows-error"));
       assert.equal(await tableOf(), native.stdout);
@@ -223,18 +242,18 @@ describe("windows of a CSV log", () => {
     "a time of day past 24:00": "t,a\n10,1\n24:00:01,2\n",
     "a date that does not exist": "t,a\n2023-02-29T00:00,1\n",
     "a zone offset without minutes": "t,a\n2024-01-01T10:00+01,1\n",
+    "a bad line deep in a log": `t,a\n${Array.from({ length: 40 }, (_, i) => `${i * 10},${i}`).join("\n")}\n400,1;5\n410,2\n`,
   };
   for (const [name, log] of Object.entries(faults)) {
     test(`refuses ${name} as the tool does`, async () => {
       await typeInto(page, "windows-width", "60");
       await typeInto(page, "windows-step", "60");
+      await typeInto(page, "windows-options", "");
       await pasteInto(page, "windows-log", log);
       const native = tool(["windows", "--width", "60", "--step", "60", "-"], log);
       assert.equal(native.status, 2);
       const [, line, what] = /^corvixmath: <stdin>:(\d+): (.*)\n$/.exec(native.stderr);
-      // The page has no --time-format option, so it does not point to one.
-      const expected = what.replace(" (--time-format reads other forms)", "");
-      assert.equal(await textOf(page, "#windows-error"), `line ${line}: ${expected}`);
+      assert.equal(await textOf(page, "#windows-error"), `line ${line}: ${what}`);
       assert.equal(await page.$$eval("#windows-table tbody tr", (rows) => rows.length), 0, "no stale rows");
     });
   }
@@ -302,6 +321,48 @@ describe("windows of a CSV log", () => {
     }, log);
     await page.waitForFunction((text) => document.getElementById("windows-log").value === text, {}, log);
     assert.equal(await tableOf(), tool(["windows", "--width", "1h", "--step", "1h", "-"], log).stdout);
+  });
+
+  test("the tool's notes on a log it reads are shown beside the windows", async () => {
+    const log = "t,a\n10,1\n20,x\n30,3\n";
+    await typeInto(page, "windows-width", "60");
+    await typeInto(page, "windows-step", "60");
+    await typeInto(page, "windows-options", "--skip-bad");
+    await pasteInto(page, "windows-log", log);
+    const native = tool(["windows", "--width", "60", "--step", "60", "--skip-bad", "-"], log);
+    assert.equal(native.status, 0, native.stderr);
+    assert.notEqual(native.stderr, "", "the tool reports the skipped line");
+    assert.equal(await tableOf(), native.stdout);
+    const note = native.stderr.replace(/^corvixmath: /, "").replace(/\n$/, "");
+    assert.ok((await textOf(page, "#windows-summary")).includes(note), await textOf(page, "#windows-summary"));
+    assert.match(await textOf(page, "#windows-command"), /^corvixmath windows --width 60 --step 60 --jobs 1 --skip-bad -$/);
+    await typeInto(page, "windows-options", "");
+  });
+
+  test("an option the tool does not know is refused with its own words", async () => {
+    await pasteInto(page, "windows-log", "t,v\n10,1\n");
+    await typeInto(page, "windows-width", "60");
+    await typeInto(page, "windows-step", "60");
+    await typeInto(page, "windows-options", "--no-such-option");
+    const native = tool(["windows", "--width", "60", "--step", "60", "--no-such-option", "-"], "t,v\n10,1\n");
+    assert.notEqual(native.status, 0);
+    const first = native.stderr.split("\n")[0].replace(/^corvixmath: /, "");
+    assert.ok((await textOf(page, "#windows-error")).startsWith(first), await textOf(page, "#windows-error"));
+    assert.equal(await page.$$eval("#windows-table tbody tr", (rows) => rows.length), 0);
+    await typeInto(page, "windows-options", "");
+  });
+
+  test("JSON output is refused rather than shown as a table", async () => {
+    await pasteInto(page, "windows-log", "t,v\n10,1\n");
+    await typeInto(page, "windows-width", "60");
+    await typeInto(page, "windows-step", "60");
+    for (const options of ["--format json", "--format=json"]) {
+      await typeInto(page, "windows-options", options);
+      assert.match(await textOf(page, "#windows-error"), /leave out --format/);
+      assert.equal(await page.$$eval("#windows-table tbody tr", (rows) => rows.length), 0);
+    }
+    await typeInto(page, "windows-options", "");
+    assert.equal(await page.$eval("#windows-error", (e) => e.hidden), true);
   });
 
   test("a width the tool refuses is refused", async () => {

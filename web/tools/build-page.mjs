@@ -1,10 +1,10 @@
 #!/usr/bin/env node
 // Builds the self-contained playground page: the template with the style sheet and the page
 // script inlined, and an import map that gives the script its modules as data: URLs (the
-// library's single-file module with its WebAssembly, and the page's helpers), so the page
-// needs no server and nothing from the network.
+// library's single-file module and the corvixmath tool's, each with its WebAssembly, and the
+// page's helpers), so the page needs no server and nothing from the network.
 //
-//   node build-page.mjs TEMPLATE STYLE SCRIPT PACKAGE_ENTRY OUTPUT
+//   node build-page.mjs TEMPLATE STYLE SCRIPT PACKAGE_ENTRY TOOL_MODULE OUTPUT
 import { readFileSync, writeFileSync } from "node:fs";
 import { dirname, join, resolve } from "node:path";
 
@@ -31,14 +31,14 @@ function inlineText(text, what) {
   return text;
 }
 
-function main([template, style, script, packageEntry, output]) {
+function main([template, style, script, packageEntry, toolModule, output]) {
   if (!output) {
-    console.error("usage: build-page.mjs TEMPLATE STYLE SCRIPT PACKAGE_ENTRY OUTPUT");
+    console.error("usage: build-page.mjs TEMPLATE STYLE SCRIPT PACKAGE_ENTRY TOOL_MODULE OUTPUT");
     process.exit(2);
   }
   const scriptDir = dirname(resolve(script));
   const helpers = readFileSync(script, "utf8").matchAll(/from\s*"(\.\/[^"]+)"/g);
-  const imports = { corvixmath: moduleUrl(packageEntry) };
+  const imports = { corvixmath: moduleUrl(packageEntry), "corvixmath-tool": moduleUrl(toolModule) };
   for (const [, target] of helpers) imports[target] = moduleUrl(join(scriptDir, target));
   const page = readFileSync(template, "utf8")
     .replace("@PLAYGROUND_STYLE@", () => inlineText(readFileSync(style, "utf8").trimEnd(), style))

@@ -39,6 +39,7 @@ const panels = {
     await typeInto(page, "font-text", "Tahoma,14,#0B5CAD,BoldItalic");
   },
   windows: async (page) => {
+    await page.waitForFunction(() => document.getElementById("windows").dataset.tool === "ready");
     await typeInto(page, "windows-width", "2h");
     await typeInto(page, "windows-step", "1h");
     await pasteInto(page, "windows-log", dayLog());
