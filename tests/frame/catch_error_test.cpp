@@ -152,8 +152,8 @@ TEST_F(CatchErrorTest, AFailedAllocationIsReportedNotFatal) {
 }
 
 TEST_F(CatchErrorTest, ABodyThatDoesNotThrowIsNotReported) {
-  const long result =
-      corvix::RunGuarded(corvix::guarded::kNumberTo4SevenSeg, [] { return 1234L; }, &RecordReport);
+  const long result = corvix::RunGuarded(
+      corvix::guarded::kNumberTo4SevenSeg, [] { return 1234L; }, &RecordReport);
   EXPECT_EQ(result, 1234);
   EXPECT_TRUE(reports_.empty());
 }
