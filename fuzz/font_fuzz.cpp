@@ -41,9 +41,8 @@ long Atol(const std::string& text) {
 
 // The colour field: hexadecimal after a '#', else atol, as a 32-bit word.
 std::uint32_t ExpectedColour(const std::string& colourText) {
-  return !colourText.empty() && colourText[0] == '#'
-             ? Hexadecimal(colourText)
-             : static_cast<std::uint32_t>(Atol(colourText));
+  return !colourText.empty() && colourText[0] == '#' ? Hexadecimal(colourText)
+                                                     : static_cast<std::uint32_t>(Atol(colourText));
 }
 
 // The style words, matched with exact case anywhere in the style text; "BoldItalic" first.

@@ -62,6 +62,13 @@ void Note(const char* format, Arguments... arguments) {
 #define FUZZ_CHECK(condition) \
   ((condition) ? static_cast<void>(0) : ::corvix_fuzz::Fail(__FILE__, __LINE__, #condition))
 
+// FUZZ_CHECK that notes what the input stands for only when the check breaks: for checks made
+// in a loop, where noting every round would cost more than the checks.
+#define FUZZ_CHECK_NOTING(condition, ...) \
+  ((condition)                            \
+       ? static_cast<void>(0)             \
+       : (::corvix_fuzz::Note(__VA_ARGS__), ::corvix_fuzz::Fail(__FILE__, __LINE__, #condition)))
+
 // Sizes that texts and capacities cluster around: the members' working buffers and their
 // neighbours, where a unit too many or too few shows.
 constexpr std::size_t kLengthAnchors[16] = {5,

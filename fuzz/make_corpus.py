@@ -357,7 +357,7 @@ def statistics():
     seeds.append(boolean(False) + byte(2) + pick(2) + series(first) + series(second) + pick(0) +
                  pick(0) + long_(0))
     seeds.append(boolean(False) + byte(1) + pick(2) + series(first) + pick(3) + u32(7201) +
-                 pick(5) + byte(59) + long_(0))
+                 pick(5) + byte(50) + long_(0))
     return seeds
 
 

@@ -37,10 +37,10 @@ constexpr std::int64_t kTimeLimit = CORVIXMATH_REDUCER_TIME_LIMIT;
 constexpr std::int64_t kMostWindows = CORVIXMATH_REDUCER_MOST_WINDOWS;
 constexpr std::int32_t kMaxSeries = CORVIXMATH_MAX_SERIES;
 // Work limits of one input: window-series pairs of the axis, samples, calls.
-constexpr std::int64_t kWindowSeriesCap = 16384;
-constexpr std::int64_t kWindowCap = 1024;
-constexpr std::size_t kSampleCap = 1024;
-constexpr int kCallCap = 200;
+constexpr std::int64_t kWindowSeriesCap = 512;
+constexpr std::int64_t kWindowCap = 96;
+constexpr std::size_t kSampleCap = 192;
+constexpr int kCallCap = 96;
 constexpr std::int32_t kPushCap = 64;
 constexpr std::int32_t kTakeCap = 300;
 
@@ -335,13 +335,13 @@ class Run {
     }
     const bool tooMany = windows > kMostWindows;
 
-    corvix_fuzz::Note("push series %d count %d", series, count);
     const std::int32_t code = cm_reducer_push(reducer_, series, nullArrays ? nullptr : times.get(),
                                               nullArrays ? nullptr : values.get(), count);
     const bool refused =
         badSeries || badSize || model_.finished || nullArgument || refusedBySample || tooMany;
+#define PUSH_CHECK(condition) FUZZ_CHECK_NOTING(condition, "push series %d count %d", series, count)
     if (!refused) {
-      FUZZ_CHECK(code == CORVIXMATH_REDUCER_OK);
+      PUSH_CHECK(code == CORVIXMATH_REDUCER_OK);
       if (count == 0) return;
       std::vector<Sample>& held = model_.samples[static_cast<std::size_t>(series)];
       for (std::size_t i = 0; i < stored; ++i)
@@ -354,7 +354,7 @@ class Run {
       expectRefusedWindows_ = 0;
       return;
     }
-    FUZZ_CHECK((badSeries && code == CORVIXMATH_REDUCER_BAD_SERIES) ||
+    PUSH_CHECK((badSeries && code == CORVIXMATH_REDUCER_BAD_SERIES) ||
                (badSize && code == CORVIXMATH_REDUCER_BAD_SIZE) ||
                (model_.finished && code == CORVIXMATH_REDUCER_FINISHED) ||
                (nullArgument && code == CORVIXMATH_REDUCER_NULL_ARGUMENT) ||
@@ -362,6 +362,7 @@ class Run {
                (notFinite && code == CORVIXMATH_REDUCER_NOT_FINITE) ||
                (back && code == CORVIXMATH_REDUCER_TIME_GOES_BACK) ||
                (tooMany && code == CORVIXMATH_REDUCER_TOO_MANY_WINDOWS));
+#undef PUSH_CHECK
     if (code == CORVIXMATH_REDUCER_TOO_MANY_WINDOWS) expectRefusedWindows_ = windows;
   }
 
@@ -473,25 +474,27 @@ class Run {
           }
         }
         if (withData == 0 && !model_.keepEmpty) continue;
-        corvix_fuzz::Note("window %lld of %lld (centre %lld), %zu taken", static_cast<long long>(k),
-                          static_cast<long long>(count),
-                          static_cast<long long>(lower + model_.Half()), taken_.size());
-        FUZZ_CHECK(next < taken_.size());
+#define WINDOW_CHECK(condition)                                                \
+  FUZZ_CHECK_NOTING(condition, "window %lld of %lld (centre %lld), %zu taken", \
+                    static_cast<long long>(k), static_cast<long long>(count),  \
+                    static_cast<long long>(lower + model_.Half()), taken_.size())
+        WINDOW_CHECK(next < taken_.size());
         const TakenWindow& got = taken_[next++];
-        FUZZ_CHECK(got.window.centre == lower + model_.Half());
-        FUZZ_CHECK(got.window.reserved == 0);
+        WINDOW_CHECK(got.window.centre == lower + model_.Half());
+        WINDOW_CHECK(got.window.reserved == 0);
         if (withData == 0) {
-          FUZZ_CHECK(got.window.has_data == 0);
-          FUZZ_CHECK(got.window.minimum == 0 && got.window.maximum == 0 && got.window.mean == 0);
+          WINDOW_CHECK(got.window.has_data == 0);
+          WINDOW_CHECK(got.window.minimum == 0 && got.window.maximum == 0 && got.window.mean == 0);
         } else {
-          FUZZ_CHECK(got.window.has_data == 1);
-          FUZZ_CHECK(SameBits(got.window.minimum, minimum));
-          FUZZ_CHECK(SameBits(got.window.maximum, maximum));
-          FUZZ_CHECK(SameBits(got.window.mean, meanSum / static_cast<double>(withData)));
+          WINDOW_CHECK(got.window.has_data == 1);
+          WINDOW_CHECK(SameBits(got.window.minimum, minimum));
+          WINDOW_CHECK(SameBits(got.window.maximum, maximum));
+          WINDOW_CHECK(SameBits(got.window.mean, meanSum / static_cast<double>(withData)));
         }
         if (got.averagesKnown)
           for (std::size_t s = 0; s < series; ++s)
-            FUZZ_CHECK(SameBits(got.averages[s], averages[s]));
+            WINDOW_CHECK(SameBits(got.averages[s], averages[s]));
+#undef WINDOW_CHECK
       }
       // Samples that no window of the axis holds are counted as such.
       for (const std::vector<Sample>& held : model_.samples) {

@@ -20,9 +20,9 @@ using corvix_fuzz::FuzzInput;
 using corvix_tool::BadInput;
 using corvix_tool::Output;
 
-constexpr std::size_t kTextCap = 4096;
+constexpr std::size_t kTextCap = 160;
 // Long lines while fuzzing; once per run a line of a mebibyte (too slow to fuzz with).
-constexpr std::size_t kLongLine = 1 << 13;
+constexpr std::size_t kLongLine = 1 << 10;
 constexpr std::size_t kMebibyteLine = 1 << 20;
 
 // What was written to a memory stream.

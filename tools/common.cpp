@@ -75,10 +75,18 @@ std::string CsvField(const std::string& text) {
 }
 
 std::string Printable(const std::string& text) {
+  static const char kHexDigits[] = "0123456789abcdef";
   std::string shown;
+  shown.reserve(text.size());
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    shown += byte < 0x20 || byte == 0x7F ? Format("\\x%02x", byte) : std::string(1, c);
+    if (byte < 0x20 || byte == 0x7F) {
+      shown += "\\x";
+      shown += kHexDigits[byte >> 4];
+      shown += kHexDigits[byte & 15];
+    } else {
+      shown += c;
+    }
   }
   return shown;
 }

@@ -113,8 +113,7 @@ class SeriesReader {
     if (decimalComma_ && separator_ == ',')
       throw BadInput(Where() + "--decimal-comma needs columns separated by ';' or tabs");
     if (long_->Active()) {
-      for (std::size_t column : valueColumns_)
-        valueNames_.push_back(header_.empty() ? std::to_string(column + 1) : header_[column]);
+      NameValueColumns();
       return isHeader;
     }
     if (set_.series.size() + valueColumns_.size() > CORVIXMATH_MAX_SERIES)
@@ -125,6 +124,28 @@ class SeriesReader {
     for (std::size_t column : valueColumns_)
       AddSeries(column);
     return isHeader;
+  }
+
+  // Long format: the names that tell apart the series of one tag's value columns. A column
+  // without a header name, or with one that another value column has too, goes by its number,
+  // so that two columns never pour their samples into one series.
+  void NameValueColumns() {
+    const auto repeated = [](const std::vector<std::string>& names, const std::string& name) {
+      return std::count(names.begin(), names.end(), name) > 1;
+    };
+    std::vector<std::string> headerNames;
+    for (std::size_t column : valueColumns_)
+      headerNames.push_back(header_.empty() ? std::string() : header_[column]);
+    for (std::size_t i = 0; i < valueColumns_.size(); ++i) {
+      const std::string& name = headerNames[i];
+      valueNames_.push_back(name.empty() || repeated(headerNames, name)
+                                ? std::to_string(valueColumns_[i] + 1)
+                                : name);
+    }
+    for (const std::string& name : valueNames_)
+      if (repeated(valueNames_, name))
+        throw BadInput(Where() + "two value columns would make one series '" + name +
+                       "' of each tag: choose each column once with --values");
   }
 
   void AddSeries(std::size_t column) {

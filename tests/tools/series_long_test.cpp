@@ -81,6 +81,34 @@ TEST(ToolSeriesLong, EachTagIsOneSeries) {
   });
 }
 
+// Value columns of one name, or of none, are series of their own (by column number), never one
+// series fed by two columns; the same column chosen twice is refused.
+TEST(ToolSeriesLong, EachValueColumnIsASeriesOfItsOwn) {
+  const char* const log = "Tag,Time,V,V,\nA,00:00:00,1,2,3\nA,01:00:00,4,5,9\n";
+  const std::vector<std::string> window = {"windows", "--width",
+                                           "1h",      "--step",
+                                           "1h",      "--time",
+                                           "Time",    "--series-column",
+                                           "Tag",     "--per-series-columns"};
+  const auto with = [&](std::vector<std::string> more) {
+    std::vector<std::string> arguments = window;
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    arguments.push_back("-");
+    return arguments;
+  };
+  ExpectCases({
+      {with({}), log, 0,
+       "centre,clock,min,max,mean,A:3,A:4,A:5\n0,00:00:00,1,3,2,1,2,3\n"
+       "3600,01:00:00,4,9,6,4,5,9\n"},
+      {with({"--values", "3,4"}), log, 0,
+       "centre,clock,min,max,mean,A:3,A:4\n0,00:00:00,1,2,1.5,1,2\n"
+       "3600,01:00:00,4,5,4.5,4,5\n"},
+      {with({"--values", "3,3"}), log, 2, "",
+       "corvixmath: <stdin>:1: two value columns would make one series '3' of each tag: choose "
+       "each column once with --values\n"},
+  });
+}
+
 TEST(ToolSeriesLong, MoreTagsThanOneReductionTakesAreNamedWithTheWayOut) {
   std::string log = "Tagname,Timestamp,Value\n";
   for (int tag = 1; tag <= 40; ++tag)
