@@ -40,7 +40,7 @@ constexpr std::int32_t kMaxSeries = CORVIXMATH_MAX_SERIES;
 constexpr std::int64_t kWindowSeriesCap = 512;
 constexpr std::int64_t kWindowCap = 96;
 constexpr std::size_t kSampleCap = 192;
-constexpr int kCallCap = 96;
+constexpr int kCallCap = 80;
 constexpr std::int32_t kPushCap = 64;
 constexpr std::int32_t kTakeCap = 300;
 

@@ -31,7 +31,7 @@ using corvix_tool::BadInput;
 using corvix_tool::ReadOptions;
 using corvix_tool::SeriesSet;
 
-constexpr std::size_t kTextCap = 1024;
+constexpr std::size_t kTextCap = 768;
 constexpr int kBuiltRows = 48;
 const char kName[] = "log.csv";
 

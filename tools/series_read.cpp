@@ -7,7 +7,9 @@
 #include <cmath>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
+#include <set>
 #include <string_view>
 
 #include "csv_fields.h"
@@ -130,22 +132,19 @@ class SeriesReader {
   // without a header name, or with one that another value column has too, goes by its number,
   // so that two columns never pour their samples into one series.
   void NameValueColumns() {
-    const auto repeated = [](const std::vector<std::string>& names, const std::string& name) {
-      return std::count(names.begin(), names.end(), name) > 1;
-    };
-    std::vector<std::string> headerNames;
+    std::map<std::string, std::size_t> headerCounts;
     for (std::size_t column : valueColumns_)
-      headerNames.push_back(header_.empty() ? std::string() : header_[column]);
-    for (std::size_t i = 0; i < valueColumns_.size(); ++i) {
-      const std::string& name = headerNames[i];
-      valueNames_.push_back(name.empty() || repeated(headerNames, name)
-                                ? std::to_string(valueColumns_[i] + 1)
-                                : name);
-    }
-    for (const std::string& name : valueNames_)
-      if (repeated(valueNames_, name))
+      if (!header_.empty()) ++headerCounts[header_[column]];
+    std::set<std::string> names;
+    for (std::size_t column : valueColumns_) {
+      const std::string header = header_.empty() ? std::string() : header_[column];
+      const std::string name =
+          header.empty() || headerCounts[header] > 1 ? std::to_string(column + 1) : header;
+      if (!names.insert(name).second)
         throw BadInput(Where() + "two value columns would make one series '" + name +
                        "' of each tag: choose each column once with --values");
+      valueNames_.push_back(name);
+    }
   }
 
   void AddSeries(std::size_t column) {
