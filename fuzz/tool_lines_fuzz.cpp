@@ -29,8 +29,8 @@ constexpr std::size_t kTextCap = 384;
 // from input to input); larger and changing blocks come from the input.
 constexpr std::size_t kEverySizeUpTo = 12;
 const char kName[] = "log.csv";
-// The smallest window and memory level: a text of a few KiB compresses all the same, and
-// deflate's state stays a few KiB instead of a quarter of a MiB per member.
+// The smallest window and memory level: a text of a few hundred bytes compresses all the same,
+// and deflate's state stays a few KiB instead of a quarter of a MiB per member.
 constexpr int kWindowBits = 9;
 
 // The lines of `bytes` by a plain split.
