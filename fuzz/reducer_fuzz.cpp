@@ -37,10 +37,10 @@ constexpr std::int64_t kTimeLimit = CORVIXMATH_REDUCER_TIME_LIMIT;
 constexpr std::int64_t kMostWindows = CORVIXMATH_REDUCER_MOST_WINDOWS;
 constexpr std::int32_t kMaxSeries = CORVIXMATH_MAX_SERIES;
 // Work limits of one input: window-series pairs of the axis, samples, calls.
-constexpr std::int64_t kWindowSeriesCap = 512;
-constexpr std::int64_t kWindowCap = 96;
-constexpr std::size_t kSampleCap = 192;
-constexpr int kCallCap = 80;
+constexpr std::int64_t kWindowSeriesCap = 320;
+constexpr std::int64_t kWindowCap = 64;
+constexpr std::size_t kSampleCap = 128;
+constexpr int kCallCap = 40;
 constexpr std::int32_t kPushCap = 64;
 constexpr std::int32_t kTakeCap = 300;
 

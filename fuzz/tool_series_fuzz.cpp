@@ -31,8 +31,8 @@ using corvix_tool::BadInput;
 using corvix_tool::ReadOptions;
 using corvix_tool::SeriesSet;
 
-constexpr std::size_t kTextCap = 768;
-constexpr int kBuiltRows = 48;
+constexpr std::size_t kTextCap = 512;
+constexpr int kBuiltRows = 32;
 const char kName[] = "log.csv";
 
 std::vector<std::string> Lines(const std::string& bytes) {
