@@ -176,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t splitAt = bytes.empty() ? 0 : split % (bytes.size() + 1);
   std::size_t firstMember = 0;
   const std::string archive = Gzip(bytes, splitAt, twoMembers, level, firstMember);
-  // Blocks of a byte, or of a few, as the settings say; and the drawn sizes.
+  // In blocks of a byte or of a few, as the settings say, or of the drawn sizes, by turns.
   const std::size_t fixedBlock = (settings & 0x10) != 0 ? 1 : (settings >> 5) + 2u;
   if ((turns & 1) != 0)
     FUZZ_CHECK(ReadAll(archive, {fixedBlock}, expected).Same(expected));
