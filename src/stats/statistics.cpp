@@ -11,6 +11,12 @@
 #include <cmath>
 #include <cstddef>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#elif defined(__aarch64__) && defined(__ARM_NEON)
+#include <arm_neon.h>
+#endif
+
 #include "CMathOperation.h"
 #include "CorvixLimits.h"
 
@@ -26,16 +32,62 @@ struct SampleSummary {
   double spread;
 };
 
-// Running extremes of a lane of samples. Strict comparisons: NaN never wins, and an equal
-// value keeps the earlier one.
-struct Extremes {
-  double minimum;
-  double maximum;
+// Running extremes of two lanes of samples, the even-numbered and the odd-numbered ones, in one
+// vector where the machine has one. Strict comparisons: NaN never wins, and an equal value
+// keeps the earlier one (maxpd and minpd return their second operand on NaN or equality; ARM's
+// own max and min would return NaN, so there a comparison selects).
+struct LaneExtremes {
+#if defined(__SSE2__) || defined(_M_X64)
+  __m128d minimum, maximum;
 
-  void Take(double value) {
-    maximum = value > maximum ? value : maximum;
-    minimum = minimum > value ? value : minimum;
+  explicit LaneExtremes(double first) : minimum(_mm_set1_pd(first)), maximum(minimum) {}
+  void Take(const double* pair) {
+    const __m128d values = _mm_loadu_pd(pair);
+    maximum = _mm_max_pd(values, maximum);
+    minimum = _mm_min_pd(values, minimum);
   }
+  double Minimum(int lane) const {
+    return Lane(minimum, lane);
+  }
+  double Maximum(int lane) const {
+    return Lane(maximum, lane);
+  }
+  static double Lane(__m128d pair, int lane) {
+    return lane == 0 ? _mm_cvtsd_f64(pair) : _mm_cvtsd_f64(_mm_unpackhi_pd(pair, pair));
+  }
+#elif defined(__aarch64__) && defined(__ARM_NEON)
+  float64x2_t minimum, maximum;
+
+  explicit LaneExtremes(double first) : minimum(vdupq_n_f64(first)), maximum(minimum) {}
+  void Take(const double* pair) {
+    const float64x2_t values = vld1q_f64(pair);
+    maximum = vbslq_f64(vcgtq_f64(values, maximum), values, maximum);
+    minimum = vbslq_f64(vcltq_f64(values, minimum), values, minimum);
+  }
+  double Minimum(int lane) const {
+    return lane == 0 ? vgetq_lane_f64(minimum, 0) : vgetq_lane_f64(minimum, 1);
+  }
+  double Maximum(int lane) const {
+    return lane == 0 ? vgetq_lane_f64(maximum, 0) : vgetq_lane_f64(maximum, 1);
+  }
+#else
+  double minimum[2], maximum[2];
+
+  explicit LaneExtremes(double first) : minimum{first, first}, maximum{first, first} {}
+  void Take(const double* pair) {
+    for (int lane = 0; lane < 2; ++lane) {
+      const double value = pair[lane];
+      maximum[lane] = value > maximum[lane] ? value : maximum[lane];
+      minimum[lane] = value < minimum[lane] ? value : minimum[lane];
+    }
+  }
+  double Minimum(int lane) const {
+    return minimum[lane];
+  }
+  double Maximum(int lane) const {
+    return maximum[lane];
+  }
+#endif
 };
 
 // The extreme one in-order pass over all the samples keeps, from the extremes `a` and `b` of
@@ -69,23 +121,24 @@ SampleSummary SummariseSamples(const double* values, long count) {
     // Two lanes of extremes, over alternate samples, halve the chain of dependent comparisons
     // that otherwise bounds this pass; the sum still takes every sample in order.
     const std::size_t first = i;
-    Extremes lanes[2] = {{values[first], values[first]}, {values[first], values[first]}};
+    LaneExtremes lanes(values[first]);
     for (; i + 1 < n; i += 2) {
-      lanes[0].Take(values[i]);
+      lanes.Take(values + i);
       sum += values[i];
-      lanes[1].Take(values[i + 1]);
       sum += values[i + 1];
     }
     if (i < n) {
-      lanes[0].Take(values[i]);
+      // The last, unpaired sample goes to the even lane: its odd lane sees the first sample again.
+      const double last[2] = {values[i], values[first]};
+      lanes.Take(last);
       sum += values[i];
     }
-    const Extremes& even = lanes[0];
-    const Extremes& odd = lanes[1];
-    minimum = OnePassExtreme(even.minimum, odd.minimum, odd.minimum > even.minimum,
-                             even.minimum > odd.minimum, values, first);
-    maximum = OnePassExtreme(even.maximum, odd.maximum, even.maximum > odd.maximum,
-                             odd.maximum > even.maximum, values, first);
+    const double evenMinimum = lanes.Minimum(0), oddMinimum = lanes.Minimum(1);
+    const double evenMaximum = lanes.Maximum(0), oddMaximum = lanes.Maximum(1);
+    minimum = OnePassExtreme(evenMinimum, oddMinimum, oddMinimum > evenMinimum,
+                             evenMinimum > oddMinimum, values, first);
+    maximum = OnePassExtreme(evenMaximum, oddMaximum, evenMaximum > oddMaximum,
+                             oddMaximum > evenMaximum, values, first);
   }
 
   // With no samples this is 0/0 (NaN); with a negative count it is -0.0.

@@ -10,10 +10,10 @@
 
 #include <cstddef>
 #include <cstring>
-#include <cwchar>
 #include <limits>
 
 #include "CorvixLimits.h"
+#include "frame/internal/scan.h"
 
 namespace corvix {
 
@@ -34,54 +34,11 @@ constexpr std::size_t kMessageBytes = CORVIXMATH_MESSAGE_BYTES;
 // No limit: the whole terminated text.
 constexpr std::size_t kWholeText = std::numeric_limits<std::size_t>::max();
 
-namespace detail {
-
-// Position of the first of the `limit` units of `units` for which `stops` holds, or `limit`.
-// Four units a step, so the limit is tested once for four units; each unit is still read only
-// after the one before it, so a scan never reads past a terminator it stops at.
-template <class Unit, class Stops>
-std::size_t ScanUntil(const Unit* units, std::size_t limit, Stops stops) {
-  constexpr std::size_t kStep = 4;
-  std::size_t i = 0;
-  for (; limit - i >= kStep; i += kStep) {
-    if (stops(units[i])) return i;
-    if (stops(units[i + 1])) return i + 1;
-    if (stops(units[i + 2])) return i + 2;
-    if (stops(units[i + 3])) return i + 3;
-  }
-  for (; i < limit; ++i)
-    if (stops(units[i])) return i;
-  return limit;
-}
-
-// The one length scan: a plain loop for every unit type, the runtime's vectorised scans for
-// the two it knows.
-template <class Unit>
-struct LengthScan {
-  static std::size_t Bounded(const Unit* text, std::size_t limit) {
-    return ScanUntil(text, limit, [](Unit u) { return u == Unit(0); });
-  }
-};
-
-template <>
-struct LengthScan<char> {
-  static std::size_t Bounded(const char* text, std::size_t limit) { return strnlen(text, limit); }
-};
-
-template <>
-struct LengthScan<wchar_t> {
-  static std::size_t Bounded(const wchar_t* text, std::size_t limit) {
-    return wcsnlen(text, limit);
-  }
-};
-
-}  // namespace detail
-
 // Length of a NUL-terminated string of any unit type, looking at no more than `limit` units;
 // a null string is empty.
 template <class Unit>
 std::size_t UnitLengthBounded(const Unit* text, std::size_t limit) {
-  return text == nullptr ? 0 : detail::LengthScan<Unit>::Bounded(text, limit);
+  return text == nullptr ? 0 : scan::BoundedLength(text, limit);
 }
 
 // Length of a whole NUL-terminated string; a null string is empty.

@@ -7,17 +7,16 @@
 // in a source longer than 1023 units: the runtime's substring search, which stops only at a
 // terminator, runs on a terminated copy of those units, and still beats a bounded loop.
 //
-// The two scanning primitives, UnitLengthBounded (frame/internal/buffers.h) and FindUnit, are
-// the only places that know how to go fast for a given unit type; every algorithm in the text
-// family is written on top of them.
+// The scans themselves (frame/internal/scan.h) are the only place that knows how to go fast for
+// a given unit type; every algorithm in the text family is written on top of them.
 #ifndef CORVIXMATH_TEXT_INTERNAL_SEARCH_H
 #define CORVIXMATH_TEXT_INTERNAL_SEARCH_H
 
 #include <cstddef>
 #include <cstring>
-#include <cwchar>
 
 #include "frame/internal/buffers.h"
+#include "frame/internal/scan.h"
 
 namespace corvix {
 namespace text {
@@ -34,48 +33,34 @@ namespace detail {
 // occurrences of the run's first unit that leave room for the rest are the candidates.
 template <class Unit>
 long FindRunAmongCandidates(const Unit* text, std::size_t length, const Unit* run,
-                            std::size_t wanted);
+                            std::size_t wanted) {
+  const std::size_t lastStart = length - wanted;
+  const std::size_t restBytes = (wanted - 1) * sizeof(Unit);
+  std::size_t from = 0;
+  while (from <= lastStart) {
+    const std::size_t hit = from + scan::FindUnit(text + from, lastStart - from + 1, run[0]);
+    if (hit > lastStart) return kNotFound;
+    if (restBytes == 0 || std::memcmp(text + hit + 1, run + 1, restBytes) == 0)
+      return static_cast<long>(hit);
+    from = hit + 1;
+  }
+  return kNotFound;
+}
 
-// Plain loops serve every unit type; the runtime's vectorised scans serve the two it knows.
 template <class Unit>
-struct UnitScan {
-  static const Unit* Find(const Unit* units, std::size_t count, Unit unit) {
-    const std::size_t i =
-        corvix::detail::ScanUntil(units, count, [unit](Unit u) { return u == unit; });
-    return i == count ? nullptr : units + i;
-  }
-  // One pass that stops at the unit or at the end of the text, whichever comes first.
-  static std::size_t FirstOrEnd(const Unit* text, std::size_t limit, Unit unit) {
-    if (text == nullptr) return 0;
-    return corvix::detail::ScanUntil(text, limit,
-                                     [unit](Unit u) { return u == Unit(0) || u == unit; });
-  }
-  static long FindRun(const Unit* text, std::size_t length, const Unit* run, std::size_t wanted) {
+struct RunSearch {
+  static long Find(const Unit* text, std::size_t length, const Unit* run, std::size_t wanted) {
     return FindRunAmongCandidates(text, length, run, wanted);
   }
 };
 
-// The runtime's scans are fast enough that measuring first and then searching wins.
-template <class Unit, class Scan>
-std::size_t MeasureThenFind(const Unit* text, std::size_t limit, Unit unit) {
-  const std::size_t length = UnitLengthBounded(text, limit);
-  const Unit* hit = Scan::Find(text, length, unit);
-  return hit == nullptr ? length : static_cast<std::size_t>(hit - text);
-}
-
+// The runtime's substring search beats the candidates loop on narrow texts. The run is
+// terminated after its `wanted` units, where strstr stops reading it. The text is searched in
+// place when it ends within the `length` units examined, and in a terminated copy of them
+// when it goes on.
 template <>
-struct UnitScan<char> {
-  static const char* Find(const char* units, std::size_t count, char unit) {
-    if (count == 0) return nullptr;
-    return static_cast<const char*>(std::memchr(units, static_cast<unsigned char>(unit), count));
-  }
-  static std::size_t FirstOrEnd(const char* text, std::size_t limit, char unit) {
-    return MeasureThenFind<char, UnitScan<char>>(text, limit, unit);
-  }
-  // The run is terminated after its `wanted` units, where the runtime's search stops reading
-  // it. The text is searched in place when it ends within the `length` units examined, and
-  // in a terminated copy of them when it goes on.
-  static long FindRun(const char* text, std::size_t length, const char* run, std::size_t) {
+struct RunSearch<char> {
+  static long Find(const char* text, std::size_t length, const char* run, std::size_t) {
     char cut[kSubStringUnits + 1];
     if (length == kSubStringUnits) {
       std::memcpy(cut, text, length);
@@ -87,44 +72,14 @@ struct UnitScan<char> {
   }
 };
 
-template <>
-struct UnitScan<wchar_t> {
-  static const wchar_t* Find(const wchar_t* units, std::size_t count, wchar_t unit) {
-    if (count == 0) return nullptr;
-    return std::wmemchr(units, unit, count);
-  }
-  static std::size_t FirstOrEnd(const wchar_t* text, std::size_t limit, wchar_t unit) {
-    return MeasureThenFind<wchar_t, UnitScan<wchar_t>>(text, limit, unit);
-  }
-  static long FindRun(const wchar_t* text, std::size_t length, const wchar_t* run,
-                      std::size_t wanted) {
-    return FindRunAmongCandidates(text, length, run, wanted);
-  }
-};
-
-template <class Unit>
-long FindRunAmongCandidates(const Unit* text, std::size_t length, const Unit* run,
-                            std::size_t wanted) {
-  const std::size_t lastStart = length - wanted;
-  const std::size_t restBytes = (wanted - 1) * sizeof(Unit);
-  std::size_t from = 0;
-  while (from <= lastStart) {
-    const Unit* hit = UnitScan<Unit>::Find(text + from, lastStart - from + 1, run[0]);
-    if (hit == nullptr) return kNotFound;
-    if (restBytes == 0 || std::memcmp(hit + 1, run + 1, restBytes) == 0)
-      return static_cast<long>(hit - text);
-    from = static_cast<std::size_t>(hit - text) + 1;
-  }
-  return kNotFound;
-}
-
 }  // namespace detail
 
 // The first of `count` units equal to `unit`, or null. Terminators among them are ordinary
 // units here: the caller has measured the range.
 template <class Unit>
 const Unit* FindUnit(const Unit* units, std::size_t count, Unit unit) {
-  return detail::UnitScan<Unit>::Find(units, count, unit);
+  const std::size_t position = scan::FindUnit(units, count, unit);
+  return position == count ? nullptr : units + position;
 }
 
 // Position of the first `unit` within the first `limit` units of the terminated `text`, or
@@ -132,7 +87,7 @@ const Unit* FindUnit(const Unit* units, std::size_t count, Unit unit) {
 // `limit`, which is where looking for the terminator stops. A null text is empty.
 template <class Unit>
 std::size_t FirstOrEnd(const Unit* text, std::size_t limit, Unit unit) {
-  return detail::UnitScan<Unit>::FirstOrEnd(text, limit, unit);
+  return text == nullptr ? 0 : scan::FirstOrEnd(text, limit, unit);
 }
 
 // Position of the first `character` within the first 2047 units of `source`, or -1. The
@@ -157,7 +112,7 @@ long FindSubStringStart(const Unit* source, const Unit* substring) {
   const std::size_t wanted = UnitLengthBounded(substring, length + 1);
   if (wanted > length) return kNotFound;
   if (wanted == 0) return static_cast<long>(length);
-  return detail::UnitScan<Unit>::FindRun(source, length, substring, wanted);
+  return detail::RunSearch<Unit>::Find(source, length, substring, wanted);
 }
 
 }  // namespace text

@@ -11,6 +11,7 @@
 #include <cstddef>
 
 #include "frame/internal/buffers.h"
+#include "frame/internal/scan.h"
 #include "text/internal/search.h"
 
 namespace corvix {
@@ -43,10 +44,7 @@ template <class Unit>
 long TrimLeading(const Unit* source, Unit* destination, Unit character, unsigned int capacity) {
   std::size_t length = 0;
   if (!detail::TrimmableLength(source, &length)) return 0;
-  std::size_t first = 0;
-  if (character != Unit(0))
-    while (first < length && source[first] == character)
-      ++first;
+  const std::size_t first = character == Unit(0) ? 0 : scan::FirstOther(source, length, character);
   return WriteIfFits(destination, source + first, length - first, capacity) ? 1 : 0;
 }
 
@@ -56,9 +54,7 @@ template <class Unit>
 long TrimTrailing(const Unit* source, Unit* destination, Unit character, unsigned int capacity) {
   std::size_t length = 0;
   if (!detail::TrimmableLength(source, &length)) return 0;
-  if (character != Unit(0))
-    while (length > 0 && source[length - 1] == character)
-      --length;
+  if (character != Unit(0)) length = scan::EndOfLastOther(source, length, character);
   return WriteIfFits(destination, source, length, capacity) ? 1 : 0;
 }
 
