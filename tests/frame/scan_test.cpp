@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -48,20 +49,33 @@ Expected Reference(const Unit* units, std::size_t limit, std::size_t count, Unit
   return e;
 }
 
+using detail::Look;
+
 template <class Body, class Unit>
 Expected ByBody(const Unit* units, std::size_t limit, std::size_t count, Unit sought) {
-  using Compare = detail::Comparisons<Body, Unit>;
-  using Other = detail::OtherBody<Body, Unit>;
-  const typename Compare::IsUnit zero{Body::Pattern(Unit(0))};
-  const typename Compare::IsUnit unit{Body::Pattern(sought)};
-  const typename Compare::IsUnitOrEnd unitOrEnd{Body::Pattern(sought), Body::Pattern(Unit(0))};
-  const typename Compare::IsOther other{Body::Pattern(sought)};
-  return {detail::FirstInBlocks<Body>(units, limit, zero),
-          detail::FirstInBlocks<Body>(units, count, unit),
-          detail::FirstInBlocks<Body>(units, limit, unitOrEnd),
-          detail::FirstInBlocks<Other>(units, count, other),
-          detail::EndOfLastInBlocks<Other>(units, count, other)};
+  return {detail::ScanInBlocks<Body>(Look::kUnit, units, limit, Unit(0)),
+          detail::ScanInBlocks<Body>(Look::kUnit, units, count, sought),
+          detail::ScanInBlocks<Body>(Look::kUnitOrEnd, units, limit, sought),
+          detail::ScanInBlocks<Body>(Look::kOther, units, count, sought),
+          detail::ScanInBlocks<Body>(Look::kLastOther, units, count, sought)};
 }
+
+#if defined(CORVIXMATH_SCAN_WIDE_BODIES)
+// The 32- and 64-byte bodies, whichever this processor runs (level 1 and 2).
+template <class Unit>
+Expected ByWideBody(int level, const Unit* units, std::size_t limit, std::size_t count,
+                    Unit sought) {
+  using Same = typename std::conditional<sizeof(Unit) == 1, std::uint8_t, std::uint16_t>::type;
+  const Same* same = reinterpret_cast<const Same*>(units);
+  const auto run = [level, same](Look look, std::size_t bound, Unit unit) {
+    return level == 2 ? detail::Avx512Scan(look, same, bound, static_cast<Same>(unit))
+                      : detail::Avx2Scan(look, same, bound, static_cast<Same>(unit));
+  };
+  return {run(Look::kUnit, limit, Unit(0)), run(Look::kUnit, count, sought),
+          run(Look::kUnitOrEnd, limit, sought), run(Look::kOther, count, sought),
+          run(Look::kLastOther, count, sought)};
+}
+#endif
 
 template <class Unit>
 Expected ByLibrary(const Unit* units, std::size_t limit, std::size_t count, Unit sought) {
@@ -88,14 +102,14 @@ TYPED_TEST_SUITE(Scans, ScanUnits);
 TYPED_TEST(Scans, AgreeWithAUnitAtATime) {
   using Unit = TypeParam;
   constexpr std::size_t kStarts = 64 / sizeof(Unit);
-  constexpr std::size_t kLongest = 200;
-  alignas(64) Unit storage[kStarts + kLongest + 64];
+  constexpr std::size_t kLongest = 600;
+  alignas(256) Unit storage[kStarts + kLongest + 256];
   std::mt19937 random(29);
   for (Unit sought : {Unit(' '), Unit('0'), Unit(0x80), Unit(~Unit(0)), Unit(0)}) {
     const std::vector<Unit> alphabet = Alphabet(sought);
     for (int round = 0; round < 40; ++round) {
       // Runs of the sought unit at both ends, other units between.
-      const std::size_t lead = random() % 40, tail = random() % 40, middle = random() % 120;
+      const std::size_t lead = random() % 140, tail = random() % 140, middle = random() % 320;
       std::size_t filled = 0;
       for (std::size_t i = 0; i < sizeof storage / sizeof(Unit); ++i)
         storage[i] = alphabet[1 + random() % (alphabet.size() - 1)];
@@ -116,6 +130,13 @@ TYPED_TEST(Scans, AgreeWithAUnitAtATime) {
         const Expected want = Reference(units, limit, count, sought);
         ExpectSame(want, ByLibrary(units, limit, count, sought));
         ExpectSame(want, ByBody<detail::WordBody>(units, limit, count, sought));
+#if !defined(CORVIXMATH_SCAN_BODY_EXACT) && !defined(CORVIXMATH_SCAN_BODY_WORDS)
+        ExpectSame(want, ByBody<detail::Body>(units, limit, count, sought));
+#endif
+#if defined(CORVIXMATH_SCAN_WIDE_BODIES)
+        for (int level = 1; level <= detail::WideLevel(); ++level)
+          ExpectSame(want, ByWideBody(level, units, limit, count, sought));
+#endif
       }
     }
   }

@@ -33,8 +33,12 @@
 #endif
 #endif
 
+// CORVIXMATH_SCAN_FORCE_WORDS builds the word body where a vector one would serve, so that the
+// two can be timed against each other on one machine.
 #if defined(CORVIXMATH_SCAN_EXACT)
 #define CORVIXMATH_SCAN_BODY_EXACT 1
+#elif defined(CORVIXMATH_SCAN_FORCE_WORDS)
+#define CORVIXMATH_SCAN_BODY_WORDS 1
 #elif defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
 #define CORVIXMATH_SCAN_BODY_SSE2 1
@@ -43,6 +47,12 @@
 #define CORVIXMATH_SCAN_BODY_NEON 1
 #else
 #define CORVIXMATH_SCAN_BODY_WORDS 1
+#endif
+
+// The wider x86-64 bodies are built where the build says so (CORVIXMATH_SCAN_WIDE).
+#if defined(CORVIXMATH_SCAN_WIDE) && !defined(CORVIXMATH_SCAN_EXACT) && \
+    !defined(CORVIXMATH_SCAN_FORCE_WORDS)
+#define CORVIXMATH_SCAN_WIDE_BODIES 1
 #endif
 
 namespace corvix {
@@ -80,7 +90,7 @@ std::size_t ScanBackUntil(const Unit* units, std::size_t count, Stops stops) {
 
 // --- Bit positions in a block's mask.
 
-inline unsigned LowestBit(std::uint64_t mask) {
+static inline unsigned LowestBit(std::uint64_t mask) {
 #if defined(__GNUC__) || defined(__clang__)
   return static_cast<unsigned>(__builtin_ctzll(mask));
 #else
@@ -93,7 +103,7 @@ inline unsigned LowestBit(std::uint64_t mask) {
 #endif
 }
 
-inline unsigned HighestBit(std::uint64_t mask) {
+static inline unsigned HighestBit(std::uint64_t mask) {
 #if defined(__GNUC__) || defined(__clang__)
   return 63u - static_cast<unsigned>(__builtin_clzll(mask));
 #else
@@ -104,24 +114,26 @@ inline unsigned HighestBit(std::uint64_t mask) {
 #endif
 }
 
-// The bits of a mask that stand for the first `bytes` bytes of a block.
-template <class Body>
-std::uint64_t BitsBelow(std::size_t bytes) {
-  const std::size_t bits = bytes * Body::kBitsPerByte;
+// The lowest `bits` bits.
+static inline std::uint64_t BitsBelow(std::size_t bits) {
   return bits >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << bits) - 1;
 }
 
 // --- Block bodies. Each loads an aligned block of kBlockBytes bytes, compares its units with a
-// pattern (a unit repeated over a block), and turns a comparison into a mask of kBitsPerByte
-// bits per byte of the block, lowest bits first; a unit that compares equal sets the bits of
-// all its bytes or, in the word body, the top bit of its last byte. AllUnits is the mask of a
-// block whose every unit compares equal.
+// pattern (a unit repeated over a block) into Hits, and turns Hits into a mask of BitsPerUnit
+// bits per unit of the block, lowest bits first: a unit that compares equal sets its bits (in
+// the word body, only the top one). AllUnits is the mask of a block whose every unit compares
+// equal.
 
 #if defined(CORVIXMATH_SCAN_BODY_SSE2)
 struct Sse2Body {
   using Block = __m128i;
+  using Hits = __m128i;
   static constexpr std::size_t kBlockBytes = 16;
-  static constexpr unsigned kBitsPerByte = 1;
+  template <class Unit>
+  static constexpr unsigned BitsPerUnit() {
+    return sizeof(Unit);
+  }
 
   static Block Load(const unsigned char* aligned) {
     return _mm_load_si128(reinterpret_cast<const __m128i*>(aligned));
@@ -152,8 +164,12 @@ using Body = Sse2Body;
 #if defined(CORVIXMATH_SCAN_BODY_NEON)
 struct NeonBody {
   using Block = uint8x16_t;
+  using Hits = uint8x16_t;
   static constexpr std::size_t kBlockBytes = 16;
-  static constexpr unsigned kBitsPerByte = 4;
+  template <class Unit>
+  static constexpr unsigned BitsPerUnit() {
+    return 4 * sizeof(Unit);
+  }
 
   static Block Load(const unsigned char* aligned) { return vld1q_u8(aligned); }
   template <class Unit>
@@ -188,8 +204,12 @@ using Body = NeonBody;
 // byte order, so that masks read the same everywhere.
 struct WordBody {
   using Block = std::uint64_t;
+  using Hits = std::uint64_t;
   static constexpr std::size_t kBlockBytes = 8;
-  static constexpr unsigned kBitsPerByte = 8;
+  template <class Unit>
+  static constexpr unsigned BitsPerUnit() {
+    return 8 * sizeof(Unit);
+  }
 
   static Block Load(const unsigned char* bytes) {
     std::uint64_t word;
@@ -236,79 +256,86 @@ using Body = WordBody;
 
 // --- The scans over blocks.
 
-// Position of the first of the `limit` units from `units` where `equal` (a block to its
-// comparison) is true, or `limit`. Only blocks that hold a unit before the first hit are read.
-template <class Body, class Unit, class Equal>
-std::size_t FirstInBlocks(const Unit* units, std::size_t limit, Equal equal) {
+// Position of the first of the `limit` units from `units` where `compare` (a block to its
+// Hits) finds a hit, or `limit`. Only blocks that hold a unit before the first hit are read.
+template <class Body, class Unit, class Compare>
+std::size_t FirstInBlocks(const Unit* units, std::size_t limit, Compare compare) {
   if (limit == 0) return 0;
   constexpr std::size_t kBlock = Body::kBlockBytes;
+  constexpr std::size_t kBlockUnits = kBlock / sizeof(Unit);
   constexpr std::size_t kGroup = 4 * kBlock;
-  const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(units);
-  const std::uintptr_t base = address & ~std::uintptr_t(kBlock - 1);
-  const unsigned char* block = reinterpret_cast<const unsigned char*>(units) - (address - base);
-  const std::size_t lead = address - base;
-  const std::size_t end = lead + limit * sizeof(Unit);
+  constexpr unsigned kBits = Body::template BitsPerUnit<Unit>();
+  const std::size_t leadBytes = reinterpret_cast<std::uintptr_t>(units) & (kBlock - 1);
+  const unsigned char* block = reinterpret_cast<const unsigned char*>(units) - leadBytes;
+  const std::uintptr_t base = reinterpret_cast<std::uintptr_t>(block);
+  // Positions count units from the start of the first block.
+  const std::size_t lead = leadBytes / sizeof(Unit);
+  const std::size_t end = lead + limit;
 
   std::size_t at = 0;
-  std::uint64_t mask = Body::Mask(equal(Body::Load(block))) & ~BitsBelow<Body>(lead);
+  std::uint64_t mask = Body::Mask(compare(Body::Load(block))) & ~BitsBelow(lead * kBits);
   while (mask == 0) {
-    at += kBlock;
+    at += kBlockUnits;
     if (at >= end) return limit;
     // Whole groups, each aligned to its size and so within one page, while they end before
     // the bound and hold no hit.
-    if ((base + at) % kGroup == 0) {
-      while (end - at >= kGroup) {
-        const typename Body::Block hits = Body::Or(
-            Body::Or(equal(Body::Load(block + at)), equal(Body::Load(block + at + kBlock))),
-            Body::Or(equal(Body::Load(block + at + 2 * kBlock)),
-                     equal(Body::Load(block + at + 3 * kBlock))));
+    if ((base + at * sizeof(Unit)) % kGroup == 0) {
+      while (end - at >= 4 * kBlockUnits) {
+        const unsigned char* group = block + at * sizeof(Unit);
+        const typename Body::Hits hits =
+            Body::Or(Body::Or(compare(Body::Load(group)), compare(Body::Load(group + kBlock))),
+                     Body::Or(compare(Body::Load(group + 2 * kBlock)),
+                              compare(Body::Load(group + 3 * kBlock))));
         if (Body::Any(hits)) break;
-        at += kGroup;
+        at += 4 * kBlockUnits;
       }
       if (at >= end) return limit;
     }
-    mask = Body::Mask(equal(Body::Load(block + at)));
+    mask = Body::Mask(compare(Body::Load(block + at * sizeof(Unit))));
   }
-  const std::size_t hit = at + LowestBit(mask) / Body::kBitsPerByte;
-  return hit < end ? (hit - lead) / sizeof(Unit) : limit;
+  const std::size_t hit = at + LowestBit(mask) / kBits;
+  return hit < end ? hit - lead : limit;
 }
 
-// One past the last of the `count` units from `units` where `equal` is true, or 0. All the
-// units are the caller's to read.
-template <class Body, class Unit, class Equal>
-std::size_t EndOfLastInBlocks(const Unit* units, std::size_t count, Equal equal) {
+// One past the last of the `count` units from `units` where `compare` finds a hit, or 0. All
+// the units are the caller's to read.
+template <class Body, class Unit, class Compare>
+std::size_t EndOfLastInBlocks(const Unit* units, std::size_t count, Compare compare) {
   if (count == 0) return 0;
-  constexpr std::size_t kBlock = Body::kBlockBytes;
-  const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(units);
-  const std::size_t lead = address & (kBlock - 1);
-  const unsigned char* block = reinterpret_cast<const unsigned char*>(units) - lead;
-  const std::size_t end = lead + count * sizeof(Unit);
+  constexpr std::size_t kBlockUnits = Body::kBlockBytes / sizeof(Unit);
+  constexpr unsigned kBits = Body::template BitsPerUnit<Unit>();
+  const std::size_t leadBytes = reinterpret_cast<std::uintptr_t>(units) & (Body::kBlockBytes - 1);
+  const unsigned char* block = reinterpret_cast<const unsigned char*>(units) - leadBytes;
+  const std::size_t lead = leadBytes / sizeof(Unit);
+  const std::size_t end = lead + count;
 
-  std::size_t at = (end - 1) & ~(kBlock - 1);
-  std::uint64_t mask = Body::Mask(equal(Body::Load(block + at))) & BitsBelow<Body>(end - at);
+  std::size_t at = (end - 1) / kBlockUnits * kBlockUnits;
+  std::uint64_t mask =
+      Body::Mask(compare(Body::Load(block + at * sizeof(Unit)))) & BitsBelow((end - at) * kBits);
   for (;;) {
-    if (at == 0) mask &= ~BitsBelow<Body>(lead);
+    if (at == 0) mask &= ~BitsBelow(lead * kBits);
     if (mask != 0) break;
     if (at == 0) return 0;
-    at -= kBlock;
-    mask = Body::Mask(equal(Body::Load(block + at)));
+    at -= kBlockUnits;
+    mask = Body::Mask(compare(Body::Load(block + at * sizeof(Unit))));
   }
-  return (at + HighestBit(mask) / Body::kBitsPerByte - lead) / sizeof(Unit) + 1;
+  return at + HighestBit(mask) / kBits - lead + 1;
 }
 
 // The comparisons the scans look for, on one body.
 template <class Body, class Unit>
 struct Comparisons {
   using Block = typename Body::Block;
+  using Hits = typename Body::Hits;
 
   struct IsUnit {
     Block pattern;
-    Block operator()(Block block) const { return Body::template Equal<Unit>(block, pattern); }
+    Hits operator()(Block block) const { return Body::template Equal<Unit>(block, pattern); }
   };
   struct IsUnitOrEnd {
     Block pattern;
     Block zero;
-    Block operator()(Block block) const {
+    Hits operator()(Block block) const {
       return Body::Or(Body::template Equal<Unit>(block, pattern),
                       Body::template Equal<Unit>(block, zero));
     }
@@ -326,9 +353,7 @@ struct Comparisons {
 // A body whose comparisons are masks already: for the scans that look for a unit that differs.
 template <class Body, class Unit>
 struct OtherBody : Body {
-  using Block = std::uint64_t;
-  using Raw = typename Body::Block;
-  static Raw Load(const unsigned char* aligned) { return Body::Load(aligned); }
+  using Hits = std::uint64_t;
   static std::uint64_t Mask(std::uint64_t mask) { return mask; }
   static std::uint64_t Or(std::uint64_t a, std::uint64_t b) { return a | b; }
   static bool Any(std::uint64_t mask) { return mask != 0; }
@@ -362,33 +387,94 @@ constexpr bool kNarrow = sizeof(Unit) == 1 && std::is_integral<Unit>::value;
 template <class Unit>
 constexpr bool kWideRuntime = std::is_same<Unit, wchar_t>::value && sizeof(wchar_t) == 4;
 
+// --- Wider blocks on x86-64: 32-byte (AVX2) and 64-byte (AVX-512BW) bodies, each compiled in a
+// file of its own for its instruction set and taken only when the processor has it.
+
+enum class Look { kUnit, kUnitOrEnd, kOther, kLastOther };
+
+#if defined(CORVIXMATH_SCAN_WIDE_BODIES)
+std::size_t Avx2Scan(Look look, const std::uint8_t* units, std::size_t limit, std::uint8_t unit);
+std::size_t Avx2Scan(Look look, const std::uint16_t* units, std::size_t limit, std::uint16_t unit);
+std::size_t Avx512Scan(Look look, const std::uint8_t* units, std::size_t limit, std::uint8_t unit);
+std::size_t Avx512Scan(Look look, const std::uint16_t* units, std::size_t limit,
+                       std::uint16_t unit);
+
+// The widest body this processor runs: 2 for AVX-512BW, 1 for AVX2, 0 for neither. The
+// runtime reads the processor's features once, at start-up.
+inline int WideLevel() {
+  if (__builtin_cpu_supports("avx512bw")) return 2;
+  if (__builtin_cpu_supports("avx2")) return 1;
+  return 0;
+}
+
+// Runs a scan in the widest body when there is one; false leaves it to the build's own body.
+template <class Unit>
+bool WideScan(Look look, const Unit* units, std::size_t limit, Unit unit, std::size_t* result) {
+  if (!InBlocks(units)) return false;
+  using Same = typename std::conditional<sizeof(Unit) == 1, std::uint8_t, std::uint16_t>::type;
+  const Same* same = reinterpret_cast<const Same*>(units);
+  switch (WideLevel()) {
+    case 2:
+      *result = Avx512Scan(look, same, ClampedLimit<Unit>(limit), static_cast<Same>(unit));
+      return true;
+    case 1:
+      *result = Avx2Scan(look, same, ClampedLimit<Unit>(limit), static_cast<Same>(unit));
+      return true;
+    default:
+      return false;
+  }
+}
+#else
+template <class Unit>
+bool WideScan(Look, const Unit*, std::size_t, Unit, std::size_t*) {
+  return false;
+}
+#endif
+
+// Every scan of a body, by what it looks for; the wide bodies' files instantiate it too.
+template <class Body, class Unit>
+std::size_t ScanInBlocks(Look look, const Unit* units, std::size_t limit, Unit unit) {
+  using Compare = Comparisons<Body, Unit>;
+  using Other = OtherBody<Body, Unit>;
+  switch (look) {
+    case Look::kUnit:
+      return FirstInBlocks<Body>(units, limit, typename Compare::IsUnit{Body::Pattern(unit)});
+    case Look::kUnitOrEnd:
+      return FirstInBlocks<Body>(
+          units, limit, typename Compare::IsUnitOrEnd{Body::Pattern(unit), Body::Pattern(Unit(0))});
+    case Look::kOther:
+      return FirstInBlocks<Other>(units, limit, typename Compare::IsOther{Body::Pattern(unit)});
+    case Look::kLastOther:
+      return EndOfLastInBlocks<Other>(units, limit, typename Compare::IsOther{Body::Pattern(unit)});
+  }
+  return limit;
+}
+
 }  // namespace detail
 
-// The block body this build uses, for the tests and the benchmarks to name.
-#if defined(CORVIXMATH_SCAN_BODY_EXACT)
-constexpr const char* kBodyName = "units";
-#elif defined(CORVIXMATH_SCAN_BODY_SSE2)
-constexpr const char* kBodyName = "SSE2";
-#elif defined(CORVIXMATH_SCAN_BODY_NEON)
-constexpr const char* kBodyName = "NEON";
-#else
-constexpr const char* kBodyName = "words";
+namespace detail {
+
+// A scan in the widest body there is, then the build's own body, then a unit at a time.
+template <class Unit, class Stops>
+std::size_t Scan(Look look, const Unit* units, std::size_t limit, Unit unit, Stops stops) {
+  std::size_t result = 0;
+  if (WideScan(look, units, limit, unit, &result)) return result;
+#if !defined(CORVIXMATH_SCAN_BODY_EXACT)
+  if (InBlocks(units)) return ScanInBlocks<Body>(look, units, ClampedLimit<Unit>(limit), unit);
 #endif
+  return look == Look::kLastOther ? ScanBackUntil(units, limit, stops)
+                                  : ScanUntil(units, limit, stops);
+}
+
+}  // namespace detail
 
 // Length of the terminated `text`, looking at no more than `limit` units.
 template <class Unit>
 std::size_t BoundedLength(const Unit* text, std::size_t limit) {
   if (detail::kNarrow<Unit>) return strnlen(reinterpret_cast<const char*>(text), limit);
   if (detail::kWideRuntime<Unit>) return wcsnlen(reinterpret_cast<const wchar_t*>(text), limit);
-#if !defined(CORVIXMATH_SCAN_BODY_EXACT)
-  if (detail::InBlocks(text)) {
-    using Compare = detail::Comparisons<detail::Body, Unit>;
-    return detail::FirstInBlocks<detail::Body>(
-        text, detail::ClampedLimit<Unit>(limit),
-        typename Compare::IsUnit{detail::Body::Pattern(Unit(0))});
-  }
-#endif
-  return detail::ScanUntil(text, limit, [](Unit u) { return u == Unit(0); });
+  return detail::Scan(detail::Look::kUnit, text, limit, Unit(0),
+                      [](Unit u) { return u == Unit(0); });
 }
 
 // Position of the first of the `count` units equal to `unit`, or `count`. Terminators among
@@ -407,62 +493,31 @@ std::size_t FindUnit(const Unit* units, std::size_t count, Unit unit) {
     const wchar_t* hit = std::wmemchr(start, static_cast<wchar_t>(unit), count);
     return hit == nullptr ? count : static_cast<std::size_t>(hit - start);
   }
-#if !defined(CORVIXMATH_SCAN_BODY_EXACT)
-  if (detail::InBlocks(units)) {
-    using Compare = detail::Comparisons<detail::Body, Unit>;
-    return detail::FirstInBlocks<detail::Body>(
-        units, detail::ClampedLimit<Unit>(count),
-        typename Compare::IsUnit{detail::Body::Pattern(unit)});
-  }
-#endif
-  return detail::ScanUntil(units, count, [unit](Unit u) { return u == unit; });
+  return detail::Scan(detail::Look::kUnit, units, count, unit,
+                      [unit](Unit u) { return u == unit; });
 }
 
 // Position of the first `unit` or terminator within the first `limit` units of `text`, or
 // `limit`: one pass that stops at whichever comes first.
 template <class Unit>
 std::size_t FirstOrEnd(const Unit* text, std::size_t limit, Unit unit) {
-  if (detail::kNarrow<Unit> || detail::kWideRuntime<Unit>) {
-    // The runtime's two scans, each reading many units a step, beat one pass here.
-    const std::size_t length = BoundedLength(text, limit);
-    return FindUnit(text, length, unit);
-  }
-#if !defined(CORVIXMATH_SCAN_BODY_EXACT)
-  if (detail::InBlocks(text)) {
-    using Compare = detail::Comparisons<detail::Body, Unit>;
-    return detail::FirstInBlocks<detail::Body>(
-        text, detail::ClampedLimit<Unit>(limit),
-        typename Compare::IsUnitOrEnd{detail::Body::Pattern(unit), detail::Body::Pattern(Unit(0))});
-  }
-#endif
-  return detail::ScanUntil(text, limit, [unit](Unit u) { return u == Unit(0) || u == unit; });
+  if (detail::kWideRuntime<Unit>) return FindUnit(text, BoundedLength(text, limit), unit);
+  return detail::Scan(detail::Look::kUnitOrEnd, text, limit, unit,
+                      [unit](Unit u) { return u == Unit(0) || u == unit; });
 }
 
 // Position of the first of the `count` units that differs from `unit`, or `count`.
 template <class Unit>
 std::size_t FirstOther(const Unit* units, std::size_t count, Unit unit) {
-#if !defined(CORVIXMATH_SCAN_BODY_EXACT)
-  if (count != 0 && (detail::kNarrow<Unit> || detail::InBlocks(units))) {
-    using Compare = detail::Comparisons<detail::Body, Unit>;
-    return detail::FirstInBlocks<detail::OtherBody<detail::Body, Unit>>(
-        units, detail::ClampedLimit<Unit>(count),
-        typename Compare::IsOther{detail::Body::Pattern(unit)});
-  }
-#endif
-  return detail::ScanUntil(units, count, [unit](Unit u) { return u != unit; });
+  return detail::Scan(detail::Look::kOther, units, count, unit,
+                      [unit](Unit u) { return u != unit; });
 }
 
 // One past the last of the `count` units that differs from `unit`, or 0.
 template <class Unit>
 std::size_t EndOfLastOther(const Unit* units, std::size_t count, Unit unit) {
-#if !defined(CORVIXMATH_SCAN_BODY_EXACT)
-  if (count != 0 && (detail::kNarrow<Unit> || detail::InBlocks(units))) {
-    using Compare = detail::Comparisons<detail::Body, Unit>;
-    return detail::EndOfLastInBlocks<detail::OtherBody<detail::Body, Unit>>(
-        units, count, typename Compare::IsOther{detail::Body::Pattern(unit)});
-  }
-#endif
-  return detail::ScanBackUntil(units, count, [unit](Unit u) { return u != unit; });
+  return detail::Scan(detail::Look::kLastOther, units, count, unit,
+                      [unit](Unit u) { return u != unit; });
 }
 
 }  // namespace scan
