@@ -34,8 +34,14 @@ std::vector<Unit> Alphabet(Unit sought) {
 }
 
 struct Expected {
-  std::size_t length, found, firstOrEnd, firstOther, endOfLastOther;
+  std::size_t length, found, firstOrEnd, firstOther, endOfLastOther, pair;
 };
+
+// The unit after the sought one in the pairs looked for.
+template <class Unit>
+Unit Second(Unit sought) {
+  return static_cast<Unit>(sought ^ 1);
+}
 
 template <class Unit>
 Expected Reference(const Unit* units, std::size_t limit, std::size_t count, Unit sought) {
@@ -46,6 +52,13 @@ Expected Reference(const Unit* units, std::size_t limit, std::size_t count, Unit
       detail::ScanUntil(units, limit, [sought](Unit u) { return u == Unit(0) || u == sought; });
   e.firstOther = detail::ScanUntil(units, count, [sought](Unit u) { return u != sought; });
   e.endOfLastOther = detail::ScanBackUntil(units, count, [sought](Unit u) { return u != sought; });
+  e.pair = count;
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    if (units[i] == sought && units[i + 1] == Second(sought)) {
+      e.pair = i;
+      break;
+    }
+  }
   return e;
 }
 
@@ -57,7 +70,8 @@ Expected ByBody(const Unit* units, std::size_t limit, std::size_t count, Unit so
           detail::ScanInBlocks<Body>(Look::kUnit, units, count, sought),
           detail::ScanInBlocks<Body>(Look::kUnitOrEnd, units, limit, sought),
           detail::ScanInBlocks<Body>(Look::kOther, units, count, sought),
-          detail::ScanInBlocks<Body>(Look::kLastOther, units, count, sought)};
+          detail::ScanInBlocks<Body>(Look::kLastOther, units, count, sought),
+          detail::ScanInBlocks<Body>(Look::kPair, units, count, sought, Second(sought))};
 }
 
 #if defined(CORVIXMATH_SCAN_WIDE_BODIES)
@@ -67,21 +81,25 @@ Expected ByWideBody(int level, const Unit* units, std::size_t limit, std::size_t
                     Unit sought) {
   using Same = typename std::conditional<sizeof(Unit) == 1, std::uint8_t, std::uint16_t>::type;
   const Same* same = reinterpret_cast<const Same*>(units);
-  const auto run = [level, same](Look look, std::size_t bound, Unit unit) {
-    return level == 2 ? detail::Avx512Scan(look, same, bound, static_cast<Same>(unit))
-                      : detail::Avx2Scan(look, same, bound, static_cast<Same>(unit));
+  const auto run = [level, same, sought](Look look, std::size_t bound, Unit unit) {
+    const Same second = static_cast<Same>(Second(sought));
+    return level == 2 ? detail::Avx512Scan(look, same, bound, static_cast<Same>(unit), second)
+                      : detail::Avx2Scan(look, same, bound, static_cast<Same>(unit), second);
   };
-  return {run(Look::kUnit, limit, Unit(0)), run(Look::kUnit, count, sought),
+  return {run(Look::kUnit, limit, Unit(0)),     run(Look::kUnit, count, sought),
           run(Look::kUnitOrEnd, limit, sought), run(Look::kOther, count, sought),
-          run(Look::kLastOther, count, sought)};
+          run(Look::kLastOther, count, sought), run(Look::kPair, count, sought)};
 }
 #endif
 
 template <class Unit>
 Expected ByLibrary(const Unit* units, std::size_t limit, std::size_t count, Unit sought) {
-  return {scan::BoundedLength(units, limit), scan::FindUnit(units, count, sought),
-          scan::FirstOrEnd(units, limit, sought), scan::FirstOther(units, count, sought),
-          scan::EndOfLastOther(units, count, sought)};
+  return {scan::BoundedLength(units, limit),
+          scan::FindUnit(units, count, sought),
+          scan::FirstOrEnd(units, limit, sought),
+          scan::FirstOther(units, count, sought),
+          scan::EndOfLastOther(units, count, sought),
+          scan::FirstPair(units, count, sought, Second(sought))};
 }
 
 void ExpectSame(const Expected& want, const Expected& got) {
@@ -90,6 +108,7 @@ void ExpectSame(const Expected& want, const Expected& got) {
   EXPECT_EQ(want.firstOrEnd, got.firstOrEnd);
   EXPECT_EQ(want.firstOther, got.firstOther);
   EXPECT_EQ(want.endOfLastOther, got.endOfLastOther);
+  EXPECT_EQ(want.pair, got.pair);
 }
 
 template <class Unit>

@@ -148,11 +148,18 @@ struct Sse2Body {
     if (sizeof(Unit) == 1) return _mm_cmpeq_epi8(block, pattern);
     return _mm_cmpeq_epi16(block, pattern);
   }
-  static Block Or(Block a, Block b) { return _mm_or_si128(a, b); }
+  template <class Unit>
+  static Block Or(Block a, Block b) {
+    return _mm_or_si128(a, b);
+  }
+  template <class Unit>
   static std::uint64_t Mask(Block equal) {
     return static_cast<std::uint32_t>(_mm_movemask_epi8(equal));
   }
-  static bool Any(Block equal) { return _mm_movemask_epi8(equal) != 0; }
+  template <class Unit>
+  static bool Any(Block equal) {
+    return _mm_movemask_epi8(equal) != 0;
+  }
   template <class Unit>
   static constexpr std::uint64_t AllUnits() {
     return 0xFFFF;
@@ -183,14 +190,21 @@ struct NeonBody {
     return vreinterpretq_u8_u16(
         vceqq_u16(vreinterpretq_u16_u8(block), vreinterpretq_u16_u8(pattern)));
   }
-  static Block Or(Block a, Block b) { return vorrq_u8(a, b); }
+  template <class Unit>
+  static Block Or(Block a, Block b) {
+    return vorrq_u8(a, b);
+  }
   // Four bits a byte: each 16-bit lane shifted right by four and narrowed keeps one nibble of
   // each of its two bytes.
+  template <class Unit>
   static std::uint64_t Mask(Block equal) {
     const uint8x8_t nibbles = vshrn_n_u16(vreinterpretq_u16_u8(equal), 4);
     return vget_lane_u64(vreinterpret_u64_u8(nibbles), 0);
   }
-  static bool Any(Block equal) { return Mask(equal) != 0; }
+  template <class Unit>
+  static bool Any(Block equal) {
+    return Mask<Unit>(equal) != 0;
+  }
   template <class Unit>
   static constexpr std::uint64_t AllUnits() {
     return ~std::uint64_t(0);
@@ -235,12 +249,15 @@ struct WordBody {
     const std::uint64_t x = block ^ pattern;
     return ~(((x & low) + low) | x) & ~low;
   }
+  template <class Unit>
   static Block Or(Block a, Block b) {
     return a | b;
   }
+  template <class Unit>
   static std::uint64_t Mask(Block equal) {
     return equal;
   }
+  template <class Unit>
   static bool Any(Block equal) {
     return equal != 0;
   }
@@ -273,7 +290,8 @@ std::size_t FirstInBlocks(const Unit* units, std::size_t limit, Compare compare)
   const std::size_t end = lead + limit;
 
   std::size_t at = 0;
-  std::uint64_t mask = Body::Mask(compare(Body::Load(block))) & ~BitsBelow(lead * kBits);
+  std::uint64_t mask =
+      Body::template Mask<Unit>(compare(Body::Load(block))) & ~BitsBelow(lead * kBits);
   while (mask == 0) {
     at += kBlockUnits;
     if (at >= end) return limit;
@@ -282,16 +300,17 @@ std::size_t FirstInBlocks(const Unit* units, std::size_t limit, Compare compare)
     if ((base + at * sizeof(Unit)) % kGroup == 0) {
       while (end - at >= 4 * kBlockUnits) {
         const unsigned char* group = block + at * sizeof(Unit);
-        const typename Body::Hits hits =
-            Body::Or(Body::Or(compare(Body::Load(group)), compare(Body::Load(group + kBlock))),
-                     Body::Or(compare(Body::Load(group + 2 * kBlock)),
-                              compare(Body::Load(group + 3 * kBlock))));
-        if (Body::Any(hits)) break;
+        const typename Body::Hits hits = Body::template Or<Unit>(
+            Body::template Or<Unit>(compare(Body::Load(group)),
+                                    compare(Body::Load(group + kBlock))),
+            Body::template Or<Unit>(compare(Body::Load(group + 2 * kBlock)),
+                                    compare(Body::Load(group + 3 * kBlock))));
+        if (Body::template Any<Unit>(hits)) break;
         at += 4 * kBlockUnits;
       }
       if (at >= end) return limit;
     }
-    mask = Body::Mask(compare(Body::Load(block + at * sizeof(Unit))));
+    mask = Body::template Mask<Unit>(compare(Body::Load(block + at * sizeof(Unit))));
   }
   const std::size_t hit = at + LowestBit(mask) / kBits;
   return hit < end ? hit - lead : limit;
@@ -310,16 +329,50 @@ std::size_t EndOfLastInBlocks(const Unit* units, std::size_t count, Compare comp
   const std::size_t end = lead + count;
 
   std::size_t at = (end - 1) / kBlockUnits * kBlockUnits;
-  std::uint64_t mask =
-      Body::Mask(compare(Body::Load(block + at * sizeof(Unit)))) & BitsBelow((end - at) * kBits);
+  std::uint64_t mask = Body::template Mask<Unit>(compare(Body::Load(block + at * sizeof(Unit)))) &
+                       BitsBelow((end - at) * kBits);
   for (;;) {
     if (at == 0) mask &= ~BitsBelow(lead * kBits);
     if (mask != 0) break;
     if (at == 0) return 0;
     at -= kBlockUnits;
-    mask = Body::Mask(compare(Body::Load(block + at * sizeof(Unit))));
+    mask = Body::template Mask<Unit>(compare(Body::Load(block + at * sizeof(Unit))));
   }
   return at + HighestBit(mask) / kBits - lead + 1;
+}
+
+// Position of the first of the `count` units from `units` that is `first` and is followed
+// within them by `second`, or `count`. Each block's hits of `second`, moved down one unit, meet
+// its hits of `first`; a `first` in a block's last unit meets the next block's first unit.
+template <class Body, class Unit>
+std::size_t FirstPairInBlocks(const Unit* units, std::size_t count, Unit first, Unit second) {
+  if (count < 2) return count;
+  constexpr std::size_t kBlockUnits = Body::kBlockBytes / sizeof(Unit);
+  constexpr unsigned kBits = Body::template BitsPerUnit<Unit>();
+  const std::size_t leadBytes = reinterpret_cast<std::uintptr_t>(units) & (Body::kBlockBytes - 1);
+  const unsigned char* block = reinterpret_cast<const unsigned char*>(units) - leadBytes;
+  const std::size_t lead = leadBytes / sizeof(Unit);
+  const std::size_t end = lead + count;
+  const typename Body::Block firstPattern = Body::Pattern(first);
+  const typename Body::Block secondPattern = Body::Pattern(second);
+
+  bool firstLast = false;  // the previous block's last unit is `first`
+  for (std::size_t at = 0; at < end; at += kBlockUnits) {
+    const typename Body::Block data = Body::Load(block + at * sizeof(Unit));
+    std::uint64_t firsts =
+        Body::template Mask<Unit>(Body::template Equal<Unit>(data, firstPattern));
+    const std::uint64_t seconds =
+        Body::template Mask<Unit>(Body::template Equal<Unit>(data, secondPattern));
+    if (at == 0) firsts &= ~BitsBelow(lead * kBits);
+    if (firstLast && (seconds & BitsBelow(kBits)) != 0) return at - 1 - lead;
+    const std::uint64_t pairs = firsts & (seconds >> kBits);
+    if (pairs != 0) {
+      const std::size_t hit = at + LowestBit(pairs) / kBits;
+      return hit + 1 < end ? hit - lead : count;
+    }
+    firstLast = (firsts >> ((kBlockUnits - 1) * kBits)) != 0;
+  }
+  return count;
 }
 
 // The comparisons the scans look for, on one body.
@@ -336,8 +389,8 @@ struct Comparisons {
     Block pattern;
     Block zero;
     Hits operator()(Block block) const {
-      return Body::Or(Body::template Equal<Unit>(block, pattern),
-                      Body::template Equal<Unit>(block, zero));
+      return Body::template Or<Unit>(Body::template Equal<Unit>(block, pattern),
+                                     Body::template Equal<Unit>(block, zero));
     }
   };
   // A mask, not a block: the complement of the equal units' bits.
@@ -345,18 +398,27 @@ struct Comparisons {
     Block pattern;
     std::uint64_t operator()(Block block) const {
       return Body::template AllUnits<Unit>() &
-             ~Body::Mask(Body::template Equal<Unit>(block, pattern));
+             ~Body::template Mask<Unit>(Body::template Equal<Unit>(block, pattern));
     }
   };
 };
 
 // A body whose comparisons are masks already: for the scans that look for a unit that differs.
-template <class Body, class Unit>
+template <class Body>
 struct OtherBody : Body {
   using Hits = std::uint64_t;
-  static std::uint64_t Mask(std::uint64_t mask) { return mask; }
-  static std::uint64_t Or(std::uint64_t a, std::uint64_t b) { return a | b; }
-  static bool Any(std::uint64_t mask) { return mask != 0; }
+  template <class>
+  static std::uint64_t Mask(std::uint64_t mask) {
+    return mask;
+  }
+  template <class>
+  static std::uint64_t Or(std::uint64_t a, std::uint64_t b) {
+    return a | b;
+  }
+  template <class>
+  static bool Any(std::uint64_t mask) {
+    return mask != 0;
+  }
 };
 
 // 8- and 16-bit integer units go to the block bodies; a unit whose address is not a multiple of
@@ -390,14 +452,17 @@ constexpr bool kWideRuntime = std::is_same<Unit, wchar_t>::value && sizeof(wchar
 // --- Wider blocks on x86-64: 32-byte (AVX2) and 64-byte (AVX-512BW) bodies, each compiled in a
 // file of its own for its instruction set and taken only when the processor has it.
 
-enum class Look { kUnit, kUnitOrEnd, kOther, kLastOther };
+enum class Look { kUnit, kUnitOrEnd, kOther, kLastOther, kPair };
 
 #if defined(CORVIXMATH_SCAN_WIDE_BODIES)
-std::size_t Avx2Scan(Look look, const std::uint8_t* units, std::size_t limit, std::uint8_t unit);
-std::size_t Avx2Scan(Look look, const std::uint16_t* units, std::size_t limit, std::uint16_t unit);
-std::size_t Avx512Scan(Look look, const std::uint8_t* units, std::size_t limit, std::uint8_t unit);
-std::size_t Avx512Scan(Look look, const std::uint16_t* units, std::size_t limit,
-                       std::uint16_t unit);
+std::size_t Avx2Scan(Look look, const std::uint8_t* units, std::size_t limit, std::uint8_t unit,
+                     std::uint8_t second);
+std::size_t Avx2Scan(Look look, const std::uint16_t* units, std::size_t limit, std::uint16_t unit,
+                     std::uint16_t second);
+std::size_t Avx512Scan(Look look, const std::uint8_t* units, std::size_t limit, std::uint8_t unit,
+                       std::uint8_t second);
+std::size_t Avx512Scan(Look look, const std::uint16_t* units, std::size_t limit, std::uint16_t unit,
+                       std::uint16_t second);
 
 // The widest body this processor runs: 2 for AVX-512BW, 1 for AVX2, 0 for neither. The
 // runtime reads the processor's features once, at start-up.
@@ -409,16 +474,19 @@ inline int WideLevel() {
 
 // Runs a scan in the widest body when there is one; false leaves it to the build's own body.
 template <class Unit>
-bool WideScan(Look look, const Unit* units, std::size_t limit, Unit unit, std::size_t* result) {
+bool WideScan(Look look, const Unit* units, std::size_t limit, Unit unit, Unit second,
+              std::size_t* result) {
   if (!InBlocks(units)) return false;
   using Same = typename std::conditional<sizeof(Unit) == 1, std::uint8_t, std::uint16_t>::type;
   const Same* same = reinterpret_cast<const Same*>(units);
   switch (WideLevel()) {
     case 2:
-      *result = Avx512Scan(look, same, ClampedLimit<Unit>(limit), static_cast<Same>(unit));
+      *result = Avx512Scan(look, same, ClampedLimit<Unit>(limit), static_cast<Same>(unit),
+                           static_cast<Same>(second));
       return true;
     case 1:
-      *result = Avx2Scan(look, same, ClampedLimit<Unit>(limit), static_cast<Same>(unit));
+      *result = Avx2Scan(look, same, ClampedLimit<Unit>(limit), static_cast<Same>(unit),
+                         static_cast<Same>(second));
       return true;
     default:
       return false;
@@ -426,16 +494,17 @@ bool WideScan(Look look, const Unit* units, std::size_t limit, Unit unit, std::s
 }
 #else
 template <class Unit>
-bool WideScan(Look, const Unit*, std::size_t, Unit, std::size_t*) {
+bool WideScan(Look, const Unit*, std::size_t, Unit, Unit, std::size_t*) {
   return false;
 }
 #endif
 
 // Every scan of a body, by what it looks for; the wide bodies' files instantiate it too.
 template <class Body, class Unit>
-std::size_t ScanInBlocks(Look look, const Unit* units, std::size_t limit, Unit unit) {
+std::size_t ScanInBlocks(Look look, const Unit* units, std::size_t limit, Unit unit,
+                         Unit second = Unit(0)) {
   using Compare = Comparisons<Body, Unit>;
-  using Other = OtherBody<Body, Unit>;
+  using Other = OtherBody<Body>;
   switch (look) {
     case Look::kUnit:
       return FirstInBlocks<Body>(units, limit, typename Compare::IsUnit{Body::Pattern(unit)});
@@ -446,6 +515,8 @@ std::size_t ScanInBlocks(Look look, const Unit* units, std::size_t limit, Unit u
       return FirstInBlocks<Other>(units, limit, typename Compare::IsOther{Body::Pattern(unit)});
     case Look::kLastOther:
       return EndOfLastInBlocks<Other>(units, limit, typename Compare::IsOther{Body::Pattern(unit)});
+    case Look::kPair:
+      return FirstPairInBlocks<Body>(units, limit, unit, second);
   }
   return limit;
 }
@@ -456,11 +527,13 @@ namespace detail {
 
 // A scan in the widest body there is, then the build's own body, then a unit at a time.
 template <class Unit, class Stops>
-std::size_t Scan(Look look, const Unit* units, std::size_t limit, Unit unit, Stops stops) {
+std::size_t Scan(Look look, const Unit* units, std::size_t limit, Unit unit, Stops stops,
+                 Unit second = Unit(0)) {
   std::size_t result = 0;
-  if (WideScan(look, units, limit, unit, &result)) return result;
+  if (WideScan(look, units, limit, unit, second, &result)) return result;
 #if !defined(CORVIXMATH_SCAN_BODY_EXACT)
-  if (InBlocks(units)) return ScanInBlocks<Body>(look, units, ClampedLimit<Unit>(limit), unit);
+  if (InBlocks(units))
+    return ScanInBlocks<Body>(look, units, ClampedLimit<Unit>(limit), unit, second);
 #endif
   return look == Look::kLastOther ? ScanBackUntil(units, limit, stops)
                                   : ScanUntil(units, limit, stops);
@@ -471,6 +544,8 @@ std::size_t Scan(Look look, const Unit* units, std::size_t limit, Unit unit, Sto
 // Length of the terminated `text`, looking at no more than `limit` units.
 template <class Unit>
 std::size_t BoundedLength(const Unit* text, std::size_t limit) {
+  std::size_t wide = 0;
+  if (detail::WideScan(detail::Look::kUnit, text, limit, Unit(0), Unit(0), &wide)) return wide;
   if (detail::kNarrow<Unit>) return strnlen(reinterpret_cast<const char*>(text), limit);
   if (detail::kWideRuntime<Unit>) return wcsnlen(reinterpret_cast<const wchar_t*>(text), limit);
   return detail::Scan(detail::Look::kUnit, text, limit, Unit(0),
@@ -518,6 +593,32 @@ template <class Unit>
 std::size_t EndOfLastOther(const Unit* units, std::size_t count, Unit unit) {
   return detail::Scan(detail::Look::kLastOther, units, count, unit,
                       [unit](Unit u) { return u != unit; });
+}
+
+// Position of the first of the `count` units that is `first` followed (within them) by
+// `second`, or `count`: the candidates of a search for a run of units.
+template <class Unit>
+std::size_t FirstPair(const Unit* units, std::size_t count, Unit first, Unit second) {
+  if (count < 2) return count;
+  std::size_t position = 0;
+  if (detail::kWideRuntime<Unit>) {
+    // The runtime finds the first units; few of them are not followed by the second.
+    for (;;) {
+      position += FindUnit(units + position, count - 1 - position, first);
+      if (position >= count - 1) return count;
+      if (units[position + 1] == second) return position;
+      ++position;
+    }
+  }
+  if (detail::WideScan(detail::Look::kPair, units, count, first, second, &position))
+    return position;
+#if !defined(CORVIXMATH_SCAN_BODY_EXACT)
+  if (detail::InBlocks(units))
+    return detail::FirstPairInBlocks<detail::Body>(units, count, first, second);
+#endif
+  for (; position + 1 < count; ++position)
+    if (units[position] == first && units[position + 1] == second) return position;
+  return count;
 }
 
 }  // namespace scan

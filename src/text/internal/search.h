@@ -3,9 +3,7 @@
 // The search members look only at the first units of a long source (2047 for a unit, 1023
 // for a run of units), as if they had copied it into their working buffer. They scan the
 // caller's text in place within that bound instead: the result is the same and a search
-// costs one bounded pass, not a copy and a pass. The one exception is a narrow run of units
-// in a source longer than 1023 units: the runtime's substring search, which stops only at a
-// terminator, runs on a terminated copy of those units, and still beats a bounded loop.
+// costs one bounded pass, not a copy and a pass.
 //
 // The scans themselves (frame/internal/scan.h) are the only place that knows how to go fast for
 // a given unit type; every algorithm in the text family is written on top of them.
@@ -29,48 +27,30 @@ constexpr long kNotFound = CORVIXMATH_NOT_FOUND;
 
 namespace detail {
 
-// The leftmost `wanted` units of `run` within the `length` units of `text`, or -1: the
-// occurrences of the run's first unit that leave room for the rest are the candidates.
+// The leftmost `wanted` units of `run` within the `length` units of `text`, or -1: the places
+// where the run's first two units stand together are the candidates, and the rest of the run
+// is compared only there.
 template <class Unit>
 long FindRunAmongCandidates(const Unit* text, std::size_t length, const Unit* run,
                             std::size_t wanted) {
   const std::size_t lastStart = length - wanted;
-  const std::size_t restBytes = (wanted - 1) * sizeof(Unit);
+  if (wanted == 1) {
+    const std::size_t hit = scan::FindUnit(text, length, run[0]);
+    return hit == length ? kNotFound : static_cast<long>(hit);
+  }
+  const std::size_t restBytes = (wanted - 2) * sizeof(Unit);
   std::size_t from = 0;
   while (from <= lastStart) {
-    const std::size_t hit = from + scan::FindUnit(text + from, lastStart - from + 1, run[0]);
+    // Pairs that start at most at lastStart: their second unit is at most lastStart + 1.
+    const std::size_t span = lastStart - from + 2;
+    const std::size_t hit = from + scan::FirstPair(text + from, span, run[0], run[1]);
     if (hit > lastStart) return kNotFound;
-    if (restBytes == 0 || std::memcmp(text + hit + 1, run + 1, restBytes) == 0)
+    if (restBytes == 0 || std::memcmp(text + hit + 2, run + 2, restBytes) == 0)
       return static_cast<long>(hit);
     from = hit + 1;
   }
   return kNotFound;
 }
-
-template <class Unit>
-struct RunSearch {
-  static long Find(const Unit* text, std::size_t length, const Unit* run, std::size_t wanted) {
-    return FindRunAmongCandidates(text, length, run, wanted);
-  }
-};
-
-// The runtime's substring search beats the candidates loop on narrow texts. The run is
-// terminated after its `wanted` units, where strstr stops reading it. The text is searched in
-// place when it ends within the `length` units examined, and in a terminated copy of them
-// when it goes on.
-template <>
-struct RunSearch<char> {
-  static long Find(const char* text, std::size_t length, const char* run, std::size_t) {
-    char cut[kSubStringUnits + 1];
-    if (length == kSubStringUnits) {
-      std::memcpy(cut, text, length);
-      cut[length] = '\0';
-      text = cut;
-    }
-    const char* hit = std::strstr(text, run);
-    return hit == nullptr ? kNotFound : static_cast<long>(hit - text);
-  }
-};
 
 }  // namespace detail
 
@@ -112,7 +92,7 @@ long FindSubStringStart(const Unit* source, const Unit* substring) {
   const std::size_t wanted = UnitLengthBounded(substring, length + 1);
   if (wanted > length) return kNotFound;
   if (wanted == 0) return static_cast<long>(length);
-  return detail::RunSearch<Unit>::Find(source, length, substring, wanted);
+  return detail::FindRunAmongCandidates(source, length, substring, wanted);
 }
 
 }  // namespace text
