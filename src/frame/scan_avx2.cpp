@@ -26,6 +26,9 @@ struct Avx2Body {
   static Block Load(const unsigned char* aligned) {
     return _mm256_load_si256(reinterpret_cast<const __m256i*>(aligned));
   }
+  static Block LoadAnywhere(const unsigned char* bytes) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
+  }
   template <class Unit>
   static Block Pattern(Unit unit) {
     if (sizeof(Unit) == 1) return _mm256_set1_epi8(static_cast<char>(unit));

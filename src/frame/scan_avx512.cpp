@@ -24,6 +24,7 @@ struct Avx512Body {
   }
 
   static Block Load(const unsigned char* aligned) { return _mm512_load_si512(aligned); }
+  static Block LoadAnywhere(const unsigned char* bytes) { return _mm512_loadu_si512(bytes); }
   template <class Unit>
   static Block Pattern(Unit unit) {
     if (sizeof(Unit) == 1) return _mm512_set1_epi8(static_cast<char>(unit));

@@ -138,6 +138,9 @@ struct Sse2Body {
   static Block Load(const unsigned char* aligned) {
     return _mm_load_si128(reinterpret_cast<const __m128i*>(aligned));
   }
+  static Block LoadAnywhere(const unsigned char* bytes) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+  }
   template <class Unit>
   static Block Pattern(Unit unit) {
     if (sizeof(Unit) == 1) return _mm_set1_epi8(static_cast<char>(unit));
@@ -179,6 +182,7 @@ struct NeonBody {
   }
 
   static Block Load(const unsigned char* aligned) { return vld1q_u8(aligned); }
+  static Block LoadAnywhere(const unsigned char* bytes) { return vld1q_u8(bytes); }
   template <class Unit>
   static Block Pattern(Unit unit) {
     if (sizeof(Unit) == 1) return vdupq_n_u8(static_cast<std::uint8_t>(unit));
@@ -232,6 +236,9 @@ struct WordBody {
     word = __builtin_bswap64(word);
 #endif
     return word;
+  }
+  static Block LoadAnywhere(const unsigned char* bytes) {
+    return Load(bytes);
   }
   template <class Unit>
   static Block Pattern(Unit unit) {
@@ -342,8 +349,9 @@ std::size_t EndOfLastInBlocks(const Unit* units, std::size_t count, Compare comp
 }
 
 // Position of the first of the `count` units from `units` that is `first` and is followed
-// within them by `second`, or `count`. Each block's hits of `second`, moved down one unit, meet
-// its hits of `first`; a `first` in a block's last unit meets the next block's first unit.
+// within them by `second`, or `count`. Each block is compared with `first` and the block one
+// unit further on with `second`; that second read may start anywhere, so it is made only
+// while its last unit is one of the `count`, and the last block pairs its own units.
 template <class Body, class Unit>
 std::size_t FirstPairInBlocks(const Unit* units, std::size_t count, Unit first, Unit second) {
   if (count < 2) return count;
@@ -355,24 +363,30 @@ std::size_t FirstPairInBlocks(const Unit* units, std::size_t count, Unit first, 
   const std::size_t end = lead + count;
   const typename Body::Block firstPattern = Body::Pattern(first);
   const typename Body::Block secondPattern = Body::Pattern(second);
+  const auto pairs = [&](std::size_t at) {
+    const unsigned char* here = block + at * sizeof(Unit);
+    return Body::template Mask<Unit>(Body::template Equal<Unit>(Body::Load(here), firstPattern)) &
+           Body::template Mask<Unit>(
+               Body::template Equal<Unit>(Body::LoadAnywhere(here + sizeof(Unit)), secondPattern));
+  };
 
-  bool firstLast = false;  // the previous block's last unit is `first`
-  for (std::size_t at = 0; at < end; at += kBlockUnits) {
-    const typename Body::Block data = Body::Load(block + at * sizeof(Unit));
-    std::uint64_t firsts =
-        Body::template Mask<Unit>(Body::template Equal<Unit>(data, firstPattern));
-    const std::uint64_t seconds =
-        Body::template Mask<Unit>(Body::template Equal<Unit>(data, secondPattern));
-    if (at == 0) firsts &= ~BitsBelow(lead * kBits);
-    if (firstLast && (seconds & BitsBelow(kBits)) != 0) return at - 1 - lead;
-    const std::uint64_t pairs = firsts & (seconds >> kBits);
-    if (pairs != 0) {
-      const std::size_t hit = at + LowestBit(pairs) / kBits;
-      return hit + 1 < end ? hit - lead : count;
-    }
-    firstLast = (firsts >> ((kBlockUnits - 1) * kBits)) != 0;
+  std::size_t at = 0;
+  std::uint64_t mask = 0;
+  for (; at + kBlockUnits < end; at += kBlockUnits) {
+    mask = pairs(at);
+    if (at == 0) mask &= ~BitsBelow(lead * kBits);
+    if (mask != 0) return at + LowestBit(mask) / kBits - lead;
   }
-  return count;
+  // The last block: its own pairs, read from the one aligned block (the pair that ends in its
+  // first unit was the previous block's last).
+  const typename Body::Block last = Body::Load(block + at * sizeof(Unit));
+  const std::uint64_t firsts =
+      Body::template Mask<Unit>(Body::template Equal<Unit>(last, firstPattern));
+  const std::uint64_t seconds =
+      Body::template Mask<Unit>(Body::template Equal<Unit>(last, secondPattern));
+  mask = firsts & (seconds >> kBits) & BitsBelow((end - 1 - at) * kBits);
+  if (at == 0) mask &= ~BitsBelow(lead * kBits);
+  return mask != 0 ? at + LowestBit(mask) / kBits - lead : count;
 }
 
 // The comparisons the scans look for, on one body.
