@@ -51,6 +51,10 @@ struct Avx2Body {
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(equal));
   }
   template <class Unit>
+  static Hits Both(Hits a, Hits b) {
+    return _mm256_or_si256(a, b);
+  }
+  template <class Unit>
   static bool Any(Hits hits) {
     return Mask<Unit>(hits) != 0;
   }

@@ -45,6 +45,10 @@ struct Avx512Body {
     return _mm512_testn_epi16_mask(hits, hits);
   }
   template <class Unit>
+  static Hits Both(Hits a, Hits b) {
+    return _mm512_or_si512(a, b);
+  }
+  template <class Unit>
   static bool Any(Hits hits) {
     return Mask<Unit>(hits) != 0;
   }
