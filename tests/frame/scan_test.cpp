@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -114,7 +115,14 @@ void ExpectSame(const Expected& want, const Expected& got) {
 template <class Unit>
 class Scans : public ::testing::Test {};
 using ScanUnits = ::testing::Types<char, unsigned char, unsigned short, char16_t>;
-TYPED_TEST_SUITE(Scans, ScanUnits);
+struct ScanUnitNames {
+  template <class Unit>
+  static std::string GetName(int index) {
+    static const char* const kNames[] = {"char", "unsigned_char", "unsigned_short", "char16_t"};
+    return kNames[index];
+  }
+};
+TYPED_TEST_SUITE(Scans, ScanUnits, ScanUnitNames);
 
 // Runs of the sought unit (as trimming meets them), scattered zeros and near misses, from
 // every start within a 64-byte block, against every bound up to past the text.

@@ -1,20 +1,24 @@
 // The scans every text member is built on: the length of a terminated text within a bound, the
 // first unit equal to a given one, the first unit that is either that one or the terminator,
-// and the first and last units that differ from a given one.
+// the first and last units that differ from a given one, and the first place where two given
+// units stand together.
 //
-// Narrow texts go to the runtime's strnlen and memchr where they answer the question asked, and
-// 16-bit texts (and the 16-bit wchar_t of Windows) to block bodies: SSE2 on x86, which both x86
-// builds assume, NEON on ARM where the compiler targets it, and eight-byte words everywhere
-// else. The 32-bit wchar_t of other systems goes to wcsnlen and wmemchr, and any other unit a
-// unit at a time.
+// 8- and 16-bit units (the 16-bit wchar_t of Windows among them) go to block bodies: SSE2 on
+// x86, which both x86 builds assume, NEON on ARM where the compiler targets it, and eight-byte
+// words everywhere else; on x86-64 Linux, 32-byte (AVX2) and 64-byte (AVX-512BW) bodies where
+// the processor has them. A narrow text's length without those, and a narrow unit within a
+// measured range, go to the runtime's strnlen and memchr. The 32-bit wchar_t of other systems
+// goes to wcsnlen and wmemchr, and any other unit a unit at a time.
 //
 // A block body never reads what may fault. It loads whole aligned blocks: an aligned block
 // that holds a unit the scan has to read lies within that unit's page, so a scan that stops at
 // a terminator or at its bound never touches the page after it, however far its last block
-// reaches past them. Blocks are taken four at a time only from an address aligned to all four.
+// reaches past them. Blocks are taken four at a time only from an address aligned to all four,
+// and a block read from any address (the pair search's second one) only within the range.
 // AddressSanitizer checks the bytes such a block reads past the terminator (never past the
-// page) and would report them, so under it, and under MemorySanitizer, every scan goes a unit
-// at a time with its exact bound: what is read there is exactly what a member may read.
+// page) and would report them, and ThreadSanitizer would take them for a race where they are
+// another thread's; under either, and under MemorySanitizer, every scan goes a unit at a time
+// with its exact bound: what is read there is exactly what a member may read.
 #ifndef CORVIXMATH_FRAME_INTERNAL_SCAN_H
 #define CORVIXMATH_FRAME_INTERNAL_SCAN_H
 
@@ -25,10 +29,11 @@
 #include <limits>
 #include <type_traits>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define CORVIXMATH_SCAN_EXACT 1
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || \
+    __has_feature(thread_sanitizer)
 #define CORVIXMATH_SCAN_EXACT 1
 #endif
 #endif
