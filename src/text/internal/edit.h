@@ -64,9 +64,10 @@ void RemoveRange(Unit* text, int start, int count) {
 template <class Unit>
 void ReplaceUnit(Unit* text, Unit find, Unit replacement) {
   if (text == nullptr || find == Unit(0)) return;
-  // The end test reads each unit before it is replaced.
-  for (std::size_t i = 0; text[i] != Unit(0); ++i)
-    if (text[i] == find) text[i] = replacement;
+  // Each scan starts past the unit just replaced, so a NUL written there ends nothing.
+  for (std::size_t at = FirstOrEnd(text, kWholeText, find); text[at] != Unit(0);
+       at += 1 + FirstOrEnd(text + at + 1, kWholeText, find))
+    text[at] = replacement;
 }
 
 }  // namespace text
